@@ -1,0 +1,32 @@
+#include "CivilDateTime.h"
+
+namespace {
+constexpr qint64 SecsPerDay = 86400;
+const qint64 EpochJulianDay = QDate(1970, 1, 1).toJulianDay();
+
+qint64 floorDiv(qint64 a, qint64 b)
+{
+    const qint64 q = a / b;
+    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
+}
+} // namespace
+
+CivilDateTime::CivilDateTime(QDate date, QTime time)
+    : m_secs((date.toJulianDay() - EpochJulianDay) * SecsPerDay + time.msecsSinceStartOfDay() / 1000)
+{
+}
+
+QDate CivilDateTime::date() const
+{
+    return QDate::fromJulianDay(EpochJulianDay + floorDiv(m_secs, SecsPerDay));
+}
+
+int CivilDateTime::secondOfDay() const
+{
+    return static_cast<int>(m_secs - floorDiv(m_secs, SecsPerDay) * SecsPerDay);
+}
+
+QTime CivilDateTime::time() const
+{
+    return QTime::fromMSecsSinceStartOfDay(secondOfDay() * 1000);
+}

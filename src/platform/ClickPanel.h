@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QFrame>
+
+// A picture panel: a framed area that holds controls and reports clicks on its own surface.
+class ClickPanel final : public QFrame
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ClickPanel)
+
+public:
+    explicit ClickPanel(QWidget* parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool m_pressed = false;
+};

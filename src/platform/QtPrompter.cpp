@@ -1,0 +1,69 @@
+#include "QtPrompter.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+std::optional<QString> runFileDialog(const Prompter::FileDialog& d, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(QApplication::activeWindow(), d.title);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(QFileDialog::AnyFile); // Open does not insist that the file exists
+    dialog.setNameFilter(d.filter);
+    dialog.setDefaultSuffix(d.defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    const QFileInfo preset(d.presetName);
+    dialog.setDirectory(d.initialFolder.isEmpty() ? preset.absolutePath() : d.initialFolder);
+    if (!d.presetName.isEmpty())
+        dialog.selectFile(preset.fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+Prompter::Answer QtPrompter::ask(const QString& title, const QString& text, Buttons buttons)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    switch (buttons) {
+    case Buttons::Ok:
+        box.setDefaultButton(box.addButton(QMessageBox::Ok));
+        box.setEscapeButton(QMessageBox::Ok);
+        break;
+    case Buttons::YesNo:
+        box.setDefaultButton(box.addButton(QMessageBox::Yes));
+        box.addButton(QMessageBox::No);
+        break;
+    case Buttons::YesNoCancel:
+        box.setDefaultButton(box.addButton(QMessageBox::Yes));
+        box.addButton(QMessageBox::No);
+        box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    default:
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+    }
+}
+
+std::optional<QString> QtPrompter::openFileName(const FileDialog& dialog)
+{
+    return runFileDialog(dialog, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtPrompter::saveFileName(const FileDialog& dialog)
+{
+    return runFileDialog(dialog, QFileDialog::AcceptSave);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QLabel>
+
+// A label whose textChanged() is emitted only when setText() really changes the text, inside the call, before
+// it returns. It also reports clicks.
+class WatchedLabel : public QLabel
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(WatchedLabel)
+
+public:
+    explicit WatchedLabel(const QString& text = {}, QWidget* parent = nullptr) : QLabel(text, parent) {}
+
+    // Hides QLabel::setText so that every write through this class is compared first.
+    void setText(const QString& text);
+
+signals:
+    void textChanged(const QString& text);
+    void clicked();
+    void doubleClicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    bool m_pressed = false;
+};

@@ -1,0 +1,8 @@
+#include "WindowGeometry.h"
+
+#include <QMainWindow>
+
+void WindowGeometry::applyCompactSize(QMainWindow* window)
+{
+    window->resize(CompactClientWidth, CompactClientHeight);
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+// The program's start-up.
+namespace basTarvaneLoad {
+
+// Shows the main window and runs the program until it ends; returns the process exit code.
+int Main();
+
+} // namespace basTarvaneLoad

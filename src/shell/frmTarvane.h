@@ -1,0 +1,41 @@
+#pragma once
+
+#include "MainActions.h"
+#include "MainControls.h"
+
+#include <QMainWindow>
+
+class Clock;
+class LaunchClock;
+class Prompter;
+
+// The main window "Mission Elapsed Time". It builds the layout and the menus, creates the rooms that carry the
+// behaviour, and routes each command to the room that owns it.
+class frmTarvane final : public QMainWindow
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(frmTarvane)
+
+public:
+    frmTarvane(Clock& clock, Prompter& prompter, QWidget* parent = nullptr);
+    ~frmTarvane() override;
+
+    qint32 TminusSec() const;
+
+    void HideMenus();
+    void ShowMenus();
+
+    const MainControls& controls() const { return m_ui; }
+    const MainActions& actions() const { return m_actions; }
+    LaunchClock& launchClock() { return *m_launchClock; }
+
+private:
+    void Form_Load();
+    void OpenLaunchFile(bool showDialog);
+
+    Clock& m_clock;
+    Prompter& m_prompter;
+    MainControls m_ui;
+    MainActions m_actions;
+    LaunchClock* m_launchClock = nullptr;
+};
