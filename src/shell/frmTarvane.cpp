@@ -23,6 +23,25 @@ frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, QWidget* parent)
     m_ui = MainLayout::build(this);
     m_actions = MainMenus::build(this);
 
+    createLaunchClock();
+    // Launch time entry
+
+    // Holds and the launch window
+
+    // Sim time
+
+    // Launch data files
+
+    // Views, menus and status bar
+
+    Form_Load();
+    m_launchClock->tmrCountdown().start();
+}
+
+frmTarvane::~frmTarvane() = default;
+
+void frmTarvane::createLaunchClock()
+{
     LaunchClock::Controls clockUi;
     clockUi.surface = m_ui.surface;
     clockUi.lblTarget = m_ui.lblTarget;
@@ -42,12 +61,7 @@ frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, QWidget* parent)
     clockUi.chkLaunchWindowActive = m_ui.chkLaunchWindowActive;
     clockUi.pnlCurrentDate = m_ui.pnlCurrentDate;
     m_launchClock = new LaunchClock(m_clock, clockUi, this);
-
-    Form_Load();
-    m_launchClock->tmrCountdown().start();
 }
-
-frmTarvane::~frmTarvane() = default;
 
 qint32 frmTarvane::TminusSec() const
 {

@@ -30,6 +30,7 @@ public:
     LaunchClock& launchClock() { return *m_launchClock; }
 
 private:
+    void createLaunchClock();
     void Form_Load();
     void OpenLaunchFile(bool showDialog);
 
@@ -38,4 +39,14 @@ private:
     MainControls m_ui;
     MainActions m_actions;
     LaunchClock* m_launchClock = nullptr;
+    // Launch time entry
+
+    // Holds and the launch window
+
+    // Sim time
+
+    // Launch data files
+
+    // Views, menus and status bar
+
 };
