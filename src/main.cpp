@@ -1,3 +1,4 @@
+#include "shell/StartOptions.h"
 #include "shell/basTarvaneLoad.h"
 
 #include <QApplication>
@@ -10,5 +11,5 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(u"Tarvane"_s);
     QApplication::setApplicationVersion(QStringLiteral(TARVANE_VERSION_STRING));
     QApplication::setOrganizationName(u"Tarvane"_s);
-    return basTarvaneLoad::Main();
+    return basTarvaneLoad::Main(StartOptions::parse(QApplication::arguments()));
 }

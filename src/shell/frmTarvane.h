@@ -48,5 +48,4 @@ private:
     // Launch data files
 
     // Views, menus and status bar
-
 };
