@@ -5,11 +5,25 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+void describe()
+{
+    QCoreApplication::setApplicationName(u"Tarvane"_s);
+    QCoreApplication::setApplicationVersion(QStringLiteral(TARVANE_VERSION_STRING));
+    QCoreApplication::setOrganizationName(u"Tarvane"_s);
+}
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    StartOptions options;
+    {
+        // The command line is read before any window system is needed, so --help works without a display.
+        QCoreApplication reader(argc, argv);
+        describe();
+        options = StartOptions::parse(QCoreApplication::arguments());
+    }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(u"Tarvane"_s);
-    QApplication::setApplicationVersion(QStringLiteral(TARVANE_VERSION_STRING));
-    QApplication::setOrganizationName(u"Tarvane"_s);
-    return basTarvaneLoad::Main(StartOptions::parse(QApplication::arguments()));
+    describe();
+    return basTarvaneLoad::Main(options);
 }
