@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the scripts in this folder; source it, do not run it.
 
 tarvane_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"

@@ -6,8 +6,9 @@
 # Every stage runs even when an earlier one failed, so one run shows all failures; the exit status is
 # non-zero if any stage failed. Test artefacts (screenshots) go to <build folder>/artifacts/.
 set -uo pipefail
+# shellcheck source=scripts/common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-cd "$tarvane_root"
+cd "$tarvane_root" || exit 1
 
 jobs="$(nproc 2>/dev/null || echo 2)"
 results=()
