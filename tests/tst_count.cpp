@@ -217,6 +217,9 @@ private slots:
         settle();
         QCOMPARE(t.text(u"lblDays"_s), u"36036"_s);
         QCOMPARE(t.w.TminusSec(), std::numeric_limits<qint32>::max());
+        // Every digit stays inside the label.
+        const QLabel* days = t.w.controls().lblDays;
+        QVERIFY(days->fontMetrics().horizontalAdvance(days->text()) <= days->contentsRect().width());
         t.w.controls().lblTarget->setText(u"January 1, 1900   12:00:00 AM"_s);
         settle();
         QCOMPARE(t.text(u"lblTMinus"_s), u"T +"_s);
