@@ -287,9 +287,10 @@ private slots:
         entry.setHoursText(u"10"_s);
         entry.setMinutesText(u"30"_s);
         entry.setSecondsText(u"00"_s);
-        QVERIFY(!rig.armed());
+        QVERIFY(!entry.isArmed());
         entry.setMinutesText(u"31"_s);
-        QVERIFY(rig.armed());
+        QVERIFY(entry.isArmed());
+        QVERIFY(rig.window.actions().mnuSetLaunchTime->isEnabled());
         QCOMPARE(entry.minutesText(), u"31"_s);
         QCOMPARE(rig.get<UpScrollBar>(u"vsbMinutes"_s)->level(), 30); // the text never moves the bar
     }

@@ -150,7 +150,8 @@ void LaunchTimeEntry::DisableSetLaunchTime()
 
 bool LaunchTimeEntry::isArmed() const
 {
-    return m_ui.cmdSet->isEnabled();
+    // The button's own state: a disabled panel or window would hide it from isEnabled().
+    return !m_ui.cmdSet->testAttribute(Qt::WA_ForceDisabled);
 }
 
 QString LaunchTimeEntry::launchDateText() const
