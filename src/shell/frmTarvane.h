@@ -7,6 +7,7 @@
 
 class Clock;
 class LaunchClock;
+class LaunchTimeEntry;
 class Prompter;
 
 // The main window "Mission Elapsed Time". It builds the layout and the menus, creates the rooms that carry the
@@ -28,9 +29,11 @@ public:
     const MainControls& controls() const { return m_ui; }
     const MainActions& actions() const { return m_actions; }
     LaunchClock& launchClock() { return *m_launchClock; }
+    LaunchTimeEntry& launchTimeEntry() { return *m_launchTimeEntry; }
 
 private:
     void createLaunchClock();
+    void createLaunchTimeEntry();
     void Form_Load();
     void OpenLaunchFile(bool showDialog);
 
@@ -40,6 +43,7 @@ private:
     MainActions m_actions;
     LaunchClock* m_launchClock = nullptr;
     // Launch time entry
+    LaunchTimeEntry* m_launchTimeEntry = nullptr;
 
     // Holds and the launch window
 
