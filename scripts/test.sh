@@ -36,12 +36,29 @@ stage()
     return 0
 }
 
+passed=0
+failed_tests=0
+
+# build_and_test DIR [cmake options...]: configures, builds and runs the CTest suite of DIR, counting its tests.
+# shellcheck disable=SC2317 # called through stage
 build_and_test()
 {
     local dir="$1"
     shift
-    tarvane_configure "$dir" "$@" && tarvane_build "$dir" &&
-        ctest --test-dir "$dir" --output-on-failure --no-tests=error -j "$jobs"
+    if ! tarvane_configure "$dir" "$@" || ! tarvane_build "$dir"; then
+        return 1
+    fi
+    local log="$tarvane_root/$dir/ctest-output.log" status bad total
+    ctest --test-dir "$dir" --output-on-failure --no-tests=error -j "$jobs" 2>&1 | tee "$log"
+    status=$?
+    local counts
+    counts="$(sed -nE 's/^[0-9]+% tests passed, ([0-9]+) tests? failed out of ([0-9]+)$/\1 \2/p' "$log" | tail -n 1)"
+    if [[ -n "$counts" ]]; then
+        read -r bad total <<<"$counts"
+        passed=$((passed + total - bad))
+        failed_tests=$((failed_tests + bad))
+    fi
+    return "$status"
 }
 
 stage "install dependencies" scripts/install-deps.sh
@@ -60,6 +77,8 @@ echo "=== summary"
 printf '%s\n' "${results[@]}"
 if ((failed)); then
     echo "test.sh: FAILED"
-    exit 1
+else
+    echo "test.sh: all stages passed"
 fi
-echo "test.sh: all stages passed"
+echo "ctest: $passed passed, $failed_tests failed"
+exit "$failed"
