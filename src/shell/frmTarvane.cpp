@@ -3,6 +3,8 @@
 #include "MainLayout.h"
 #include "WindowGeometry.h"
 #include "clock/LaunchClock.h"
+#include "files/ControlLaunchSettings.h"
+#include "files/FileCommands.h"
 #include "platform/Clock.h"
 #include "platform/ClockTimer.h"
 #include "platform/ShapeWidget.h"
@@ -10,13 +12,19 @@
 #include "platform/WatchedLabel.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
 
 using namespace Qt::StringLiterals;
 
 frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, QWidget* parent)
-    : QMainWindow(parent), m_clock(clock), m_prompter(prompter)
+    : frmTarvane(clock, prompter, LaunchFileOptions(), parent)
+{
+}
+
+frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, const LaunchFileOptions& files, QWidget* parent)
+    : QMainWindow(parent), m_clock(clock), m_prompter(prompter), m_fileOptions(files)
 {
     setObjectName(u"frmTarvane"_s);
     setWindowTitle(u"Mission Elapsed Time"_s);
@@ -31,6 +39,17 @@ frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, QWidget* parent)
     // Sim time
 
     // Launch data files
+    createFileCommands();
+    connect(m_actions.mnuOpen, &QAction::triggered, m_fileCommands, &FileCommands::mnuOpen_Click);
+    connect(m_actions.mnuSave, &QAction::triggered, m_fileCommands, &FileCommands::mnuSave_Click);
+    connect(m_actions.mnuSaveAs, &QAction::triggered, m_fileCommands, &FileCommands::mnuSaveAs_Click);
+    connect(m_actions.mnuRevert, &QAction::triggered, m_fileCommands, &FileCommands::mnuRevert_Click);
+    connect(m_actions.mnuExit, &QAction::triggered, m_fileCommands, &FileCommands::ExitWithSavePrompt);
+    connect(m_actions.mnuRtExit, &QAction::triggered, m_fileCommands, &FileCommands::ExitWithSavePrompt);
+    for (WatchedLabel* panel : {m_ui.pnlNumberLock, m_ui.pnlCurrentDate, m_ui.pnlCurrentFile}) {
+        connect(panel, &WatchedLabel::doubleClicked, m_fileCommands,
+                [this, panel] { m_fileCommands->sbrStatusBar_PanelDblClick(panel->text()); });
+    }
 
     // Views, menus and status bar
 
@@ -63,6 +82,32 @@ void frmTarvane::createLaunchClock()
     m_launchClock = new LaunchClock(m_clock, clockUi, this);
 }
 
+void frmTarvane::createFileCommands()
+{
+    ControlLaunchSettings::Controls c;
+    c.lblTarget = m_ui.lblTarget;
+    c.txtLaunchDate = m_ui.txtLaunchDate;
+    c.chkLaunchWindowActive = m_ui.chkLaunchWindowActive;
+    c.cmdHoldResume = m_ui.cmdHoldResume;
+    c.lblLaunchWindow = m_ui.lblLaunchWindow;
+    c.txtSeconds = m_ui.txtSeconds;
+    c.txtMinutes = m_ui.txtMinutes;
+    c.txtHours = m_ui.txtHours;
+    c.txtSecondsW = m_ui.txtSecondsW;
+    c.txtMinutesW = m_ui.txtMinutesW;
+    c.txtHoursW = m_ui.txtHoursW;
+    m_launchSettings = std::make_unique<ControlLaunchSettings>(c);
+    m_fileCommands = new FileCommands(*m_launchSettings, m_prompter, m_fileOptions, this, m_ui.pnlCurrentFile);
+}
+
+void frmTarvane::closeEvent(QCloseEvent* event)
+{
+    if (m_fileCommands->Form_QueryUnload())
+        event->accept();
+    else
+        event->ignore();
+}
+
 qint32 frmTarvane::TminusSec() const
 {
     return m_launchClock->TminusSec();
@@ -72,7 +117,7 @@ void frmTarvane::Form_Load()
 {
     WindowGeometry::applyCompactSize(this);
     HideMenus();
-    OpenLaunchFile(false);
+    m_fileCommands->loadAtStartup(); // the first OpenLaunchFile, without a dialog
 }
 
 void frmTarvane::HideMenus()
@@ -87,9 +132,4 @@ void frmTarvane::ShowMenus()
     for (QMenu* m : {m_actions.mnuFile, m_actions.mnuSettings, m_actions.mnuHelp, m_actions.mnuSimTime})
         m->menuAction()->setVisible(true);
     menuBar()->show();
-}
-
-void frmTarvane::OpenLaunchFile(bool)
-{
-    // Launch data files are not read yet; the window starts from its initial values.
 }

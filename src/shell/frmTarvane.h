@@ -2,11 +2,16 @@
 
 #include "MainActions.h"
 #include "MainControls.h"
+#include "files/LaunchFileOptions.h"
 
 #include <QMainWindow>
 
+#include <memory>
+
 class Clock;
+class FileCommands;
 class LaunchClock;
+class LaunchSettings;
 class Prompter;
 
 // The main window "Mission Elapsed Time". It builds the layout and the menus, creates the rooms that carry the
@@ -18,6 +23,8 @@ class frmTarvane final : public QMainWindow
 
 public:
     frmTarvane(Clock& clock, Prompter& prompter, QWidget* parent = nullptr);
+    // files: where the launch data files are; without it the window reads and writes no file at start-up.
+    frmTarvane(Clock& clock, Prompter& prompter, const LaunchFileOptions& files, QWidget* parent = nullptr);
     ~frmTarvane() override;
 
     qint32 TminusSec() const;
@@ -28,11 +35,15 @@ public:
     const MainControls& controls() const { return m_ui; }
     const MainActions& actions() const { return m_actions; }
     LaunchClock& launchClock() { return *m_launchClock; }
+    FileCommands& fileCommands() { return *m_fileCommands; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createLaunchClock();
+    void createFileCommands();
     void Form_Load();
-    void OpenLaunchFile(bool showDialog);
 
     Clock& m_clock;
     Prompter& m_prompter;
@@ -46,6 +57,9 @@ private:
     // Sim time
 
     // Launch data files
+    LaunchFileOptions m_fileOptions;
+    std::unique_ptr<LaunchSettings> m_launchSettings;
+    FileCommands* m_fileCommands = nullptr;
 
     // Views, menus and status bar
 };
