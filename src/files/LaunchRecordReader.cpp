@@ -72,6 +72,15 @@ bool wholeNumberIn(const QString& text, int highest)
     return text.toInt() <= highest;
 }
 
+// The first length characters, never half of a surrogate pair.
+QString cut(const QString& text, qsizetype length)
+{
+    QString head = text.left(length);
+    if (head.size() < text.size() && !head.isEmpty() && head.back().isHighSurrogate())
+        head.chop(1);
+    return head;
+}
+
 LaunchRecordReader::Result failure(QString problem)
 {
     return {std::nullopt, std::move(problem)};
@@ -181,7 +190,7 @@ LaunchRecordReader::Result LaunchRecordReader::parse(QByteArrayView bytes)
     r.launchTarget = f[0];
     if (!DateTimeServices::parseDateTime(r.launchTarget))
         return bad(1, u"a date and time"_s);
-    r.launchDate = f[1].left(LaunchRecord::LaunchDateLength);
+    r.launchDate = cut(f[1], LaunchRecord::LaunchDateLength);
     if (f[2] != u"0" && f[2] != u"1")
         return bad(3, u"0 or 1"_s);
     r.launchWindowActive = f[2] == u"1";
@@ -199,9 +208,9 @@ LaunchRecordReader::Result LaunchRecordReader::parse(QByteArrayView bytes)
     r.launchSeconds = f[5];
     r.launchMinutes = f[6];
     r.launchHours = f[7];
-    r.windowSeconds = f[8].left(LaunchRecord::EntryLength);
-    r.windowMinutes = f[9].left(LaunchRecord::EntryLength);
-    r.windowHours = f[10].left(LaunchRecord::EntryLength);
+    r.windowSeconds = cut(f[8], LaunchRecord::EntryLength);
+    r.windowMinutes = cut(f[9], LaunchRecord::EntryLength);
+    r.windowHours = cut(f[10], LaunchRecord::EntryLength);
     r.saveName = f[11];
     r.currentFile = f[12];
     return {std::move(r), QString()};
