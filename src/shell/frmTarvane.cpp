@@ -3,6 +3,7 @@
 #include "MainLayout.h"
 #include "WindowGeometry.h"
 #include "clock/LaunchClock.h"
+#include "clock/LaunchTimeEntry.h"
 #include "files/ControlLaunchSettings.h"
 #include "files/FileCommands.h"
 #include "platform/Clock.h"
@@ -15,6 +16,7 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -33,6 +35,10 @@ frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, const LaunchFileOptions
 
     createLaunchClock();
     // Launch time entry
+    createLaunchTimeEntry();
+    connect(m_ui.cmdSet, &QPushButton::clicked, m_launchTimeEntry, &LaunchTimeEntry::cmdSet_Click);
+    connect(m_actions.mnuSetLaunchTime, &QAction::triggered, m_launchTimeEntry,
+            &LaunchTimeEntry::mnuSetLaunchTime_Click);
 
     // Holds and the launch window
 
@@ -106,6 +112,26 @@ void frmTarvane::closeEvent(QCloseEvent* event)
         event->accept();
     else
         event->ignore();
+}
+
+void frmTarvane::createLaunchTimeEntry()
+{
+    LaunchTimeEntry::Controls entryUi;
+    entryUi.lblTarget = m_ui.lblTarget;
+    entryUi.Calendar = m_ui.Calendar;
+    entryUi.txtLaunchDate = m_ui.txtLaunchDate;
+    entryUi.txtHours = m_ui.txtHours;
+    entryUi.txtMinutes = m_ui.txtMinutes;
+    entryUi.txtSeconds = m_ui.txtSeconds;
+    entryUi.vsbHours = m_ui.vsbHours;
+    entryUi.vsbMinutes = m_ui.vsbMinutes;
+    entryUi.vsbSeconds = m_ui.vsbSeconds;
+    entryUi.Label10 = m_ui.Label10;
+    entryUi.cmdSet = m_ui.cmdSet;
+    entryUi.mnuSetLaunchTime = m_actions.mnuSetLaunchTime;
+    entryUi.lblNowStamp = m_ui.lblNowStamp;
+    entryUi.lblTargetStamp = m_ui.lblTargetStamp;
+    m_launchTimeEntry = new LaunchTimeEntry(m_clock, m_prompter, entryUi, this);
 }
 
 qint32 frmTarvane::TminusSec() const

@@ -12,6 +12,7 @@ class Clock;
 class FileCommands;
 class LaunchClock;
 class LaunchSettings;
+class LaunchTimeEntry;
 class Prompter;
 
 // The main window "Mission Elapsed Time". It builds the layout and the menus, creates the rooms that carry the
@@ -35,6 +36,7 @@ public:
     const MainControls& controls() const { return m_ui; }
     const MainActions& actions() const { return m_actions; }
     LaunchClock& launchClock() { return *m_launchClock; }
+    LaunchTimeEntry& launchTimeEntry() { return *m_launchTimeEntry; }
     FileCommands& fileCommands() { return *m_fileCommands; }
 
 protected:
@@ -42,6 +44,7 @@ protected:
 
 private:
     void createLaunchClock();
+    void createLaunchTimeEntry();
     void createFileCommands();
     void Form_Load();
 
@@ -51,6 +54,7 @@ private:
     MainActions m_actions;
     LaunchClock* m_launchClock = nullptr;
     // Launch time entry
+    LaunchTimeEntry* m_launchTimeEntry = nullptr;
 
     // Holds and the launch window
 
