@@ -7,6 +7,7 @@
 #include "platform/WatchedLabel.h"
 #include "shell/frmTarvane.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -392,6 +393,25 @@ private slots:
         QCOMPARE(m_prompter->dialogs[0].presetName, defaultFile());
         QCOMPARE(c.pnlCurrentFile->text(), other);
         QVERIFY(m_prompter->shown.isEmpty());
+    }
+
+    // The entry fields go through the launch time entry, so a changed entry arms Set Launch Time.
+    void loadingArmsSetOnlyForAChangedEntry()
+    {
+        const auto w = start();
+        QVERIFY(!w->controls().cmdSet->isEnabled());
+        QVERIFY(triggerAction(*w, u"mnuRevert"_s));
+        QVERIFY(!w->controls().cmdSet->isEnabled());
+        QVERIFY(!w->actions().mnuSetLaunchTime->isEnabled());
+
+        const QString other = path(u"other.trv"_s);
+        writeBytes(other, record(other, other, QByteArray(InitialFields).replace("\"30\"", "\"45\"")));
+        m_prompter->answer(Answer::No);
+        m_prompter->chooseFile(other);
+        QVERIFY(triggerAction(*w, u"mnuOpen"_s));
+        QCOMPARE(w->controls().txtMinutes->text(), u"45"_s);
+        QVERIFY(w->controls().cmdSet->isEnabled());
+        QVERIFY(w->actions().mnuSetLaunchTime->isEnabled());
     }
 
     void windows1252File()
