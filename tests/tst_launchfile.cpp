@@ -146,21 +146,6 @@ private slots:
         QCOMPARE(LaunchRecordReader::splitFields(text), fields);
     }
 
-    void splitFieldsStopsAtThirteen()
-    {
-        const QString fourteen = u"1,2,3,4,5,6,7,8,9,10,11,12,13,14"_s;
-        QCOMPARE(LaunchRecordReader::splitFields(fourteen).size(), 13);
-    }
-
-    void encodeInitialRecord()
-    {
-        LaunchRecord r = initialValues();
-        r.saveName = r.currentFile = u"/home/op/launch.trv"_s;
-        const auto encoded = LaunchRecordWriter::encode(r);
-        QVERIFY(encoded.problem.isEmpty());
-        QCOMPARE(encoded.bytes, record(u"/home/op/launch.trv"_s, u"/home/op/launch.trv"_s));
-    }
-
     void roundTrip_data()
     {
         QTest::addColumn<LaunchRecord>("value");
@@ -201,8 +186,6 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::newRow("quote in the launch date") << 2 << u"May \"3\""_s;
         QTest::newRow("line feed in window hours") << 11 << u"1\n"_s;
-        QTest::newRow("carriage return in the save name") << 12 << u"/tmp/a\r.trv"_s;
-        QTest::newRow("quote in the previous file") << 13 << u"/tmp/\"q\".trv"_s;
     }
 
     void refuseUnwritableValues()
@@ -210,7 +193,7 @@ private slots:
         QFETCH(int, field);
         QFETCH(QString, value);
         LaunchRecord r = initialValues();
-        (field == 2 ? r.launchDate : field == 11 ? r.windowHours : field == 12 ? r.saveName : r.currentFile) = value;
+        (field == 2 ? r.launchDate : r.windowHours) = value;
         const auto encoded = LaunchRecordWriter::encode(r);
         QVERIFY(encoded.bytes.isEmpty());
         QVERIFY2(encoded.problem.contains(LaunchRecord::fieldName(field)), qPrintable(encoded.problem));
@@ -465,28 +448,6 @@ private slots:
         QCOMPARE(d.names.currentFileName(), launch);
         QCOMPARE(d.names.openName(), launch);
         QCOMPARE(readBytes(launch), record(launch, launch));
-    }
-
-    void failedOpenChangesNothing()
-    {
-        Desk d;
-        const QString launch = d.path(u"launch.trv"_s);
-        writeBytes(launch, record(launch, launch));
-        QVERIFY(modOpenFile::OpenLaunchFile(d.files, false));
-        d.settings.calls.clear();
-        const QString broken = d.path(u"broken.trv"_s);
-        writeBytes(broken, "\"May 3, 2001   10:30:00 AM\",\"Jun 1, 2002\",7");
-        d.prompter.chooseFile(broken);
-        d.prompter.answer(Prompter::Answer::Ok);
-        QVERIFY(!modOpenFile::OpenLaunchFile(d.files, true));
-        QCOMPARE(d.prompter.shown.size(), 1);
-        QCOMPARE(d.prompter.shown[0].title, u"Tarvane"_s);
-        QCOMPARE(d.prompter.shown[0].text, u"Tarvane could not open the launch data file " % broken %
-                                               u".  The file holds 3 of the 13 fields of a launch data file.");
-        QVERIFY(d.settings.calls.isEmpty());
-        QCOMPARE(d.names.currentFileName(), launch);
-        QCOMPARE(d.names.openName(), launch);
-        QCOMPARE(d.names.saveName(), launch);
     }
 };
 
