@@ -6,7 +6,9 @@
 #include <QMainWindow>
 
 class Clock;
+class Holds;
 class LaunchClock;
+class LaunchWindow;
 class Prompter;
 
 // The main window "Mission Elapsed Time". It builds the layout and the menus, creates the rooms that carry the
@@ -28,9 +30,12 @@ public:
     const MainControls& controls() const { return m_ui; }
     const MainActions& actions() const { return m_actions; }
     LaunchClock& launchClock() { return *m_launchClock; }
+    Holds& holds() { return *m_holds; }
+    LaunchWindow& launchWindow() { return *m_launchWindow; }
 
 private:
     void createLaunchClock();
+    void createHoldsAndLaunchWindow();
     void Form_Load();
     void OpenLaunchFile(bool showDialog);
 
@@ -42,6 +47,8 @@ private:
     // Launch time entry
 
     // Holds and the launch window
+    LaunchWindow* m_launchWindow = nullptr;
+    Holds* m_holds = nullptr;
 
     // Sim time
 
