@@ -106,12 +106,17 @@ void Holds::ToggleHoldEnable()
     if (m_ui.mnuHoldEnable->text() == HoldEnableCaption && m_launchClock.TminusSec() >= 0) {
         setArmingCaptions(HoldDisableCaption);
         m_ui.cmdHoldResume->setEnabled(true);
-        m_ui.mnuHold->setEnabled(true); // the pop-up item follows at the next count tick
+        m_ui.mnuHold->setEnabled(true);
     } else if (m_ui.mnuHoldEnable->text() == HoldDisableCaption && m_launchClock.TminusSec() >= 0) {
         setArmingCaptions(HoldEnableCaption);
         m_ui.cmdHoldResume->setEnabled(false);
         m_ui.mnuHold->setEnabled(false);
+    } else {
+        return;
     }
+    // The pop-up item follows at the next count tick; bring it on at once, or a hold begun within the same
+    // second would leave the pop-up's Resume disabled for the whole hold.
+    m_launchClock.tmrCountdown().fireSoon();
 }
 
 bool Holds::HoldsArmed() const
