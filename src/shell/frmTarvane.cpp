@@ -4,6 +4,7 @@
 #include "WindowGeometry.h"
 #include "clock/Holds.h"
 #include "clock/LaunchClock.h"
+#include "clock/LaunchTimeEntry.h"
 #include "clock/LaunchWindow.h"
 #include "platform/Clock.h"
 #include "platform/ClockTimer.h"
@@ -28,6 +29,10 @@ frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, QWidget* parent)
 
     createLaunchClock();
     // Launch time entry
+    createLaunchTimeEntry();
+    connect(m_ui.cmdSet, &QPushButton::clicked, m_launchTimeEntry, &LaunchTimeEntry::cmdSet_Click);
+    connect(m_actions.mnuSetLaunchTime, &QAction::triggered, m_launchTimeEntry,
+            &LaunchTimeEntry::mnuSetLaunchTime_Click);
 
     // Holds and the launch window
     createHoldsAndLaunchWindow();
@@ -73,6 +78,26 @@ void frmTarvane::createLaunchClock()
     clockUi.chkLaunchWindowActive = m_ui.chkLaunchWindowActive;
     clockUi.pnlCurrentDate = m_ui.pnlCurrentDate;
     m_launchClock = new LaunchClock(m_clock, clockUi, this);
+}
+
+void frmTarvane::createLaunchTimeEntry()
+{
+    LaunchTimeEntry::Controls entryUi;
+    entryUi.lblTarget = m_ui.lblTarget;
+    entryUi.Calendar = m_ui.Calendar;
+    entryUi.txtLaunchDate = m_ui.txtLaunchDate;
+    entryUi.txtHours = m_ui.txtHours;
+    entryUi.txtMinutes = m_ui.txtMinutes;
+    entryUi.txtSeconds = m_ui.txtSeconds;
+    entryUi.vsbHours = m_ui.vsbHours;
+    entryUi.vsbMinutes = m_ui.vsbMinutes;
+    entryUi.vsbSeconds = m_ui.vsbSeconds;
+    entryUi.Label10 = m_ui.Label10;
+    entryUi.cmdSet = m_ui.cmdSet;
+    entryUi.mnuSetLaunchTime = m_actions.mnuSetLaunchTime;
+    entryUi.lblNowStamp = m_ui.lblNowStamp;
+    entryUi.lblTargetStamp = m_ui.lblTargetStamp;
+    m_launchTimeEntry = new LaunchTimeEntry(m_clock, m_prompter, entryUi, this);
 }
 
 void frmTarvane::createHoldsAndLaunchWindow()

@@ -8,6 +8,7 @@
 class Clock;
 class Holds;
 class LaunchClock;
+class LaunchTimeEntry;
 class LaunchWindow;
 class Prompter;
 
@@ -30,11 +31,13 @@ public:
     const MainControls& controls() const { return m_ui; }
     const MainActions& actions() const { return m_actions; }
     LaunchClock& launchClock() { return *m_launchClock; }
+    LaunchTimeEntry& launchTimeEntry() { return *m_launchTimeEntry; }
     Holds& holds() { return *m_holds; }
     LaunchWindow& launchWindow() { return *m_launchWindow; }
 
 private:
     void createLaunchClock();
+    void createLaunchTimeEntry();
     void createHoldsAndLaunchWindow();
     void Form_Load();
     void OpenLaunchFile(bool showDialog);
@@ -45,6 +48,7 @@ private:
     MainActions m_actions;
     LaunchClock* m_launchClock = nullptr;
     // Launch time entry
+    LaunchTimeEntry* m_launchTimeEntry = nullptr;
 
     // Holds and the launch window
     LaunchWindow* m_launchWindow = nullptr;
