@@ -83,18 +83,21 @@ private slots:
         QCOMPARE(rig.target(), u"May 3, 2001   10:30:01 AM"_s);
     }
 
-    // A new launch time confirmed during a hold rewrites the stamps; the hold goes on from them.
-    void holdFollowsNewStamps()
+    // A new launch time confirmed during a hold shows at once and keeps moving with the hold.
+    void newLaunchTimeDuringAHold()
     {
         HoldsRig rig;
         rig.arm();
         rig.toggleHold();
         rig.advance(20);
-        rig.get(u"lblTarget"_s)->setText(u"June 01, 2001   2:00:00 PM"_s);
-        rig.get(u"lblNowStamp"_s)->setText(u"5/3/2001 10:20:20 AM"_s);
-        rig.get(u"lblTargetStamp"_s)->setText(u"6/1/2001 2:00:00 PM"_s);
+        rig.get<ClickLineEdit>(u"txtLaunchDate"_s)->setText(u"6/1/2001"_s);
+        rig.get<UpScrollBar>(u"vsbHours"_s)->setLevel(14);
+        rig.prompter.answer(Prompter::Answer::Yes, [&] { rig.advance(3); });
+        rig.button(u"cmdSet"_s)->click();
+        QCOMPARE(rig.target(), u"June 01, 2001   2:30:00 PM"_s);
         rig.advance(5);
-        QCOMPARE(rig.target(), u"June 1, 2001   2:00:05 PM"_s);
+        QCOMPARE(rig.target(), u"June 1, 2001   2:30:05 PM"_s);
+        QCOMPARE(rig.count(), u"T - 000 00:10:00"_s);
     }
 
     void arming_data()

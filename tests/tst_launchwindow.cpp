@@ -220,9 +220,9 @@ private slots:
         QTest::addColumn<QString>("m");
         QTest::addColumn<QString>("s");
         QTest::addColumn<QString>("text");
-        const QString hours = u"You must enter the Launch Window Hours as a number from 0 to 23."_s;
-        const QString minutes = u"You must enter the Launch Window Minutes as a number from 0 to 59."_s;
-        const QString seconds = u"You must enter the Launch Window Seconds as a number from 0 to 59."_s;
+        const QString hours = u"You must enter the Launch Window hours as a number from 00 to 23."_s;
+        const QString minutes = u"You must enter the Launch Window minutes as a number from 00 to 59."_s;
+        const QString seconds = u"You must enter the Launch Window seconds as a number from 00 to 59."_s;
         QTest::newRow("hours out of range") << u"24"_s << u"00"_s << u"00"_s << hours;
         QTest::newRow("minutes not a number") << u"00"_s << u"x5"_s << u"00"_s << minutes;
         QTest::newRow("minutes empty") << u"00"_s << QString() << u"00"_s << minutes;

@@ -42,9 +42,9 @@ LaunchWindow::LaunchWindow(Clock& clock, Prompter& prompter, const LaunchClock& 
                            QObject* parent)
     : QObject(parent), m_clock(clock), m_prompter(prompter), m_launchClock(launchClock), m_ui(controls),
       m_tmrLaunchWindow(new ClockTimer(clock, u"tmrLaunchWindow"_s, this)),
-      m_entry{{m_ui.txtHoursW, m_ui.vsbHoursW, u"Hours"_s},
-              {m_ui.txtMinutesW, m_ui.vsbMinutesW, u"Minutes"_s},
-              {m_ui.txtSecondsW, m_ui.vsbSecondsW, u"Seconds"_s}}
+      m_entry{{m_ui.txtHoursW, m_ui.vsbHoursW, u"hours"_s},
+              {m_ui.txtMinutesW, m_ui.vsbMinutesW, u"minutes"_s},
+              {m_ui.txtSecondsW, m_ui.vsbSecondsW, u"seconds"_s}}
 {
     setObjectName(u"LaunchWindow"_s);
     connect(m_tmrLaunchWindow, &ClockTimer::timeout, this, &LaunchWindow::tmrLaunchWindow_Timer);
@@ -110,7 +110,7 @@ void LaunchWindow::SetLaunchWindow()
 {
     if (const EntryField* field = invalidEntryField()) {
         m_prompter.tell(u"Invalid Launch Window"_s, u"You must enter the Launch Window "_s + field->caption +
-                                                        u" as a number from 0 to "_s +
+                                                        u" as a number from 00 to "_s +
                                                         QString::number(field->level->maximumLevel()) + u'.');
         return;
     }
