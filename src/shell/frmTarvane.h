@@ -6,8 +6,10 @@
 #include <QMainWindow>
 
 class Clock;
+class Holds;
 class LaunchClock;
 class LaunchTimeEntry;
+class LaunchWindow;
 class Prompter;
 
 // The main window "Mission Elapsed Time". It builds the layout and the menus, creates the rooms that carry the
@@ -30,10 +32,13 @@ public:
     const MainActions& actions() const { return m_actions; }
     LaunchClock& launchClock() { return *m_launchClock; }
     LaunchTimeEntry& launchTimeEntry() { return *m_launchTimeEntry; }
+    Holds& holds() { return *m_holds; }
+    LaunchWindow& launchWindow() { return *m_launchWindow; }
 
 private:
     void createLaunchClock();
     void createLaunchTimeEntry();
+    void createHoldsAndLaunchWindow();
     void Form_Load();
     void OpenLaunchFile(bool showDialog);
 
@@ -46,6 +51,8 @@ private:
     LaunchTimeEntry* m_launchTimeEntry = nullptr;
 
     // Holds and the launch window
+    LaunchWindow* m_launchWindow = nullptr;
+    Holds* m_holds = nullptr;
 
     // Sim time
 
