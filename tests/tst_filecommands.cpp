@@ -1,8 +1,10 @@
 #include "FakeClock.h"
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
+#include "clock/LaunchWindow.h"
 #include "files/LaunchFileOptions.h"
 #include "platform/ClickLineEdit.h"
+#include "platform/ClockTimer.h"
 #include "platform/ProcessExit.h"
 #include "platform/WatchedLabel.h"
 #include "shell/frmTarvane.h"
@@ -379,6 +381,64 @@ private slots:
         QCOMPARE(m_prompter->dialogs[0].presetName, defaultFile());
         QCOMPARE(c.pnlCurrentFile->text(), other);
         QVERIFY(m_prompter->shown.isEmpty());
+    }
+
+    // Each field goes through its room: the window activates as by a click, the armed flag is set directly
+    // without touching the arming captions, and the count follows the loaded target on its next tick.
+    void loadAppliesThroughTheRooms()
+    {
+        const auto w = start();
+        const auto& c = w->controls();
+        const QString other = path(u"other.trv"_s);
+        writeBytes(
+            other,
+            record(
+                other, other,
+                QByteArray(InitialFields).replace("10:30:00 AM", "10:31:00 AM").replace(",0,#FALSE#,", ",1,#TRUE#,")));
+        m_prompter->answer(Answer::No);
+        m_prompter->chooseFile(other);
+        QVERIFY(triggerAction(*w, u"mnuOpen"_s));
+        QVERIFY(c.chkLaunchWindowActive->isChecked());
+        QVERIFY(w->actions().mnuActiveLaunchWindow->isChecked());
+        QVERIFY(w->launchWindow().tmrLaunchWindow().isActive());
+        QVERIFY(c.cmdHoldResume->isEnabled());
+        QCOMPARE(w->actions().mnuHoldEnable->text(), u"Hold Enable"_s);
+        settle();
+        QCOMPARE(c.lblTMinus->text() + c.lblMinutes->text() + u':' + c.lblSeconds->text(), u"T -01:10"_s);
+
+        QVERIFY(triggerAction(*w, u"mnuRevert"_s)); // unchanged values run no reactions
+        QVERIFY(w->launchWindow().tmrLaunchWindow().isActive());
+        writeBytes(other, record(other, other));
+        QVERIFY(triggerAction(*w, u"mnuRevert"_s));
+        QVERIFY(!w->actions().mnuActiveLaunchWindow->isChecked());
+        QVERIFY(!w->launchWindow().tmrLaunchWindow().isActive());
+        QVERIFY(!c.cmdHoldResume->isEnabled());
+    }
+
+    // A loaded launch window below one minute shows the warning during a hold, as any other change would.
+    void loadedWindowLeftRunsTheWarning_data()
+    {
+        QTest::addColumn<bool>("holding");
+        QTest::newRow("holding") << true;
+        QTest::newRow("counting") << false;
+    }
+
+    void loadedWindowLeftRunsTheWarning()
+    {
+        QFETCH(bool, holding);
+        const auto w = start();
+        QVERIFY(triggerAction(*w, u"mnuHoldEnable"_s));
+        if (holding)
+            w->controls().cmdHoldResume->click();
+        const QString other = path(u"other.trv"_s);
+        writeBytes(other,
+                   record(other, other,
+                          QByteArray(InitialFields).replace(",0,#FALSE#,\"00:00:00\"", ",1,#TRUE#,\"0:00:30\"")));
+        m_prompter->answer(Answer::No);
+        m_prompter->chooseFile(other);
+        QVERIFY(triggerAction(*w, u"mnuOpen"_s));
+        QCOMPARE(w->controls().lblLaunchWindow->text(), u"0:00:30"_s);
+        QCOMPARE(!w->controls().lblWindowWarning->isHidden(), holding);
     }
 
     // The entry fields go through the launch time entry, so a changed entry arms Set Launch Time.

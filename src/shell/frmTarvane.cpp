@@ -2,10 +2,12 @@
 
 #include "MainLayout.h"
 #include "WindowGeometry.h"
+#include "clock/Holds.h"
 #include "clock/LaunchClock.h"
 #include "clock/LaunchTimeEntry.h"
-#include "files/ControlLaunchSettings.h"
+#include "clock/LaunchWindow.h"
 #include "files/FileCommands.h"
+#include "files/RoomLaunchSettings.h"
 #include "platform/Clock.h"
 #include "platform/ClockTimer.h"
 #include "platform/ShapeWidget.h"
@@ -41,6 +43,15 @@ frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, const LaunchFileOptions
             &LaunchTimeEntry::mnuSetLaunchTime_Click);
 
     // Holds and the launch window
+    createHoldsAndLaunchWindow();
+    for (QAction* hold : {m_actions.mnuHold, m_actions.mnuRtHold})
+        connect(hold, &QAction::triggered, m_holds, &Holds::ToggleHold);
+    connect(m_ui.cmdHoldResume, &QPushButton::clicked, m_holds, &Holds::ToggleHold);
+    for (QAction* arming : {m_actions.mnuHoldEnable, m_actions.mnuRtHoldEnable})
+        connect(arming, &QAction::triggered, m_holds, &Holds::ToggleHoldEnable);
+    connect(m_actions.mnuActiveLaunchWindow, &QAction::triggered, m_launchWindow, &LaunchWindow::ToggleActive);
+    connect(m_actions.mnuSetLaunchWindow, &QAction::triggered, m_launchWindow, &LaunchWindow::SetLaunchWindow);
+    connect(m_ui.cmdSetWindow, &QPushButton::clicked, m_launchWindow, &LaunchWindow::cmdSetWindow_Click);
 
     // Sim time
 
@@ -90,19 +101,8 @@ void frmTarvane::createLaunchClock()
 
 void frmTarvane::createFileCommands()
 {
-    ControlLaunchSettings::Controls c;
-    c.lblTarget = m_ui.lblTarget;
-    c.txtLaunchDate = m_ui.txtLaunchDate;
-    c.chkLaunchWindowActive = m_ui.chkLaunchWindowActive;
-    c.cmdHoldResume = m_ui.cmdHoldResume;
-    c.lblLaunchWindow = m_ui.lblLaunchWindow;
-    c.txtSeconds = m_ui.txtSeconds;
-    c.txtMinutes = m_ui.txtMinutes;
-    c.txtHours = m_ui.txtHours;
-    c.txtSecondsW = m_ui.txtSecondsW;
-    c.txtMinutesW = m_ui.txtMinutesW;
-    c.txtHoursW = m_ui.txtHoursW;
-    m_launchSettings = std::make_unique<ControlLaunchSettings>(c);
+    m_launchSettings =
+        std::make_unique<RoomLaunchSettings>(m_ui.lblTarget, *m_launchTimeEntry, *m_holds, *m_launchWindow);
     m_fileCommands = new FileCommands(*m_launchSettings, m_prompter, m_fileOptions, this, m_ui.pnlCurrentFile);
 }
 
@@ -132,6 +132,40 @@ void frmTarvane::createLaunchTimeEntry()
     entryUi.lblNowStamp = m_ui.lblNowStamp;
     entryUi.lblTargetStamp = m_ui.lblTargetStamp;
     m_launchTimeEntry = new LaunchTimeEntry(m_clock, m_prompter, entryUi, this);
+}
+
+void frmTarvane::createHoldsAndLaunchWindow()
+{
+    LaunchWindow::Controls windowUi;
+    windowUi.surface = m_ui.surface;
+    windowUi.pctLaunchWindow = m_ui.pctLaunchWindow;
+    windowUi.pctLaunchTime = m_ui.pctLaunchTime;
+    windowUi.lblLaunchWindow = m_ui.lblLaunchWindow;
+    windowUi.lblWindowWarning = m_ui.lblWindowWarning;
+    windowUi.chkLaunchWindowActive = m_ui.chkLaunchWindowActive;
+    windowUi.mnuActiveLaunchWindow = m_actions.mnuActiveLaunchWindow;
+    windowUi.txtHoursW = m_ui.txtHoursW;
+    windowUi.txtMinutesW = m_ui.txtMinutesW;
+    windowUi.txtSecondsW = m_ui.txtSecondsW;
+    windowUi.vsbHoursW = m_ui.vsbHoursW;
+    windowUi.vsbMinutesW = m_ui.vsbMinutesW;
+    windowUi.vsbSecondsW = m_ui.vsbSecondsW;
+    windowUi.lblLaunchWindowStamp = m_ui.lblLaunchWindowStamp;
+    windowUi.lblNowStampWindow = m_ui.lblNowStampWindow;
+    windowUi.cmdHoldResume = m_ui.cmdHoldResume;
+    m_launchWindow = new LaunchWindow(m_clock, m_prompter, *m_launchClock, windowUi, this);
+
+    Holds::Controls holdsUi;
+    holdsUi.cmdHoldResume = m_ui.cmdHoldResume;
+    holdsUi.mnuHold = m_actions.mnuHold;
+    holdsUi.mnuRtHold = m_actions.mnuRtHold;
+    holdsUi.mnuHoldEnable = m_actions.mnuHoldEnable;
+    holdsUi.mnuRtHoldEnable = m_actions.mnuRtHoldEnable;
+    holdsUi.countDigits = {m_ui.lblDays, m_ui.lblHours, m_ui.lblMinutes, m_ui.lblSeconds};
+    holdsUi.lblTarget = m_ui.lblTarget;
+    holdsUi.lblNowStamp = m_ui.lblNowStamp;
+    holdsUi.lblTargetStamp = m_ui.lblTargetStamp;
+    m_holds = new Holds(m_clock, *m_launchClock, *m_launchWindow, holdsUi, this);
 }
 
 qint32 frmTarvane::TminusSec() const

@@ -10,9 +10,11 @@
 
 class Clock;
 class FileCommands;
+class Holds;
 class LaunchClock;
 class LaunchSettings;
 class LaunchTimeEntry;
+class LaunchWindow;
 class Prompter;
 
 // The main window "Mission Elapsed Time". It builds the layout and the menus, creates the rooms that carry the
@@ -37,6 +39,8 @@ public:
     const MainActions& actions() const { return m_actions; }
     LaunchClock& launchClock() { return *m_launchClock; }
     LaunchTimeEntry& launchTimeEntry() { return *m_launchTimeEntry; }
+    Holds& holds() { return *m_holds; }
+    LaunchWindow& launchWindow() { return *m_launchWindow; }
     FileCommands& fileCommands() { return *m_fileCommands; }
 
 protected:
@@ -45,6 +49,7 @@ protected:
 private:
     void createLaunchClock();
     void createLaunchTimeEntry();
+    void createHoldsAndLaunchWindow();
     void createFileCommands();
     void Form_Load();
 
@@ -57,6 +62,8 @@ private:
     LaunchTimeEntry* m_launchTimeEntry = nullptr;
 
     // Holds and the launch window
+    LaunchWindow* m_launchWindow = nullptr;
+    Holds* m_holds = nullptr;
 
     // Sim time
 

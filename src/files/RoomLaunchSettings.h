@@ -2,32 +2,22 @@
 
 #include "LaunchSettings.h"
 
-class ClickLineEdit;
-class QCheckBox;
-class QPushButton;
+class Holds;
+class LaunchTimeEntry;
+class LaunchWindow;
 class WatchedLabel;
 
-// The launch settings read from and written to the main window's controls. Each write is a change of the
-// control, so the owning room's change handler reacts to it as to any other change.
-class ControlLaunchSettings final : public LaunchSettings
+// The launch settings of the main window, each read and written through the room that owns it, so that
+// room's reaction runs: the entry arms Set, the launch window activates or deactivates as by a click and
+// re-evaluates its warning, and the holds-armed flag takes effect at once. The target is the text of
+// lblTarget, which the count reads on its next tick.
+class RoomLaunchSettings final : public LaunchSettings
 {
 public:
-    struct Controls
+    RoomLaunchSettings(WatchedLabel* lblTarget, LaunchTimeEntry& entry, Holds& holds, LaunchWindow& window)
+        : m_lblTarget(lblTarget), m_entry(entry), m_holds(holds), m_window(window)
     {
-        WatchedLabel* lblTarget = nullptr;
-        ClickLineEdit* txtLaunchDate = nullptr;
-        QCheckBox* chkLaunchWindowActive = nullptr;
-        QPushButton* cmdHoldResume = nullptr;
-        WatchedLabel* lblLaunchWindow = nullptr;
-        ClickLineEdit* txtSeconds = nullptr;
-        ClickLineEdit* txtMinutes = nullptr;
-        ClickLineEdit* txtHours = nullptr;
-        ClickLineEdit* txtSecondsW = nullptr;
-        ClickLineEdit* txtMinutesW = nullptr;
-        ClickLineEdit* txtHoursW = nullptr;
-    };
-
-    explicit ControlLaunchSettings(const Controls& controls) : m_ui(controls) {}
+    }
 
     QString launchTarget() const override;
     void setLaunchTarget(const QString& text) override;
@@ -53,5 +43,8 @@ public:
     void setWindowHours(const QString& text) override;
 
 private:
-    Controls m_ui;
+    WatchedLabel* m_lblTarget;
+    LaunchTimeEntry& m_entry;
+    Holds& m_holds;
+    LaunchWindow& m_window;
 };
