@@ -9,10 +9,9 @@
 
 int basTarvaneLoad::Main(const StartOptions& options)
 {
-    Q_UNUSED(options) // the application clock and the launch file come with their areas
     auto clock = SystemClock::create();
     QtPrompter prompter;
-    frmTarvane window(*clock, prompter);
+    frmTarvane window(*clock, prompter, LaunchFileOptions::standard(options.launchFile));
     window.show();
     return QApplication::exec();
 }

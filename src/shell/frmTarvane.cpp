@@ -2,8 +2,12 @@
 
 #include "MainLayout.h"
 #include "WindowGeometry.h"
+#include "clock/Holds.h"
 #include "clock/LaunchClock.h"
 #include "clock/LaunchTimeEntry.h"
+#include "clock/LaunchWindow.h"
+#include "files/FileCommands.h"
+#include "files/RoomLaunchSettings.h"
 #include "platform/Clock.h"
 #include "platform/ClockTimer.h"
 #include "platform/ShapeWidget.h"
@@ -11,6 +15,7 @@
 #include "platform/WatchedLabel.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -18,7 +23,12 @@
 using namespace Qt::StringLiterals;
 
 frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, QWidget* parent)
-    : QMainWindow(parent), m_clock(clock), m_prompter(prompter)
+    : frmTarvane(clock, prompter, LaunchFileOptions(), parent)
+{
+}
+
+frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, const LaunchFileOptions& files, QWidget* parent)
+    : QMainWindow(parent), m_clock(clock), m_prompter(prompter), m_fileOptions(files)
 {
     setObjectName(u"frmTarvane"_s);
     setWindowTitle(u"Mission Elapsed Time"_s);
@@ -33,10 +43,30 @@ frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, QWidget* parent)
             &LaunchTimeEntry::mnuSetLaunchTime_Click);
 
     // Holds and the launch window
+    createHoldsAndLaunchWindow();
+    for (QAction* hold : {m_actions.mnuHold, m_actions.mnuRtHold})
+        connect(hold, &QAction::triggered, m_holds, &Holds::ToggleHold);
+    connect(m_ui.cmdHoldResume, &QPushButton::clicked, m_holds, &Holds::ToggleHold);
+    for (QAction* arming : {m_actions.mnuHoldEnable, m_actions.mnuRtHoldEnable})
+        connect(arming, &QAction::triggered, m_holds, &Holds::ToggleHoldEnable);
+    connect(m_actions.mnuActiveLaunchWindow, &QAction::triggered, m_launchWindow, &LaunchWindow::ToggleActive);
+    connect(m_actions.mnuSetLaunchWindow, &QAction::triggered, m_launchWindow, &LaunchWindow::SetLaunchWindow);
+    connect(m_ui.cmdSetWindow, &QPushButton::clicked, m_launchWindow, &LaunchWindow::cmdSetWindow_Click);
 
     // Sim time
 
     // Launch data files
+    createFileCommands();
+    connect(m_actions.mnuOpen, &QAction::triggered, m_fileCommands, &FileCommands::mnuOpen_Click);
+    connect(m_actions.mnuSave, &QAction::triggered, m_fileCommands, &FileCommands::mnuSave_Click);
+    connect(m_actions.mnuSaveAs, &QAction::triggered, m_fileCommands, &FileCommands::mnuSaveAs_Click);
+    connect(m_actions.mnuRevert, &QAction::triggered, m_fileCommands, &FileCommands::mnuRevert_Click);
+    connect(m_actions.mnuExit, &QAction::triggered, m_fileCommands, &FileCommands::ExitWithSavePrompt);
+    connect(m_actions.mnuRtExit, &QAction::triggered, m_fileCommands, &FileCommands::ExitWithSavePrompt);
+    for (WatchedLabel* panel : {m_ui.pnlNumberLock, m_ui.pnlCurrentDate, m_ui.pnlCurrentFile}) {
+        connect(panel, &WatchedLabel::doubleClicked, m_fileCommands,
+                [this, panel] { m_fileCommands->sbrStatusBar_PanelDblClick(panel->text()); });
+    }
 
     // Views, menus and status bar
 
@@ -69,6 +99,21 @@ void frmTarvane::createLaunchClock()
     m_launchClock = new LaunchClock(m_clock, clockUi, this);
 }
 
+void frmTarvane::createFileCommands()
+{
+    m_launchSettings =
+        std::make_unique<RoomLaunchSettings>(m_ui.lblTarget, *m_launchTimeEntry, *m_holds, *m_launchWindow);
+    m_fileCommands = new FileCommands(*m_launchSettings, m_prompter, m_fileOptions, this, m_ui.pnlCurrentFile);
+}
+
+void frmTarvane::closeEvent(QCloseEvent* event)
+{
+    if (m_fileCommands->Form_QueryUnload())
+        event->accept();
+    else
+        event->ignore();
+}
+
 void frmTarvane::createLaunchTimeEntry()
 {
     LaunchTimeEntry::Controls entryUi;
@@ -89,6 +134,40 @@ void frmTarvane::createLaunchTimeEntry()
     m_launchTimeEntry = new LaunchTimeEntry(m_clock, m_prompter, entryUi, this);
 }
 
+void frmTarvane::createHoldsAndLaunchWindow()
+{
+    LaunchWindow::Controls windowUi;
+    windowUi.surface = m_ui.surface;
+    windowUi.pctLaunchWindow = m_ui.pctLaunchWindow;
+    windowUi.pctLaunchTime = m_ui.pctLaunchTime;
+    windowUi.lblLaunchWindow = m_ui.lblLaunchWindow;
+    windowUi.lblWindowWarning = m_ui.lblWindowWarning;
+    windowUi.chkLaunchWindowActive = m_ui.chkLaunchWindowActive;
+    windowUi.mnuActiveLaunchWindow = m_actions.mnuActiveLaunchWindow;
+    windowUi.txtHoursW = m_ui.txtHoursW;
+    windowUi.txtMinutesW = m_ui.txtMinutesW;
+    windowUi.txtSecondsW = m_ui.txtSecondsW;
+    windowUi.vsbHoursW = m_ui.vsbHoursW;
+    windowUi.vsbMinutesW = m_ui.vsbMinutesW;
+    windowUi.vsbSecondsW = m_ui.vsbSecondsW;
+    windowUi.lblLaunchWindowStamp = m_ui.lblLaunchWindowStamp;
+    windowUi.lblNowStampWindow = m_ui.lblNowStampWindow;
+    windowUi.cmdHoldResume = m_ui.cmdHoldResume;
+    m_launchWindow = new LaunchWindow(m_clock, m_prompter, *m_launchClock, windowUi, this);
+
+    Holds::Controls holdsUi;
+    holdsUi.cmdHoldResume = m_ui.cmdHoldResume;
+    holdsUi.mnuHold = m_actions.mnuHold;
+    holdsUi.mnuRtHold = m_actions.mnuRtHold;
+    holdsUi.mnuHoldEnable = m_actions.mnuHoldEnable;
+    holdsUi.mnuRtHoldEnable = m_actions.mnuRtHoldEnable;
+    holdsUi.countDigits = {m_ui.lblDays, m_ui.lblHours, m_ui.lblMinutes, m_ui.lblSeconds};
+    holdsUi.lblTarget = m_ui.lblTarget;
+    holdsUi.lblNowStamp = m_ui.lblNowStamp;
+    holdsUi.lblTargetStamp = m_ui.lblTargetStamp;
+    m_holds = new Holds(m_clock, *m_launchClock, *m_launchWindow, holdsUi, this);
+}
+
 qint32 frmTarvane::TminusSec() const
 {
     return m_launchClock->TminusSec();
@@ -98,7 +177,7 @@ void frmTarvane::Form_Load()
 {
     WindowGeometry::applyCompactSize(this);
     HideMenus();
-    OpenLaunchFile(false);
+    m_fileCommands->loadAtStartup(); // the first OpenLaunchFile, without a dialog
 }
 
 void frmTarvane::HideMenus()
@@ -113,9 +192,4 @@ void frmTarvane::ShowMenus()
     for (QMenu* m : {m_actions.mnuFile, m_actions.mnuSettings, m_actions.mnuHelp, m_actions.mnuSimTime})
         m->menuAction()->setVisible(true);
     menuBar()->show();
-}
-
-void frmTarvane::OpenLaunchFile(bool)
-{
-    // Launch data files are not read yet; the window starts from its initial values.
 }

@@ -2,12 +2,19 @@
 
 #include "MainActions.h"
 #include "MainControls.h"
+#include "files/LaunchFileOptions.h"
 
 #include <QMainWindow>
 
+#include <memory>
+
 class Clock;
+class FileCommands;
+class Holds;
 class LaunchClock;
+class LaunchSettings;
 class LaunchTimeEntry;
+class LaunchWindow;
 class Prompter;
 
 // The main window "Mission Elapsed Time". It builds the layout and the menus, creates the rooms that carry the
@@ -19,6 +26,8 @@ class frmTarvane final : public QMainWindow
 
 public:
     frmTarvane(Clock& clock, Prompter& prompter, QWidget* parent = nullptr);
+    // files: where the launch data files are; without it the window reads and writes no file at start-up.
+    frmTarvane(Clock& clock, Prompter& prompter, const LaunchFileOptions& files, QWidget* parent = nullptr);
     ~frmTarvane() override;
 
     qint32 TminusSec() const;
@@ -30,12 +39,19 @@ public:
     const MainActions& actions() const { return m_actions; }
     LaunchClock& launchClock() { return *m_launchClock; }
     LaunchTimeEntry& launchTimeEntry() { return *m_launchTimeEntry; }
+    Holds& holds() { return *m_holds; }
+    LaunchWindow& launchWindow() { return *m_launchWindow; }
+    FileCommands& fileCommands() { return *m_fileCommands; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createLaunchClock();
     void createLaunchTimeEntry();
+    void createHoldsAndLaunchWindow();
+    void createFileCommands();
     void Form_Load();
-    void OpenLaunchFile(bool showDialog);
 
     Clock& m_clock;
     Prompter& m_prompter;
@@ -46,10 +62,15 @@ private:
     LaunchTimeEntry* m_launchTimeEntry = nullptr;
 
     // Holds and the launch window
+    LaunchWindow* m_launchWindow = nullptr;
+    Holds* m_holds = nullptr;
 
     // Sim time
 
     // Launch data files
+    LaunchFileOptions m_fileOptions;
+    std::unique_ptr<LaunchSettings> m_launchSettings;
+    FileCommands* m_fileCommands = nullptr;
 
     // Views, menus and status bar
 };
