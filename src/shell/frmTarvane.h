@@ -6,7 +6,10 @@
 #include <QMainWindow>
 
 class Clock;
+class HelpWindows;
 class LaunchClock;
+class MainViews;
+class StatusBarPanels;
 class Prompter;
 
 // The main window "Mission Elapsed Time". It builds the layout and the menus, creates the rooms that carry the
@@ -24,10 +27,17 @@ public:
 
     void HideMenus();
     void ShowMenus();
+    void ToggleView();
+    void ShowCompactView();
+    void ShowFullView();
+    void ShowAbout();
+    void ShowTechSupport();
 
     const MainControls& controls() const { return m_ui; }
     const MainActions& actions() const { return m_actions; }
     LaunchClock& launchClock() { return *m_launchClock; }
+    MainViews& views() { return *m_views; }
+    StatusBarPanels& statusPanels() { return *m_statusPanels; }
 
 private:
     void createLaunchClock();
@@ -48,4 +58,8 @@ private:
     // Launch data files
 
     // Views, menus and status bar
+    void createViews();
+    MainViews* m_views = nullptr;
+    StatusBarPanels* m_statusPanels = nullptr;
+    HelpWindows* m_helpWindows = nullptr;
 };
