@@ -29,8 +29,7 @@ const QColor Silver(192, 192, 192);
 void setBackground(QWidget* widget, const QColor& color)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, color);
-    palette.setColor(QPalette::Button, color);
+    palette.setColor(widget->inherits("QAbstractButton") ? QPalette::Button : QPalette::Window, color);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
@@ -83,23 +82,6 @@ void growToText(QWidget* w)
     w->setGeometry(box);
 }
 
-// The days of a long count ("1000" and up) take more room than the layout gives three digits: the figures
-// shrink until they fit rather than lose their first digit.
-void shrinkToFit(WatchedLabel* l)
-{
-    const int fullSize = l->font().pixelSize();
-    QObject::connect(l, &WatchedLabel::textChanged, l, [l, fullSize](const QString& text) {
-        QFont f = l->font();
-        int size = fullSize;
-        f.setPixelSize(size);
-        const int room = l->contentsRect().width() - 2;
-        while (size > 6 && QFontMetrics(f).horizontalAdvance(text) > room)
-            f.setPixelSize(--size);
-        if (f.pixelSize() != l->font().pixelSize())
-            l->setFont(f);
-    });
-}
-
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, QRect twips, const QFont& font)
 {
     return place(new QPushButton(caption, parent), name, twips, font);
@@ -124,7 +106,7 @@ void buildCountStrip(QWidget* s, MainControls& c)
     c.lblSeconds = label(s, u"lblSeconds"_s, u"00"_s, {3480, 180, 480, 540}, count, centred);
     for (WatchedLabel* digits : {c.lblDays, c.lblHours, c.lblMinutes, c.lblSeconds})
         setBackground(digits, DigitGrey);
-    shrinkToFit(c.lblDays);
+    c.lblDays->setShrinkToFit(true); // the days take as many digits as the count needs
 
     // The lamps stand from top to bottom in the order 1, 2, 0.
     const std::array<int, 3> lampTops = {600, 120, 360};
@@ -191,6 +173,7 @@ void buildLaunchTimePanel(QWidget* s, MainControls& c)
     c.lblTarget = label(p, u"lblTarget"_s, u"May 3, 2001   10:30:00 AM"_s, {1530, 600, 3675, 360}, uiFont(13.5, true),
                         Qt::AlignCenter);
     setBackground(c.lblTarget, Silver);
+    c.lblTarget->setShrinkToFit(true); // long month names and file-loaded texts
 
     c.txtLaunchDate = textBox(p, u"txtLaunchDate"_s, u"May 3, 2001"_s, {60, 1642, 2535, 420}, 18, false);
     c.txtLaunchDate->setToolTip(u"Double Click HERE to set the date using the calendar."_s);
@@ -200,6 +183,12 @@ void buildLaunchTimePanel(QWidget* s, MainControls& c)
     c.vsbMinutes = scrollBar(p, u"vsbMinutes"_s, {4515, 1440, 135, 735}, 59, 30);
     c.txtSeconds = textBox(p, u"txtSeconds"_s, u"00"_s, {4620, 1642, 855, 420}, 2, true);
     c.vsbSeconds = scrollBar(p, u"vsbSeconds"_s, {5475, 1440, 135, 735}, 59, 0);
+    // Each scroll bar overlaps the next field by two pixels; the bars lie on top so that their arrows stay whole,
+    // and the fields keep their digits clear of them.
+    for (UpScrollBar* bar : {c.vsbHours, c.vsbMinutes, c.vsbSeconds})
+        bar->raise();
+    for (ClickLineEdit* field : {c.txtHours, c.txtMinutes, c.txtSeconds})
+        field->setTextMargins(px(30), 0, 0, 0);
     const QFont caption = uiFont(8.25, true);
     c.Label10 = label(p, u"Label10"_s, u"Launch Date (MM/DD/YYYY)"_s, {90, 2160, 2500, 255}, caption);
     label(p, u"Label4"_s, u"Hour (24 h)"_s, {2640, 2160, 1100, 255}, caption);

@@ -7,10 +7,13 @@
 
 class Clock;
 class HelpWindows;
+class Holds;
 class LaunchClock;
+class LaunchTimeEntry;
+class LaunchWindow;
 class MainViews;
-class StatusBarPanels;
 class Prompter;
+class StatusBarPanels;
 
 // The main window "Mission Elapsed Time". It builds the layout and the menus, creates the rooms that carry the
 // behaviour, and routes each command to the room that owns it.
@@ -38,9 +41,14 @@ public:
     LaunchClock& launchClock() { return *m_launchClock; }
     MainViews& views() { return *m_views; }
     StatusBarPanels& statusPanels() { return *m_statusPanels; }
+    LaunchTimeEntry& launchTimeEntry() { return *m_launchTimeEntry; }
+    Holds& holds() { return *m_holds; }
+    LaunchWindow& launchWindow() { return *m_launchWindow; }
 
 private:
     void createLaunchClock();
+    void createLaunchTimeEntry();
+    void createHoldsAndLaunchWindow();
     void Form_Load();
     void OpenLaunchFile(bool showDialog);
 
@@ -50,8 +58,11 @@ private:
     MainActions m_actions;
     LaunchClock* m_launchClock = nullptr;
     // Launch time entry
+    LaunchTimeEntry* m_launchTimeEntry = nullptr;
 
     // Holds and the launch window
+    LaunchWindow* m_launchWindow = nullptr;
+    Holds* m_holds = nullptr;
 
     // Sim time
 
