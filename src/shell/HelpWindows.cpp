@@ -15,6 +15,8 @@ template <typename Window> void HelpWindows::present(QPointer<Window>& window)
         window = new Window(m_owner);
         window->setAttribute(Qt::WA_DeleteOnClose);
     }
+    if (window->isMinimized())
+        window->showNormal();
     window->show();
     window->raise();
     window->activateWindow();
