@@ -12,13 +12,12 @@
 
 int basTarvaneLoad::Main(const StartOptions& options)
 {
-    Q_UNUSED(options) // the application clock and the launch file come with their areas
     StartupProbe probe;
     QApplication::setWindowIcon(TarvaneArt::appIcon());
     auto* splash = ShowSplash();
     auto clock = SystemClock::create();
     QtPrompter prompter;
-    frmTarvane window(*clock, prompter);
+    frmTarvane window(*clock, prompter, LaunchFileOptions::standard(options.launchFile));
     RunSplashProgress(*splash, probe);
     ShowMainWindow(window, *splash, probe);
     return QApplication::exec();
