@@ -1,6 +1,9 @@
 #include "basTarvaneLoad.h"
 
 #include "StartOptions.h"
+#include "StartupProbe.h"
+#include "TarvaneArt.h"
+#include "frmSplash.h"
 #include "frmTarvane.h"
 #include "platform/QtPrompter.h"
 #include "platform/SystemClock.h"
@@ -9,9 +12,35 @@
 
 int basTarvaneLoad::Main(const StartOptions& options)
 {
+    StartupProbe probe;
+    QApplication::setWindowIcon(TarvaneArt::appIcon());
+    auto* splash = ShowSplash();
     auto clock = SystemClock::create();
     QtPrompter prompter;
     frmTarvane window(*clock, prompter, LaunchFileOptions::standard(options.launchFile));
-    window.show();
+    RunSplashProgress(*splash, probe);
+    ShowMainWindow(window, *splash, probe);
     return QApplication::exec();
+}
+
+frmSplash* basTarvaneLoad::ShowSplash()
+{
+    auto* splash = new frmSplash;
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    splash->showOnScreen();
+    return splash;
+}
+
+void basTarvaneLoad::RunSplashProgress(frmSplash& splash, StartupProbe& probe)
+{
+    probe.mark(StartupProbe::Stage::ProgressStarts);
+    splash.runProgress();
+    probe.mark(StartupProbe::Stage::ProgressEnds);
+}
+
+void basTarvaneLoad::ShowMainWindow(QWidget& window, frmSplash& splash, StartupProbe& probe)
+{
+    window.show();
+    probe.watchFirstPaint(window);
+    splash.mainWindowShown();
 }

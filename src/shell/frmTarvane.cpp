@@ -1,6 +1,10 @@
 #include "frmTarvane.h"
 
+#include "HelpWindows.h"
 #include "MainLayout.h"
+#include "MainViews.h"
+#include "StatusBarPanels.h"
+#include "TarvaneArt.h"
 #include "WindowGeometry.h"
 #include "clock/Holds.h"
 #include "clock/LaunchClock.h"
@@ -10,6 +14,7 @@
 #include "files/RoomLaunchSettings.h"
 #include "platform/Clock.h"
 #include "platform/ClockTimer.h"
+#include "platform/KeyboardIndicators.h"
 #include "platform/ShapeWidget.h"
 #include "platform/SurfaceWidget.h"
 #include "platform/WatchedLabel.h"
@@ -69,6 +74,7 @@ frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, const LaunchFileOptions
     }
 
     // Views, menus and status bar
+    createViews();
 
     Form_Load();
     m_launchClock->tmrCountdown().start();
@@ -192,4 +198,60 @@ void frmTarvane::ShowMenus()
     for (QMenu* m : {m_actions.mnuFile, m_actions.mnuSettings, m_actions.mnuHelp, m_actions.mnuSimTime})
         m->menuAction()->setVisible(true);
     menuBar()->show();
+}
+
+void frmTarvane::createViews()
+{
+    setWindowIcon(TarvaneArt::appIcon());
+    MainViews::Controls viewUi;
+    viewUi.window = this;
+    viewUi.cmdAccess = m_ui.cmdAccess;
+    viewUi.mnuCompactScreen = m_actions.mnuCompactScreen;
+    viewUi.mnuRtCompactScreen = m_actions.mnuRtCompactScreen;
+    viewUi.mnuRtAccess = m_actions.mnuRtAccess;
+    viewUi.mnuPopUp = m_actions.mnuPopUp;
+    viewUi.tmrCurrentDateTime = &m_launchClock->tmrCurrentDateTime();
+    viewUi.sbrStatusBar = m_ui.sbrStatusBar;
+    m_views = new MainViews(viewUi, {[this] { ShowMenus(); }, [this] { HideMenus(); }}, this);
+    connect(m_ui.cmdAccess, &QPushButton::clicked, this, &frmTarvane::ToggleView);
+    connect(m_ui.surface, &SurfaceWidget::doubleClicked, this, &frmTarvane::ToggleView);
+    for (QAction* toggle : {m_actions.mnuCompactScreen, m_actions.mnuRtCompactScreen, m_actions.mnuRtAccess})
+        connect(toggle, &QAction::triggered, this, &frmTarvane::ToggleView);
+    connect(m_ui.surface, &SurfaceWidget::rightReleased, m_views, &MainViews::showPopUp);
+
+    m_statusPanels =
+        new StatusBarPanels({m_ui.sbrStatusBar, m_ui.pnlNumberLock, m_ui.pnlCurrentDate, m_ui.pnlCurrentFile},
+                            KeyboardIndicators::create(), this);
+
+    m_helpWindows = new HelpWindows(this);
+    connect(m_actions.mnuAbout, &QAction::triggered, this, &frmTarvane::ShowAbout);
+    connect(m_actions.mnuTechSupport, &QAction::triggered, this, &frmTarvane::ShowTechSupport);
+    // "New", "Add Event", "Help Contents" and "Options" have no command behind them.
+
+    WindowGeometry::placeAsLaid(this);
+}
+
+void frmTarvane::ToggleView()
+{
+    m_views->ToggleView();
+}
+
+void frmTarvane::ShowCompactView()
+{
+    m_views->ShowCompactView();
+}
+
+void frmTarvane::ShowFullView()
+{
+    m_views->ShowFullView();
+}
+
+void frmTarvane::ShowAbout()
+{
+    m_helpWindows->ShowAbout();
+}
+
+void frmTarvane::ShowTechSupport()
+{
+    m_helpWindows->ShowTechSupport();
 }
