@@ -2,10 +2,14 @@
 
 #include "platform/SystemClock.h"
 
+#include <optional>
+
 class QSocketNotifier;
 
 // The Linux system clock. A timerfd armed with TFD_TIMER_CANCEL_ON_SET tells at once when anyone sets the
 // clock, so the count follows a jump without waiting for its next second.
+// Setting goes through systemd's time service where the system bus offers it, so that the desktop asks for
+// authorisation as its own date settings do; elsewhere clock_settime() needs the CAP_SYS_TIME capability.
 class LinuxSystemClock final : public SystemClock
 {
     Q_OBJECT
@@ -15,10 +19,17 @@ public:
     explicit LinuxSystemClock(QObject* parent = nullptr);
     ~LinuxSystemClock() override;
 
+    ClockSetResult setLocal(const CivilDateTime& value) override;
+
 private:
     void armWatch();
     void onWatchReadable();
 
+    // Nothing when the system bus offers no time service.
+    std::optional<ClockSetResult> setThroughTimeService(qint64 utcMSecs);
+    ClockSetResult setDirectly(qint64 utcMSecs);
+
     int m_watchFd = -1;
     QSocketNotifier* m_notifier = nullptr;
+    bool m_setting = false;
 };
