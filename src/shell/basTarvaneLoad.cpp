@@ -2,6 +2,7 @@
 
 #include "StartOptions.h"
 #include "frmTarvane.h"
+#include "platform/ApplicationClock.h"
 #include "platform/QtPrompter.h"
 #include "platform/SystemClock.h"
 
@@ -9,10 +10,12 @@
 
 int basTarvaneLoad::Main(const StartOptions& options)
 {
-    Q_UNUSED(options) // the application clock and the launch file come with their areas
-    auto clock = SystemClock::create();
+    auto systemClock = SystemClock::create();
+    // The window reads this one clock for everything, whether or not the computer's clock can be set.
+    ApplicationClock clock(*systemClock,
+                           options.appClock ? ApplicationClock::Start::Engaged : ApplicationClock::Start::PassThrough);
     QtPrompter prompter;
-    frmTarvane window(*clock, prompter);
+    frmTarvane window(clock, prompter);
     window.show();
     return QApplication::exec();
 }

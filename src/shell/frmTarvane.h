@@ -8,6 +8,8 @@
 class Clock;
 class LaunchClock;
 class Prompter;
+class SimTime;
+class TimeZoneMenu;
 
 // The main window "Mission Elapsed Time". It builds the layout and the menus, creates the rooms that carry the
 // behaviour, and routes each command to the room that owns it.
@@ -28,6 +30,7 @@ public:
     const MainControls& controls() const { return m_ui; }
     const MainActions& actions() const { return m_actions; }
     LaunchClock& launchClock() { return *m_launchClock; }
+    SimTime& simTime() { return *m_simTime; }
 
 private:
     void createLaunchClock();
@@ -44,6 +47,9 @@ private:
     // Holds and the launch window
 
     // Sim time
+    void createSimTime();
+    SimTime* m_simTime = nullptr;
+    TimeZoneMenu* m_timeZoneMenu = nullptr;
 
     // Launch data files
 
