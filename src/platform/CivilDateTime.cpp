@@ -2,7 +2,7 @@
 
 namespace {
 constexpr qint64 SecsPerDay = 86400;
-const qint64 EpochJulianDay = QDate(1970, 1, 1).toJulianDay();
+constexpr qint64 EpochJulianDay = 2440588; // QDate(1970, 1, 1).toJulianDay(), usable during static initialisation
 
 qint64 floorDiv(qint64 a, qint64 b)
 {

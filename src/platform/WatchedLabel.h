@@ -15,16 +15,24 @@ public:
     // Hides QLabel::setText so that every write through this class is compared first.
     void setText(const QString& text);
 
+    // Shrinks the font, never below half its size, whenever the text would not fit the label's width.
+    void setShrinkToFit(bool on);
+
 signals:
     void textChanged(const QString& text);
     void clicked();
     void doubleClicked();
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    void fitText();
+
+    QFont m_fullFont;
+    bool m_shrinkToFit = false;
     bool m_pressed = false;
 };

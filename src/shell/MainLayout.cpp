@@ -28,8 +28,7 @@ const QColor Silver(192, 192, 192);
 void setBackground(QWidget* widget, const QColor& color)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, color);
-    palette.setColor(QPalette::Button, color);
+    palette.setColor(widget->inherits("QAbstractButton") ? QPalette::Button : QPalette::Window, color);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
@@ -93,6 +92,7 @@ void buildCountStrip(QWidget* s, MainControls& c)
     c.lblSeconds = label(s, u"lblSeconds"_s, u"00"_s, {3480, 180, 480, 540}, count, centred);
     for (WatchedLabel* digits : {c.lblDays, c.lblHours, c.lblMinutes, c.lblSeconds})
         setBackground(digits, DigitGrey);
+    c.lblDays->setShrinkToFit(true); // the days take as many digits as the count needs
 
     // The lamps stand from top to bottom in the order 1, 2, 0.
     const std::array<int, 3> lampTops = {600, 120, 360};
@@ -158,6 +158,7 @@ void buildLaunchTimePanel(QWidget* s, MainControls& c)
     c.lblTarget = label(p, u"lblTarget"_s, u"May 3, 2001   10:30:00 AM"_s, {1530, 600, 3675, 360}, uiFont(13.5, true),
                         Qt::AlignCenter);
     setBackground(c.lblTarget, Silver);
+    c.lblTarget->setShrinkToFit(true); // long month names and file-loaded texts
 
     c.txtLaunchDate = textBox(p, u"txtLaunchDate"_s, u"May 3, 2001"_s, {60, 1642, 2535, 420}, 18, false);
     c.txtLaunchDate->setToolTip(u"Double Click HERE to set the date using the calendar."_s);

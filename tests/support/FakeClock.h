@@ -9,7 +9,6 @@
 // the next turn of the event loop.
 class FakeClock final : public Clock
 {
-    Q_OBJECT
     Q_DISABLE_COPY_MOVE(FakeClock)
 
 public:

@@ -1,0 +1,126 @@
+// How promptly the count follows the wall clock, and what it costs while idle.
+// Runs the main window offscreen on the real clock, first with the per-second tick schedule and then with a
+// plain repeating 1 ms timer, and prints for each: the delay from every second boundary to the change of
+// lblSeconds (median, p99, max), CPU time per wall-clock second and timer wake-ups per second.
+//
+//   QT_QPA_PLATFORM=offscreen build/bench/tick_bench [seconds per policy, default 20]
+
+#include "clock/LaunchClock.h"
+#include "platform/ClockTimer.h"
+#include "platform/DateTimeServices.h"
+#include "platform/QtPrompter.h"
+#include "platform/SystemClock.h"
+#include "platform/WatchedLabel.h"
+#include "shell/frmTarvane.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <sys/resource.h>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+class TimerEventCounter final : public QObject
+{
+public:
+    quint64 count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Timer)
+            ++count;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+double cpuSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
+}
+
+long contextSwitches()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_nvcsw + usage.ru_nivcsw;
+}
+
+double percentile(std::vector<double> values, double p)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const auto index = static_cast<size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
+    return values[std::min(index, values.size() - 1)];
+}
+
+void measure(const char* policy, frmTarvane& window, TimerEventCounter& counter, int seconds)
+{
+    std::vector<double> delays;
+    auto* seconds_label = window.controls().lblSeconds;
+    const auto connection = QObject::connect(seconds_label, &WatchedLabel::textChanged, seconds_label, [&] {
+        const qint64 ms = QDateTime::currentMSecsSinceEpoch() % 1000;
+        delays.push_back(static_cast<double>(ms));
+    });
+
+    // Start on a second boundary so that every measured second is whole.
+    QEventLoop loop;
+    QTimer::singleShot(1000 - static_cast<int>(QDateTime::currentMSecsSinceEpoch() % 1000), &loop, &QEventLoop::quit);
+    loop.exec();
+    delays.clear();
+
+    const quint64 timerEvents = counter.count;
+    const long switches = contextSwitches();
+    const double cpu = cpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    QTimer::singleShot(std::chrono::seconds(seconds), &loop, &QEventLoop::quit);
+    loop.exec();
+    const double elapsed = static_cast<double>(wall.nsecsElapsed()) / 1e9;
+    QObject::disconnect(connection);
+
+    std::printf("%-22s seconds shown %4zu   delay ms: median %6.2f  p99 %6.2f  max %6.2f   "
+                "CPU %8.3f ms/s   timer wake-ups %8.1f /s   context switches %8.1f /s\n",
+                policy, delays.size(), percentile(delays, 0.5), percentile(delays, 0.99), percentile(delays, 1.0),
+                (cpuSeconds() - cpu) * 1000.0 / elapsed, static_cast<double>(counter.count - timerEvents) / elapsed,
+                static_cast<double>(contextSwitches() - switches) / elapsed);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const int seconds = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 20;
+
+    auto clock = SystemClock::create();
+    QtPrompter prompter;
+    frmTarvane window(*clock, prompter);
+    // A target a day ahead keeps every second of the run counting.
+    window.controls().lblTarget->setText(
+        DateTimeServices::format(clock->now().addSecs(86400), u"mmmm d, yyyy   h:mm:ss AM/PM"));
+    window.show();
+
+    TimerEventCounter counter;
+    app.installEventFilter(&counter);
+
+    measure("per-second schedule", window, counter, seconds);
+    window.launchClock().tmrCountdown().setFixedInterval(1ms);
+    measure("plain 1 ms timer", window, counter, seconds);
+    return 0;
+}

@@ -1,0 +1,249 @@
+#include "FakeClock.h"
+#include "ScriptedPrompter.h"
+#include "TestSupport.h"
+
+#include "clock/LaunchClock.h"
+#include "platform/ClockTimer.h"
+#include "platform/ShapeWidget.h"
+#include "platform/SurfaceWidget.h"
+#include "platform/WatchedLabel.h"
+#include "shell/frmTarvane.h"
+
+#include <QCheckBox>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const CivilDateTime Target = FakeClock::at(u"May 3, 2001 10:30:00 AM");
+
+struct Window
+{
+    FakeClock clock;
+    ScriptedPrompter prompter;
+    frmTarvane w{clock, prompter};
+
+    Window() { settle(); }
+
+    QString text(const QString& name) const { return child<QLabel>(w, name)->text(); }
+    QString count() const
+    {
+        return text(u"lblTMinus"_s) + u' ' + text(u"lblDays"_s) + u' ' + text(u"lblHours"_s) + u' ' +
+               text(u"lblMinutes"_s) + u' ' + text(u"lblSeconds"_s);
+    }
+    QColor background() const { return w.controls().surface->palette().color(QPalette::Window); }
+    // Which lamps are lit, as "012" with '-' for a dark lamp.
+    QString lamps() const
+    {
+        QString out;
+        for (int i = 0; i < 3; ++i)
+            out += child<ShapeWidget>(w, u"shpIndicator_"_s + QString::number(i))->isHidden() ? u'-' : QChar(u'0' + i);
+        return out;
+    }
+    void at(const CivilDateTime& t)
+    {
+        clock.setNow(t);
+        settle();
+    }
+    // Walks the clock up to t one second at a time, as a running count would see it.
+    void walkTo(const CivilDateTime& t)
+    {
+        while (clock.now() < t) {
+            clock.advance(1);
+            settle();
+        }
+    }
+};
+
+} // namespace
+
+class TestCount : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void countAroundLiftoff_data()
+    {
+        QTest::addColumn<int>("offset"); // seconds from the target
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<bool>("green");
+        QTest::newRow("one second before") << -1 << u"T - 000 00 00 01"_s << false;
+        QTest::newRow("the target's own second") << 0 << u"T + 000 00 00 00"_s << true;
+        QTest::newRow("one second after") << 1 << u"T + 000 00 00 01"_s << true;
+        QTest::newRow("a day, an hour, a minute and a second before")
+            << -(86400 + 3600 + 61) << u"T - 001 01 01 01"_s << false;
+        QTest::newRow("1,000 days and 5 seconds before") << -(1000 * 86400 + 5) << u"T - 1000 00 00 05"_s << false;
+    }
+
+    void countAroundLiftoff()
+    {
+        QFETCH(int, offset);
+        QFETCH(QString, count);
+        QFETCH(bool, green);
+        Window t;
+        t.at(Target.addSecs(offset));
+        QCOMPARE(t.count(), count);
+        QCOMPARE(t.background(), green ? LaunchClock::AfterLiftoffColor : LaunchClock::BeforeLiftoffColor);
+        QCOMPARE(t.w.TminusSec(), -offset);
+    }
+
+    // From liftoff on, holds are disarmed and neither they nor the launch window can be armed.
+    void liftoffDisarmsCommands()
+    {
+        Window t;
+        const MainActions& a = t.w.actions();
+        QVERIFY(a.mnuHoldEnable->isEnabled());
+        QVERIFY(t.w.controls().chkLaunchWindowActive->isEnabled());
+        t.w.controls().cmdHoldResume->setEnabled(true);
+        a.mnuHoldEnable->setText(u"Hold Disable"_s);
+        a.mnuRtHoldEnable->setText(u"Hold Disable"_s);
+        t.at(Target);
+        QVERIFY(!t.w.controls().cmdHoldResume->isEnabled());
+        QVERIFY(!a.mnuHold->isEnabled());
+        QVERIFY(!a.mnuRtHold->isEnabled());
+        QCOMPARE(a.mnuHoldEnable->text(), u"Hold Enable"_s);
+        QCOMPARE(a.mnuRtHoldEnable->text(), u"Hold Enable"_s);
+        QVERIFY(!a.mnuHoldEnable->isEnabled());
+        QVERIFY(!a.mnuRtHoldEnable->isEnabled());
+        QVERIFY(!a.mnuActiveLaunchWindow->isEnabled());
+        QVERIFY(!t.w.controls().chkLaunchWindowActive->isEnabled());
+
+        // The clock set back: red again, the arming items come back, the hold button stays disarmed.
+        t.at(Target.addSecs(-60));
+        QCOMPARE(t.count(), u"T - 000 00 01 00"_s);
+        QCOMPARE(t.background(), LaunchClock::BeforeLiftoffColor);
+        QVERIFY(a.mnuHoldEnable->isEnabled());
+        QVERIFY(a.mnuActiveLaunchWindow->isEnabled());
+        QVERIFY(t.w.controls().chkLaunchWindowActive->isEnabled());
+        QVERIFY(!t.w.controls().cmdHoldResume->isEnabled());
+        QVERIFY(!a.mnuHold->isEnabled());
+        QCOMPARE(a.mnuHoldEnable->text(), u"Hold Enable"_s);
+    }
+
+    void holdItemsFollowTheHoldButton()
+    {
+        Window t;
+        QVERIFY(!t.w.actions().mnuHold->isEnabled());
+        t.w.controls().cmdHoldResume->setEnabled(true);
+        t.clock.advance(1);
+        settle();
+        QVERIFY(t.w.actions().mnuHold->isEnabled());
+        QVERIFY(t.w.actions().mnuRtHold->isEnabled());
+    }
+
+    void lamps_data()
+    {
+        QTest::addColumn<int>("tminus");
+        QTest::addColumn<QString>("lit");
+        QTest::newRow("T-01:00:01") << 3601 << u"---"_s;
+        QTest::newRow("T-01:00:00") << 3600 << u"0--"_s;
+        QTest::newRow("T-00:59:59") << 3599 << u"---"_s;
+        QTest::newRow("T-00:10:00") << 600 << u"01-"_s;
+        QTest::newRow("T-00:09:59") << 599 << u"---"_s;
+        QTest::newRow("T-00:01:00") << 60 << u"01-"_s;
+        QTest::newRow("T-00:00:59") << 59 << u"--2"_s;
+        QTest::newRow("T-00:00:02") << 2 << u"01-"_s;
+        QTest::newRow("T-00:00:01") << 1 << u"--2"_s;
+        QTest::newRow("T-0") << 0 << u"---"_s;
+        QTest::newRow("T+00:00:01") << -1 << u"---"_s;
+    }
+
+    // Each lamp blinks with the displayed seconds inside its range, in the phase of its parity.
+    void lamps()
+    {
+        QFETCH(int, tminus);
+        QFETCH(QString, lit);
+        Window t;
+        t.at(Target.addSecs(-(tminus + 4)));
+        t.walkTo(Target.addSecs(-tminus));
+        QCOMPARE(t.lamps(), lit);
+    }
+
+    // Two displayed seconds of the same parity in a row invert a lamp twice: it ends dark.
+    void skippedSecondLeavesLampDark()
+    {
+        Window t;
+        t.at(Target.addSecs(-11));
+        t.walkTo(Target.addSecs(-10));
+        QCOMPARE(t.lamps(), u"01-"_s);
+        t.at(Target.addSecs(-8));
+        QCOMPARE(t.lamps(), u"---"_s);
+    }
+
+    // The lamps change once per displayed second, however often the count ticks.
+    void repeatedTicksInOneSecondChangeNothing()
+    {
+        Window t;
+        t.at(Target.addSecs(-30));
+        const QString lit = t.lamps();
+        for (int i = 0; i < 5; ++i)
+            t.w.launchClock().UpdateCountDisplay();
+        QCOMPARE(t.lamps(), lit);
+    }
+
+    void newTargetShowsAtOnce()
+    {
+        Window t;
+        t.w.controls().lblTarget->setText(u"May 03, 2001   11:30:00 AM"_s);
+        settle();
+        QCOMPARE(t.count(), u"T - 000 01 00 10"_s);
+    }
+
+    // A target text that names no date-time gives dashes and dark lamps, and the count comes back with a
+    // valid one.
+    void unreadableTarget()
+    {
+        Window t;
+        t.at(Target.addSecs(-30));
+        t.w.controls().lblTarget->setText(u"next Tuesday"_s);
+        settle();
+        QCOMPARE(t.count(), u"T - --- -- -- --"_s);
+        QCOMPARE(t.lamps(), u"---"_s);
+        QCOMPARE(t.w.TminusSec(), 0);
+        t.w.controls().lblTarget->setText(u"May 3, 2001   10:30:00 AM"_s);
+        settle();
+        QCOMPARE(t.count(), u"T - 000 00 00 30"_s);
+    }
+
+    // Counts beyond the range of 32-bit seconds: the days show every digit, TminusSec saturates.
+    void farTargets()
+    {
+        Window t;
+        t.w.controls().lblTarget->setText(u"January 1, 2100   12:00:00 AM"_s);
+        settle();
+        QCOMPARE(t.text(u"lblDays"_s), u"36036"_s);
+        QCOMPARE(t.w.TminusSec(), std::numeric_limits<qint32>::max());
+        // Every digit stays inside the label.
+        const QLabel* days = t.w.controls().lblDays;
+        QVERIFY(days->fontMetrics().horizontalAdvance(days->text()) <= days->contentsRect().width());
+        t.w.controls().lblTarget->setText(u"January 1, 1900   12:00:00 AM"_s);
+        settle();
+        QCOMPARE(t.text(u"lblTMinus"_s), u"T +"_s);
+        QCOMPARE(t.text(u"lblDays"_s), u"37012"_s);
+        QCOMPARE(t.w.TminusSec(), std::numeric_limits<qint32>::min());
+    }
+
+    void datePanel()
+    {
+        Window t;
+        t.at(FakeClock::at(u"12/6/2026 9:05:07 AM"));
+        t.w.launchClock().tmrCurrentDateTime_Timer();
+        QCOMPARE(t.text(u"pnlCurrentDate"_s), u"Dec 6, 2026  9:05:07 AM"_s);
+    }
+
+    void startsCompactWithoutMenus()
+    {
+        Window t;
+        QCOMPARE(t.w.windowTitle(), u"Mission Elapsed Time"_s);
+        QVERIFY(t.w.menuBar()->isHidden());
+        QVERIFY(child<ClockTimer>(t.w, u"tmrCountdown"_s)->isActive());
+        QVERIFY(!child<ClockTimer>(t.w, u"tmrCurrentDateTime"_s)->isActive());
+    }
+};
+
+QTEST_MAIN(TestCount)
+#include "tst_count.moc"
