@@ -39,9 +39,13 @@ struct Window
     frmWizardTime* page2() { return wizard().timePage(); }
 
     void manualSet() { QVERIFY(triggerAction(w, u"mnuManualSet"_s)); }
+    // On the button's caption, which for an option button is at its left rather than in its middle.
     void click(QWidget* page, const QString& name)
     {
-        QTest::mouseClick(child<QAbstractButton>(*page, name), Qt::LeftButton);
+        auto* button = child<QAbstractButton>(*page, name);
+        const QPoint at =
+            qobject_cast<QRadioButton*>(button) ? QPoint(8, button->height() / 2) : button->rect().center();
+        QTest::mouseClick(button, Qt::LeftButton, {}, at);
     }
     void next() { click(page1(), u"cmdNext"_s); }
     void setLevels(int days, int hours, int minutes, int seconds)
@@ -73,9 +77,10 @@ struct Window
     }
 };
 
+// The colour the widget fills its background with.
 QColor background(const QWidget* widget)
 {
-    return widget->palette().color(QPalette::Window);
+    return widget->autoFillBackground() ? widget->palette().color(widget->backgroundRole()) : QColor();
 }
 
 QColor sideOf(frmWizardPlusMinus* page)

@@ -20,8 +20,7 @@ inline QColor sideColour(bool tPlus)
 inline void paint(QWidget* widget, const QColor& colour)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    palette.setColor(QPalette::Button, colour);
+    palette.setColor(widget->backgroundRole(), colour); // Button for buttons, so a frame's colour stays its own
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }

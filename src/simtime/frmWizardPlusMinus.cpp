@@ -52,6 +52,9 @@ frmWizardPlusMinus::frmWizardPlusMinus(QWidget* owner)
     page->addWidget(m_fraFrame);
     page->addLayout(buttons);
 
+    // Wide enough for the whole caption in the title bar, which the page's own content would not ask for.
+    setMinimumWidth(Metrics::px(5400));
+
     setTabOrder(m_optTMinus, m_optTPlus);
     setTabOrder(m_optTPlus, m_cmdNext);
     setTabOrder(m_cmdNext, m_cmdCancel);
