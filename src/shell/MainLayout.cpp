@@ -168,6 +168,12 @@ void buildLaunchTimePanel(QWidget* s, MainControls& c)
     c.vsbMinutes = scrollBar(p, u"vsbMinutes"_s, {4515, 1440, 135, 735}, 59, 30);
     c.txtSeconds = textBox(p, u"txtSeconds"_s, u"00"_s, {4620, 1642, 855, 420}, 2, true);
     c.vsbSeconds = scrollBar(p, u"vsbSeconds"_s, {5475, 1440, 135, 735}, 59, 0);
+    // Each scroll bar overlaps the next field by two pixels; the bars lie on top so that their arrows stay whole,
+    // and the fields keep their digits clear of them.
+    for (UpScrollBar* bar : {c.vsbHours, c.vsbMinutes, c.vsbSeconds})
+        bar->raise();
+    for (ClickLineEdit* field : {c.txtHours, c.txtMinutes, c.txtSeconds})
+        field->setTextMargins(px(30), 0, 0, 0);
     const QFont caption = uiFont(8.25, true);
     c.Label10 = label(p, u"Label10"_s, u"Launch Date (MM/DD/YYYY)"_s, {90, 2160, 2500, 255}, caption);
     label(p, u"Label4"_s, u"Hour (24 h)"_s, {2640, 2160, 1100, 255}, caption);

@@ -2,7 +2,10 @@
 
 #include "MainLayout.h"
 #include "WindowGeometry.h"
+#include "clock/Holds.h"
 #include "clock/LaunchClock.h"
+#include "clock/LaunchTimeEntry.h"
+#include "clock/LaunchWindow.h"
 #include "platform/Clock.h"
 #include "platform/ClockTimer.h"
 #include "platform/ShapeWidget.h"
@@ -14,6 +17,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -27,8 +31,21 @@ frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, QWidget* parent)
 
     createLaunchClock();
     // Launch time entry
+    createLaunchTimeEntry();
+    connect(m_ui.cmdSet, &QPushButton::clicked, m_launchTimeEntry, &LaunchTimeEntry::cmdSet_Click);
+    connect(m_actions.mnuSetLaunchTime, &QAction::triggered, m_launchTimeEntry,
+            &LaunchTimeEntry::mnuSetLaunchTime_Click);
 
     // Holds and the launch window
+    createHoldsAndLaunchWindow();
+    for (QAction* hold : {m_actions.mnuHold, m_actions.mnuRtHold})
+        connect(hold, &QAction::triggered, m_holds, &Holds::ToggleHold);
+    connect(m_ui.cmdHoldResume, &QPushButton::clicked, m_holds, &Holds::ToggleHold);
+    for (QAction* arming : {m_actions.mnuHoldEnable, m_actions.mnuRtHoldEnable})
+        connect(arming, &QAction::triggered, m_holds, &Holds::ToggleHoldEnable);
+    connect(m_actions.mnuActiveLaunchWindow, &QAction::triggered, m_launchWindow, &LaunchWindow::ToggleActive);
+    connect(m_actions.mnuSetLaunchWindow, &QAction::triggered, m_launchWindow, &LaunchWindow::SetLaunchWindow);
+    connect(m_ui.cmdSetWindow, &QPushButton::clicked, m_launchWindow, &LaunchWindow::cmdSetWindow_Click);
 
     // Sim time
     createSimTime();
@@ -64,6 +81,60 @@ void frmTarvane::createLaunchClock()
     clockUi.chkLaunchWindowActive = m_ui.chkLaunchWindowActive;
     clockUi.pnlCurrentDate = m_ui.pnlCurrentDate;
     m_launchClock = new LaunchClock(m_clock, clockUi, this);
+}
+
+void frmTarvane::createLaunchTimeEntry()
+{
+    LaunchTimeEntry::Controls entryUi;
+    entryUi.lblTarget = m_ui.lblTarget;
+    entryUi.Calendar = m_ui.Calendar;
+    entryUi.txtLaunchDate = m_ui.txtLaunchDate;
+    entryUi.txtHours = m_ui.txtHours;
+    entryUi.txtMinutes = m_ui.txtMinutes;
+    entryUi.txtSeconds = m_ui.txtSeconds;
+    entryUi.vsbHours = m_ui.vsbHours;
+    entryUi.vsbMinutes = m_ui.vsbMinutes;
+    entryUi.vsbSeconds = m_ui.vsbSeconds;
+    entryUi.Label10 = m_ui.Label10;
+    entryUi.cmdSet = m_ui.cmdSet;
+    entryUi.mnuSetLaunchTime = m_actions.mnuSetLaunchTime;
+    entryUi.lblNowStamp = m_ui.lblNowStamp;
+    entryUi.lblTargetStamp = m_ui.lblTargetStamp;
+    m_launchTimeEntry = new LaunchTimeEntry(m_clock, m_prompter, entryUi, this);
+}
+
+void frmTarvane::createHoldsAndLaunchWindow()
+{
+    LaunchWindow::Controls windowUi;
+    windowUi.surface = m_ui.surface;
+    windowUi.pctLaunchWindow = m_ui.pctLaunchWindow;
+    windowUi.pctLaunchTime = m_ui.pctLaunchTime;
+    windowUi.lblLaunchWindow = m_ui.lblLaunchWindow;
+    windowUi.lblWindowWarning = m_ui.lblWindowWarning;
+    windowUi.chkLaunchWindowActive = m_ui.chkLaunchWindowActive;
+    windowUi.mnuActiveLaunchWindow = m_actions.mnuActiveLaunchWindow;
+    windowUi.txtHoursW = m_ui.txtHoursW;
+    windowUi.txtMinutesW = m_ui.txtMinutesW;
+    windowUi.txtSecondsW = m_ui.txtSecondsW;
+    windowUi.vsbHoursW = m_ui.vsbHoursW;
+    windowUi.vsbMinutesW = m_ui.vsbMinutesW;
+    windowUi.vsbSecondsW = m_ui.vsbSecondsW;
+    windowUi.lblLaunchWindowStamp = m_ui.lblLaunchWindowStamp;
+    windowUi.lblNowStampWindow = m_ui.lblNowStampWindow;
+    windowUi.cmdHoldResume = m_ui.cmdHoldResume;
+    m_launchWindow = new LaunchWindow(m_clock, m_prompter, *m_launchClock, windowUi, this);
+
+    Holds::Controls holdsUi;
+    holdsUi.cmdHoldResume = m_ui.cmdHoldResume;
+    holdsUi.mnuHold = m_actions.mnuHold;
+    holdsUi.mnuRtHold = m_actions.mnuRtHold;
+    holdsUi.mnuHoldEnable = m_actions.mnuHoldEnable;
+    holdsUi.mnuRtHoldEnable = m_actions.mnuRtHoldEnable;
+    holdsUi.countDigits = {m_ui.lblDays, m_ui.lblHours, m_ui.lblMinutes, m_ui.lblSeconds};
+    holdsUi.lblTarget = m_ui.lblTarget;
+    holdsUi.lblNowStamp = m_ui.lblNowStamp;
+    holdsUi.lblTargetStamp = m_ui.lblTargetStamp;
+    m_holds = new Holds(m_clock, *m_launchClock, *m_launchWindow, holdsUi, this);
 }
 
 void frmTarvane::createSimTime()

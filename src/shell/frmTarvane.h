@@ -6,7 +6,10 @@
 #include <QMainWindow>
 
 class Clock;
+class Holds;
 class LaunchClock;
+class LaunchTimeEntry;
+class LaunchWindow;
 class Prompter;
 class SimTime;
 class TimeZoneMenu;
@@ -30,10 +33,15 @@ public:
     const MainControls& controls() const { return m_ui; }
     const MainActions& actions() const { return m_actions; }
     LaunchClock& launchClock() { return *m_launchClock; }
+    LaunchTimeEntry& launchTimeEntry() { return *m_launchTimeEntry; }
+    Holds& holds() { return *m_holds; }
+    LaunchWindow& launchWindow() { return *m_launchWindow; }
     SimTime& simTime() { return *m_simTime; }
 
 private:
     void createLaunchClock();
+    void createLaunchTimeEntry();
+    void createHoldsAndLaunchWindow();
     void Form_Load();
     void OpenLaunchFile(bool showDialog);
 
@@ -43,8 +51,11 @@ private:
     MainActions m_actions;
     LaunchClock* m_launchClock = nullptr;
     // Launch time entry
+    LaunchTimeEntry* m_launchTimeEntry = nullptr;
 
     // Holds and the launch window
+    LaunchWindow* m_launchWindow = nullptr;
+    Holds* m_holds = nullptr;
 
     // Sim time
     void createSimTime();

@@ -52,9 +52,9 @@ LinuxSystemClock::~LinuxSystemClock()
 void LinuxSystemClock::armWatch()
 {
     // An absolute expiry far in the future: the timer never runs out, it is only cancelled by a clock change.
-    itimerspec spec{};
-    spec.it_value.tv_sec = INT32_MAX;
-    ::timerfd_settime(m_watchFd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr);
+    itimerspec expiry{};
+    expiry.it_value.tv_sec = INT32_MAX;
+    ::timerfd_settime(m_watchFd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &expiry, nullptr);
 }
 
 void LinuxSystemClock::onWatchReadable()
