@@ -1,6 +1,7 @@
 #include "FakeClock.h"
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
+#include "clock/Holds.h"
 #include "clock/LaunchClock.h"
 #include "platform/ApplicationClock.h"
 #include "platform/SurfaceWidget.h"
@@ -202,6 +203,32 @@ private slots:
         QCOMPARE(countShown(w), countBefore);
     }
 
+    // A jump while holding moves the launch target along with the clock: the held count stays as it was.
+    void aJumpDuringAHoldMovesTheTarget()
+    {
+        FakeClock clock; // 10 s before the target
+        ScriptedPrompter prompter;
+        frmTarvane w(clock, prompter);
+        settle();
+        QVERIFY(triggerAction(w, u"mnuHoldEnable"_s));
+        QVERIFY(triggerAction(w, u"mnuHold"_s));
+        QVERIFY(w.holds().IsHolding());
+        clock.advance(5);
+        settle();
+        QCOMPARE(w.controls().lblTarget->text(), u"May 3, 2001   10:30:05 AM"_s);
+
+        prompter.answer(Answer::Yes);
+        QVERIFY(triggerAction(w, u"mnuTminus45"_s));
+        settle();
+
+        QCOMPARE(clock.setRequests, QList<CivilDateTime>{FakeClock::at(u"May 3, 2001 9:45:05 AM")});
+        QCOMPARE(w.controls().lblTarget->text(), u"May 3, 2001   9:45:15 AM"_s);
+        QCOMPARE(countShown(w), u"T - 000 00 00 10"_s);
+        QVERIFY(triggerAction(w, u"mnuHold"_s)); // resume
+        settle();
+        QCOMPARE(countShown(w), u"T - 000 00 00 10"_s);
+    }
+
     // The target is read after the answer, so a target moved while the question was open counts.
     void theTargetIsReadAfterTheAnswer()
     {
@@ -309,7 +336,6 @@ private slots:
         WaitingClock clock;
         ScriptedPrompter prompter;
         frmTarvane w(clock, prompter);
-        w.controls().lblTarget->setText(u"May 3, 2001   10:30:00 AM"_s);
         QStringList enabledMeanwhile;
         clock.whileSetting = [&] {
             for (const QString& name : SimCommands) {
