@@ -390,23 +390,6 @@ private slots:
         QVERIFY(prompter.shown.isEmpty());
     }
 
-    void simTimeKeepsWhatItIsGiven()
-    {
-        CSimTime mission;
-        QCOMPARE(mission.PrePost(), QString());
-        QCOMPARE(mission.Days() | mission.Hours() | mission.Minutes() | mission.Seconds(), 0);
-        mission.SetPrePost(u"T -"_s);
-        mission.SetMinutes(75);
-        mission.SetSeconds(-3);
-        mission.SetHours(99);
-        mission.SetDays(-400);
-        QCOMPARE(mission.PrePost(), u"T -"_s);
-        QCOMPARE(mission.Minutes(), 75);
-        QCOMPARE(mission.Seconds(), -3);
-        QCOMPARE(mission.Hours(), 99);
-        QCOMPARE(mission.Days(), -400);
-    }
-
     void totalSeconds_data()
     {
         QTest::addColumn<qint32>("days");
