@@ -2,7 +2,6 @@
 
 #include "platform/DateTimeServices.h"
 
-#include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
@@ -41,6 +40,12 @@ LinuxSystemClock::LinuxSystemClock(QObject* parent) : SystemClock(parent)
     m_notifier = new QSocketNotifier(static_cast<qintptr>(m_watchFd), QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &LinuxSystemClock::onWatchReadable);
     armWatch();
+}
+
+LinuxSystemClock::LinuxSystemClock(const QDBusConnection& timeServiceBus, QObject* parent)
+    : LinuxSystemClock(parent)
+{
+    m_timeServiceBus = timeServiceBus;
 }
 
 LinuxSystemClock::~LinuxSystemClock()
@@ -96,7 +101,7 @@ ClockSetResult LinuxSystemClock::setLocal(const CivilDateTime& value)
 
 std::optional<ClockSetResult> LinuxSystemClock::setThroughTimeService(qint64 utcMSecs)
 {
-    QDBusConnection bus = QDBusConnection::systemBus();
+    QDBusConnection bus = m_timeServiceBus ? *m_timeServiceBus : QDBusConnection::systemBus();
     if (!bus.isConnected() || !bus.interface())
         return std::nullopt;
     // The service is normally started on demand, so it need not be running yet.

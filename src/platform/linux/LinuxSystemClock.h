@@ -2,6 +2,8 @@
 
 #include "platform/SystemClock.h"
 
+#include <QDBusConnection>
+
 #include <optional>
 
 class QSocketNotifier;
@@ -17,6 +19,8 @@ class LinuxSystemClock final : public SystemClock
 
 public:
     explicit LinuxSystemClock(QObject* parent = nullptr);
+    // Looks for the time service on timeServiceBus instead of the system bus.
+    LinuxSystemClock(const QDBusConnection& timeServiceBus, QObject* parent);
     ~LinuxSystemClock() override;
 
     ClockSetResult setLocal(const CivilDateTime& value) override;
@@ -29,6 +33,7 @@ private:
     std::optional<ClockSetResult> setThroughTimeService(qint64 utcMSecs);
     ClockSetResult setDirectly(qint64 utcMSecs);
 
+    std::optional<QDBusConnection> m_timeServiceBus; // the system bus when empty, connected only when needed
     int m_watchFd = -1;
     QSocketNotifier* m_notifier = nullptr;
     bool m_setting = false;
