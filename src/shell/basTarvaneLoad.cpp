@@ -15,7 +15,7 @@ int basTarvaneLoad::Main(const StartOptions& options)
     ApplicationClock clock(*systemClock,
                            options.appClock ? ApplicationClock::Start::Engaged : ApplicationClock::Start::PassThrough);
     QtPrompter prompter;
-    frmTarvane window(clock, prompter);
+    frmTarvane window(clock, prompter, LaunchFileOptions::standard(options.launchFile));
     window.show();
     return QApplication::exec();
 }

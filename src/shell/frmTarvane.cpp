@@ -6,6 +6,8 @@
 #include "clock/LaunchClock.h"
 #include "clock/LaunchTimeEntry.h"
 #include "clock/LaunchWindow.h"
+#include "files/FileCommands.h"
+#include "files/RoomLaunchSettings.h"
 #include "platform/Clock.h"
 #include "platform/ClockTimer.h"
 #include "platform/ShapeWidget.h"
@@ -15,6 +17,7 @@
 #include "simtime/TimeZoneMenu.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -22,7 +25,12 @@
 using namespace Qt::StringLiterals;
 
 frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, QWidget* parent)
-    : QMainWindow(parent), m_clock(clock), m_prompter(prompter)
+    : frmTarvane(clock, prompter, LaunchFileOptions(), parent)
+{
+}
+
+frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, const LaunchFileOptions& files, QWidget* parent)
+    : QMainWindow(parent), m_clock(clock), m_prompter(prompter), m_fileOptions(files)
 {
     setObjectName(u"frmTarvane"_s);
     setWindowTitle(u"Mission Elapsed Time"_s);
@@ -51,6 +59,17 @@ frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, QWidget* parent)
     createSimTime();
 
     // Launch data files
+    createFileCommands();
+    connect(m_actions.mnuOpen, &QAction::triggered, m_fileCommands, &FileCommands::mnuOpen_Click);
+    connect(m_actions.mnuSave, &QAction::triggered, m_fileCommands, &FileCommands::mnuSave_Click);
+    connect(m_actions.mnuSaveAs, &QAction::triggered, m_fileCommands, &FileCommands::mnuSaveAs_Click);
+    connect(m_actions.mnuRevert, &QAction::triggered, m_fileCommands, &FileCommands::mnuRevert_Click);
+    connect(m_actions.mnuExit, &QAction::triggered, m_fileCommands, &FileCommands::ExitWithSavePrompt);
+    connect(m_actions.mnuRtExit, &QAction::triggered, m_fileCommands, &FileCommands::ExitWithSavePrompt);
+    for (WatchedLabel* panel : {m_ui.pnlNumberLock, m_ui.pnlCurrentDate, m_ui.pnlCurrentFile}) {
+        connect(panel, &WatchedLabel::doubleClicked, m_fileCommands,
+                [this, panel] { m_fileCommands->sbrStatusBar_PanelDblClick(panel->text()); });
+    }
 
     // Views, menus and status bar
 
@@ -81,6 +100,21 @@ void frmTarvane::createLaunchClock()
     clockUi.chkLaunchWindowActive = m_ui.chkLaunchWindowActive;
     clockUi.pnlCurrentDate = m_ui.pnlCurrentDate;
     m_launchClock = new LaunchClock(m_clock, clockUi, this);
+}
+
+void frmTarvane::createFileCommands()
+{
+    m_launchSettings =
+        std::make_unique<RoomLaunchSettings>(m_ui.lblTarget, *m_launchTimeEntry, *m_holds, *m_launchWindow);
+    m_fileCommands = new FileCommands(*m_launchSettings, m_prompter, m_fileOptions, this, m_ui.pnlCurrentFile);
+}
+
+void frmTarvane::closeEvent(QCloseEvent* event)
+{
+    if (m_fileCommands->Form_QueryUnload())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void frmTarvane::createLaunchTimeEntry()
@@ -165,7 +199,7 @@ void frmTarvane::Form_Load()
 {
     WindowGeometry::applyCompactSize(this);
     HideMenus();
-    OpenLaunchFile(false);
+    m_fileCommands->loadAtStartup(); // the first OpenLaunchFile, without a dialog
 }
 
 void frmTarvane::HideMenus()
@@ -180,9 +214,4 @@ void frmTarvane::ShowMenus()
     for (QMenu* m : {m_actions.mnuFile, m_actions.mnuSettings, m_actions.mnuHelp, m_actions.mnuSimTime})
         m->menuAction()->setVisible(true);
     menuBar()->show();
-}
-
-void frmTarvane::OpenLaunchFile(bool)
-{
-    // Launch data files are not read yet; the window starts from its initial values.
 }

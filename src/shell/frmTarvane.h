@@ -2,12 +2,17 @@
 
 #include "MainActions.h"
 #include "MainControls.h"
+#include "files/LaunchFileOptions.h"
 
 #include <QMainWindow>
 
+#include <memory>
+
 class Clock;
+class FileCommands;
 class Holds;
 class LaunchClock;
+class LaunchSettings;
 class LaunchTimeEntry;
 class LaunchWindow;
 class Prompter;
@@ -23,6 +28,8 @@ class frmTarvane final : public QMainWindow
 
 public:
     frmTarvane(Clock& clock, Prompter& prompter, QWidget* parent = nullptr);
+    // files: where the launch data files are; without it the window reads and writes no file at start-up.
+    frmTarvane(Clock& clock, Prompter& prompter, const LaunchFileOptions& files, QWidget* parent = nullptr);
     ~frmTarvane() override;
 
     qint32 TminusSec() const;
@@ -36,14 +43,18 @@ public:
     LaunchTimeEntry& launchTimeEntry() { return *m_launchTimeEntry; }
     Holds& holds() { return *m_holds; }
     LaunchWindow& launchWindow() { return *m_launchWindow; }
+    FileCommands& fileCommands() { return *m_fileCommands; }
     SimTime& simTime() { return *m_simTime; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createLaunchClock();
     void createLaunchTimeEntry();
     void createHoldsAndLaunchWindow();
+    void createFileCommands();
     void Form_Load();
-    void OpenLaunchFile(bool showDialog);
 
     Clock& m_clock;
     Prompter& m_prompter;
@@ -63,6 +74,9 @@ private:
     TimeZoneMenu* m_timeZoneMenu = nullptr;
 
     // Launch data files
+    LaunchFileOptions m_fileOptions;
+    std::unique_ptr<LaunchSettings> m_launchSettings;
+    FileCommands* m_fileCommands = nullptr;
 
     // Views, menus and status bar
 };

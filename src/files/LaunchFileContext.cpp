@@ -1,0 +1,26 @@
+#include "LaunchFileContext.h"
+
+#include "platform/Prompter.h"
+
+#include <QDir>
+
+using namespace Qt::StringLiterals;
+
+QString LaunchFileContext::absoluteName(const QString& name) const
+{
+    if (name.isEmpty())
+        return name;
+    const QDir base(options.defaultFolder.isEmpty() ? QDir::currentPath() : options.defaultFolder);
+    return QDir::toNativeSeparators(QDir::cleanPath(base.absoluteFilePath(QDir::fromNativeSeparators(name))));
+}
+
+void LaunchFileContext::tellCannotOpen(const QString& path, const QString& problem) const
+{
+    prompter.tell(u"Tarvane"_s, u"Tarvane could not open the launch data file " % path % u".  " % problem);
+}
+
+void LaunchFileContext::tellCannotSave(const QString& path, const QString& problem) const
+{
+    prompter.tell(u"Tarvane"_s, u"Tarvane could not save the launch data file " % path % u".  " % problem %
+                                    u"  Nothing was written.");
+}

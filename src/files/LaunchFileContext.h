@@ -1,0 +1,23 @@
+#pragma once
+
+#include "LaunchFileOptions.h"
+
+class LaunchFileNames;
+class LaunchSettings;
+class Prompter;
+
+// What the load and save routines work on: the settings of the main window, its three file names, the
+// operator's dialogs and the places of the default file.
+struct LaunchFileContext
+{
+    LaunchSettings& settings;
+    LaunchFileNames& names;
+    Prompter& prompter;
+    LaunchFileOptions options;
+
+    // name as an absolute path with native separators; a relative name lies in the default folder.
+    QString absoluteName(const QString& name) const;
+
+    void tellCannotOpen(const QString& path, const QString& problem) const;
+    void tellCannotSave(const QString& path, const QString& problem) const;
+};

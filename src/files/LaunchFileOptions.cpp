@@ -1,0 +1,23 @@
+#include "LaunchFileOptions.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+using namespace Qt::StringLiterals;
+
+QString LaunchFileOptions::standardFolder()
+{
+    return QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+LaunchFileOptions LaunchFileOptions::standard(const QString& startupFile)
+{
+    return {standardFolder(), startupFile};
+}
+
+QString LaunchFileOptions::defaultFile() const
+{
+    if (defaultFolder.isEmpty())
+        return QString();
+    return QDir::toNativeSeparators(QDir(defaultFolder).filePath(u"launch.trv"_s));
+}

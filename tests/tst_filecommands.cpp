@@ -1,0 +1,465 @@
+#include "FakeClock.h"
+#include "ScriptedPrompter.h"
+#include "TestSupport.h"
+#include "clock/LaunchWindow.h"
+#include "files/LaunchFileOptions.h"
+#include "platform/ClickLineEdit.h"
+#include "platform/ClockTimer.h"
+#include "platform/ProcessExit.h"
+#include "platform/WatchedLabel.h"
+#include "shell/frmTarvane.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using Answer = Prompter::Answer;
+
+namespace {
+
+const QByteArray InitialFields = R"("May 3, 2001   10:30:00 AM","May 3, 2001",0,#FALSE#,"00:00:00","00","30","10",)"
+                                 R"("00","00","00",)";
+
+QByteArray record(const QString& saveName, const QString& currentFile, const QByteArray& fields = InitialFields)
+{
+    return fields + '"' + saveName.toUtf8() + "\",\"" + currentFile.toUtf8() + "\"\r\n";
+}
+
+// A record that differs from the initial values in every field the window shows.
+const QByteArray OtherFields = R"("June 1, 2002   2:05:00 PM","Jun 1, 2002",1,#TRUE#,"1:30:00","07","05","14",)"
+                               R"("09","08","01",)";
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestFileCommands : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakeClock> m_clock;
+    std::unique_ptr<ScriptedPrompter> m_prompter;
+    QList<int> m_exits;
+
+    QString path(const QString& name) const { return QDir::toNativeSeparators(m_dir->filePath(name)); }
+    QString defaultFile() const { return path(u"launch.trv"_s); }
+
+    std::unique_ptr<frmTarvane> start(const QString& startupFile = QString())
+    {
+        auto w = std::make_unique<frmTarvane>(*m_clock, *m_prompter,
+                                              LaunchFileOptions{QDir::toNativeSeparators(m_dir->path()), startupFile});
+        settle();
+        return w;
+    }
+
+    // Everything a load may change, as one text.
+    static QString shown(const frmTarvane& w)
+    {
+        const auto& c = w.controls();
+        QStringList parts{c.lblTarget->text(),     c.txtLaunchDate->text(), c.lblLaunchWindow->text(),
+                          c.txtSeconds->text(),    c.txtMinutes->text(),    c.txtHours->text(),
+                          c.txtSecondsW->text(),   c.txtMinutesW->text(),   c.txtHoursW->text(),
+                          c.pnlCurrentFile->text()};
+        parts << (c.chkLaunchWindowActive->isChecked() ? u"active"_s : u"inactive"_s);
+        parts << (c.cmdHoldResume->isEnabled() ? u"armed"_s : u"disarmed"_s);
+        return parts.join(u'|');
+    }
+
+    QString exitPrompt(const QString& name) const
+    {
+        return u"Do you want to save " % name % u" before exiting Tarvane ?";
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_clock = std::make_unique<FakeClock>();
+        m_prompter = std::make_unique<ScriptedPrompter>();
+        m_exits.clear();
+        ProcessExit::setHandler([this](int code) { m_exits.append(code); });
+    }
+
+    void cleanup()
+    {
+        ProcessExit::setHandler({});
+        QVERIFY2(m_prompter->unexpected.isEmpty(), qPrintable(m_prompter->unexpected.join(u"\n")));
+        QVERIFY(m_prompter->scriptUsedUp());
+    }
+
+    void startupWritesTheInitialRecord()
+    {
+        const auto w = start();
+        QCOMPARE(readBytes(defaultFile()), record(defaultFile(), defaultFile()));
+        QCOMPARE(w->controls().pnlCurrentFile->text(), defaultFile());
+        QVERIFY(m_prompter->shown.isEmpty());
+    }
+
+    void startupReadsTheDefaultFile()
+    {
+        writeBytes(defaultFile(), record(defaultFile(), defaultFile(), OtherFields));
+        const auto w = start();
+        QCOMPARE(shown(*w), u"June 1, 2002   2:05:00 PM|Jun 1, 2002|1:30:00|07|05|14|09|08|01|"_s % defaultFile() %
+                                u"|active|armed");
+    }
+
+    void commandLineFileOpensInstead()
+    {
+        const QString other = path(u"other.trv"_s);
+        writeBytes(other, record(other, other, OtherFields));
+        const auto w = start(other);
+        QCOMPARE(w->controls().txtLaunchDate->text(), u"Jun 1, 2002"_s);
+        QCOMPARE(w->controls().pnlCurrentFile->text(), other);
+        QVERIFY(QFile::exists(defaultFile()));
+    }
+
+    void damagedDefaultFileAtStartup()
+    {
+        const QByteArray damaged = "\"May 3, 2001   10:30:00 AM\",\"May 3, 2001\",maybe\r\n";
+        writeBytes(defaultFile(), damaged);
+        m_prompter->answer(Answer::Ok);
+        const auto w = start();
+        QCOMPARE(m_prompter->shown.size(), 1);
+        QCOMPARE(m_prompter->shown[0].title, u"Tarvane"_s);
+        QVERIFY(m_prompter->shown[0].text.contains(defaultFile()));
+        QCOMPARE(shown(*w), u"May 3, 2001   10:30:00 AM|May 3, 2001|00:00:00|00|30|10|00|00|00||inactive|disarmed"_s);
+        QCOMPARE(readBytes(defaultFile()), damaged);
+    }
+
+    void badFileChangesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << QByteArray() << u"does not exist"_s;
+        QTest::newRow("twelve fields") << record(u"/a"_s, u"/b"_s).chopped(7) << u"12 of the 13 fields"_s;
+        // The hour is the last field checked: every field before it would have been applied already.
+        QTest::newRow("hour") << QByteArray(OtherFields).replace("\"14\"", "\"99\"") + "\"/a\",\"/b\"" << u"field 8"_s;
+        QTest::newRow("not text") << QByteArray("\x7F"
+                                                "ELF\x02\x01\x01\0\0\0",
+                                                10)
+                                  << u"not text"_s;
+        QTest::newRow("too large") << QByteArray(64 * 1024 + 1, ',') << u"larger than 64 KiB"_s;
+    }
+
+    void badFileChangesNothing()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        const auto w = start();
+        const QString bad = path(u"bad.trv"_s);
+        if (!bytes.isEmpty())
+            writeBytes(bad, bytes);
+        const QString before = shown(*w);
+        m_prompter->answer(Answer::No); // the open prompt
+        m_prompter->chooseFile(bad);
+        m_prompter->answer(Answer::Ok);
+        QVERIFY(triggerAction(*w, u"mnuOpen"_s));
+        QCOMPARE(m_prompter->shown.size(), 2);
+        const auto& message = m_prompter->shown[1];
+        QCOMPARE(message.title, u"Tarvane"_s);
+        QVERIFY2(message.text.startsWith(u"Tarvane could not open the launch data file " % bad % u".  "),
+                 qPrintable(message.text));
+        QVERIFY2(message.text.contains(reason), qPrintable(message.text));
+        QCOMPARE(shown(*w), before);
+        QCOMPARE(bytes.isEmpty() ? QByteArray() : readBytes(bad), bytes);
+
+        // The open name is still the file that was current.
+        m_prompter->answer(Answer::Cancel);
+        QVERIFY(triggerAction(*w, u"mnuExit"_s));
+        QCOMPARE(m_prompter->shown.last().text, exitPrompt(defaultFile()));
+    }
+
+    void openPrompt()
+    {
+        const auto w = start();
+        const QString other = path(u"other.trv"_s);
+        writeBytes(other, record(other, other, OtherFields));
+        const QString text = u"Do you want to save "_s % defaultFile() %
+                             u" before opening a new file?  If you click NO then all changes since your last save "
+                             u"will be lost.";
+
+        m_prompter->answer(Answer::Cancel);
+        QVERIFY(triggerAction(*w, u"mnuOpen"_s));
+        QCOMPARE(m_prompter->shown.last().title, u"Tarvane"_s);
+        QCOMPARE(m_prompter->shown.last().text, text);
+        QCOMPARE(m_prompter->shown.last().buttons, Prompter::Buttons::YesNoCancel);
+        QVERIFY(m_prompter->dialogs.isEmpty());
+
+        m_prompter->answer(Answer::No);
+        m_prompter->chooseFile(other);
+        QVERIFY(triggerAction(*w, u"mnuOpen"_s));
+        QCOMPARE(m_prompter->dialogs.last().title, u"Open . . ."_s);
+        QCOMPARE(m_prompter->dialogs.last().presetName, defaultFile());
+        QCOMPARE(w->controls().txtLaunchDate->text(), u"Jun 1, 2002"_s);
+        QCOMPARE(w->controls().pnlCurrentFile->text(), other);
+        QCOMPARE(readBytes(defaultFile()), record(defaultFile(), defaultFile())); // No wrote nothing
+
+        // Yes saves, tells so, and a cancelled dialog reads the file just written back.
+        w->controls().txtHoursW->setText(u"05"_s);
+        m_prompter->answer(Answer::Yes);
+        m_prompter->answer(Answer::Ok);
+        m_prompter->chooseFile(std::nullopt);
+        QVERIFY(triggerAction(*w, u"mnuOpen"_s));
+        QCOMPARE(m_prompter->shown.last().text, u"Your file has been saved.  You may now open a new file."_s);
+        QCOMPARE(m_prompter->shown.last().title, u"Tarvane"_s);
+        QVERIFY(readBytes(other).contains(",\"08\",\"05\","));
+        QCOMPARE(w->controls().txtHoursW->text(), u"05"_s);
+    }
+
+    // A save that fails stops what it was for: no notice, no dialog, no exit, no close.
+    void failedSaveStopsItsCommand_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("open") << u"mnuOpen"_s;
+        QTest::newRow("exit") << u"mnuExit"_s;
+        QTest::newRow("pop-up exit") << u"mnuRtExit"_s;
+        QTest::newRow("close") << u"close"_s;
+    }
+
+    void failedSaveStopsItsCommand()
+    {
+        QFETCH(QString, command);
+        const QString unreachable = path(u"gone/launch.trv"_s);
+        writeBytes(defaultFile(), record(unreachable, defaultFile()));
+        const auto w = start();
+        w->show();
+        m_prompter->answer(Answer::Yes);
+        m_prompter->answer(Answer::Ok);
+        if (command == u"close")
+            QVERIFY(!w->close());
+        else
+            QVERIFY(triggerAction(*w, command));
+        QCOMPARE(m_prompter->shown.size(), 2);
+        QCOMPARE(m_prompter->shown[1].title, u"Tarvane"_s);
+        QVERIFY2(m_prompter->shown[1].text.startsWith(u"Tarvane could not save the launch data file " % unreachable),
+                 qPrintable(m_prompter->shown[1].text));
+        QVERIFY(m_prompter->dialogs.isEmpty());
+        QVERIFY(m_exits.isEmpty());
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->controls().pnlCurrentFile->text(), defaultFile());
+    }
+
+    void saveAsAndRevert()
+    {
+        const auto w = start();
+        const QString chosen = path(u"chosen.trv"_s);
+        m_prompter->chooseFile(chosen);
+        QVERIFY(triggerAction(*w, u"mnuSaveAs"_s));
+        QCOMPARE(m_prompter->dialogs.last().title, u"Save As . . ."_s);
+        QCOMPARE(readBytes(chosen), record(chosen, defaultFile()));
+        QCOMPARE(w->controls().pnlCurrentFile->text(), chosen);
+
+        w->controls().txtLaunchDate->setText(u"Jul 4, 2003"_s);
+        QVERIFY(triggerAction(*w, u"mnuRevert"_s));
+        QCOMPARE(w->controls().txtLaunchDate->text(), u"May 3, 2001"_s);
+        QVERIFY(m_prompter->shown.isEmpty());
+    }
+
+    void exitPrompt_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<Answer>("answer");
+        for (const QString& how : {u"mnuExit"_s, u"mnuRtExit"_s, u"Esc"_s}) {
+            QTest::addRow("%s, yes", qPrintable(how)) << how << Answer::Yes;
+            QTest::addRow("%s, no", qPrintable(how)) << how << Answer::No;
+            QTest::addRow("%s, cancel", qPrintable(how)) << how << Answer::Cancel;
+        }
+    }
+
+    void exitPrompt()
+    {
+        QFETCH(QString, how);
+        QFETCH(Answer, answer);
+        const auto w = start();
+        w->show();
+        const QByteArray before = readBytes(defaultFile());
+        w->controls().txtHoursW->setText(u"03"_s);
+        m_prompter->answer(answer);
+        if (answer == Answer::Yes)
+            m_prompter->answer(Answer::Ok);
+        if (how == u"Esc")
+            QTest::keyClick(w->controls().txtLaunchDate, Qt::Key_Escape); // a text box, not the window
+        else
+            QVERIFY(triggerAction(*w, how));
+        QCOMPARE(m_prompter->shown.size(), answer == Answer::Yes ? 2 : 1);
+        QCOMPARE(m_prompter->shown[0].title, u"Tarvane"_s);
+        QCOMPARE(m_prompter->shown[0].text, exitPrompt(defaultFile()));
+        QCOMPARE(m_prompter->shown[0].buttons, Prompter::Buttons::YesNoCancel);
+        QCOMPARE(m_exits.size(), answer == Answer::Cancel ? 0 : 1);
+        if (answer == Answer::Yes) {
+            QCOMPARE(m_prompter->shown[1].text, u"Your file has been saved in "_s % defaultFile());
+            QVERIFY(readBytes(defaultFile()).contains(",\"00\",\"00\",\"03\","));
+        } else {
+            QCOMPARE(readBytes(defaultFile()), before);
+            QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{u"launch.trv"_s});
+        }
+    }
+
+    void exitRightAfterSaveStillPrompts()
+    {
+        const auto w = start();
+        QVERIFY(triggerAction(*w, u"mnuSave"_s));
+        m_prompter->answer(Answer::Cancel);
+        QVERIFY(triggerAction(*w, u"mnuExit"_s));
+        QCOMPARE(m_prompter->shown.size(), 1);
+        QCOMPARE(m_prompter->shown[0].text, exitPrompt(defaultFile()));
+        QVERIFY(m_exits.isEmpty());
+    }
+
+    void otherKeysReachTheTextBox()
+    {
+        const auto w = start();
+        w->show();
+        auto* date = w->controls().txtLaunchDate;
+        date->clear();
+        QTest::keyClicks(date, u"5/9/2001"_s);
+        QCOMPARE(date->text(), u"5/9/2001"_s);
+        QVERIFY(m_prompter->shown.isEmpty());
+    }
+
+    void closeRequest_data()
+    {
+        QTest::addColumn<Answer>("answer");
+        QTest::newRow("yes") << Answer::Yes;
+        QTest::newRow("no") << Answer::No;
+        QTest::newRow("cancel") << Answer::Cancel;
+    }
+
+    void closeRequest()
+    {
+        QFETCH(Answer, answer);
+        const auto w = start();
+        w->show();
+        m_prompter->answer(answer);
+        if (answer == Answer::Yes)
+            m_prompter->answer(Answer::Ok);
+        QCOMPARE(w->close(), answer != Answer::Cancel);
+        QCOMPARE(m_prompter->shown.size(), answer == Answer::Yes ? 2 : 1);
+        QCOMPARE(m_prompter->shown[0].text, exitPrompt(defaultFile()));
+        QCOMPARE(w->isVisible(), answer == Answer::Cancel);
+        QVERIFY(m_exits.isEmpty());
+        if (answer == Answer::Yes)
+            QCOMPARE(m_prompter->shown[1].text, u"Your file has been saved in "_s % defaultFile());
+    }
+
+    void doubleClickOnTheCurrentFilePanel()
+    {
+        const auto w = start();
+        const auto& c = w->controls();
+        c.sbrStatusBar->show();
+        w->show();
+        c.pnlNumberLock->setText(u"NUM"_s);
+        QTest::mouseDClick(c.pnlNumberLock, Qt::LeftButton);
+        QVERIFY(m_prompter->dialogs.isEmpty());
+
+        const QString other = path(u"other.trv"_s);
+        writeBytes(other, record(other, other, OtherFields));
+        m_prompter->chooseFile(other);
+        QTest::mouseDClick(c.pnlCurrentFile, Qt::LeftButton);
+        QCOMPARE(m_prompter->dialogs.size(), 1);
+        QCOMPARE(m_prompter->dialogs[0].presetName, defaultFile());
+        QCOMPARE(c.pnlCurrentFile->text(), other);
+        QVERIFY(m_prompter->shown.isEmpty());
+    }
+
+    // Each field goes through its room: the window activates as by a click, the armed flag is set directly
+    // without touching the arming captions, and the count follows the loaded target on its next tick.
+    void loadAppliesThroughTheRooms()
+    {
+        const auto w = start();
+        const auto& c = w->controls();
+        const QString other = path(u"other.trv"_s);
+        writeBytes(
+            other,
+            record(
+                other, other,
+                QByteArray(InitialFields).replace("10:30:00 AM", "10:31:00 AM").replace(",0,#FALSE#,", ",1,#TRUE#,")));
+        m_prompter->answer(Answer::No);
+        m_prompter->chooseFile(other);
+        QVERIFY(triggerAction(*w, u"mnuOpen"_s));
+        QVERIFY(c.chkLaunchWindowActive->isChecked());
+        QVERIFY(w->actions().mnuActiveLaunchWindow->isChecked());
+        QVERIFY(w->launchWindow().tmrLaunchWindow().isActive());
+        QVERIFY(c.cmdHoldResume->isEnabled());
+        QCOMPARE(w->actions().mnuHoldEnable->text(), u"Hold Enable"_s);
+        settle();
+        QCOMPARE(c.lblTMinus->text() + c.lblMinutes->text() + u':' + c.lblSeconds->text(), u"T -01:10"_s);
+
+        QVERIFY(triggerAction(*w, u"mnuRevert"_s)); // unchanged values run no reactions
+        QVERIFY(w->launchWindow().tmrLaunchWindow().isActive());
+        writeBytes(other, record(other, other));
+        QVERIFY(triggerAction(*w, u"mnuRevert"_s));
+        QVERIFY(!w->actions().mnuActiveLaunchWindow->isChecked());
+        QVERIFY(!w->launchWindow().tmrLaunchWindow().isActive());
+        QVERIFY(!c.cmdHoldResume->isEnabled());
+    }
+
+    // A loaded launch window below one minute shows the warning during a hold, as any other change would.
+    void loadedWindowLeftRunsTheWarning_data()
+    {
+        QTest::addColumn<bool>("holding");
+        QTest::newRow("holding") << true;
+        QTest::newRow("counting") << false;
+    }
+
+    void loadedWindowLeftRunsTheWarning()
+    {
+        QFETCH(bool, holding);
+        const auto w = start();
+        QVERIFY(triggerAction(*w, u"mnuHoldEnable"_s));
+        if (holding)
+            w->controls().cmdHoldResume->click();
+        const QString other = path(u"other.trv"_s);
+        writeBytes(other,
+                   record(other, other,
+                          QByteArray(InitialFields).replace(",0,#FALSE#,\"00:00:00\"", ",1,#TRUE#,\"0:00:30\"")));
+        m_prompter->answer(Answer::No);
+        m_prompter->chooseFile(other);
+        QVERIFY(triggerAction(*w, u"mnuOpen"_s));
+        QCOMPARE(w->controls().lblLaunchWindow->text(), u"0:00:30"_s);
+        QCOMPARE(!w->controls().lblWindowWarning->isHidden(), holding);
+    }
+
+    // The entry fields go through the launch time entry, so a changed entry arms Set Launch Time.
+    void loadingArmsSetOnlyForAChangedEntry()
+    {
+        const auto w = start();
+        QVERIFY(!w->controls().cmdSet->isEnabled());
+        QVERIFY(triggerAction(*w, u"mnuRevert"_s));
+        QVERIFY(!w->controls().cmdSet->isEnabled());
+        QVERIFY(!w->actions().mnuSetLaunchTime->isEnabled());
+
+        const QString other = path(u"other.trv"_s);
+        writeBytes(other, record(other, other, QByteArray(InitialFields).replace("\"30\"", "\"45\"")));
+        m_prompter->answer(Answer::No);
+        m_prompter->chooseFile(other);
+        QVERIFY(triggerAction(*w, u"mnuOpen"_s));
+        QCOMPARE(w->controls().txtMinutes->text(), u"45"_s);
+        QVERIFY(w->controls().cmdSet->isEnabled());
+        QVERIFY(w->actions().mnuSetLaunchTime->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestFileCommands)
+#include "tst_filecommands.moc"

@@ -1,0 +1,455 @@
+#include "ScriptedPrompter.h"
+#include "files/LaunchFileContext.h"
+#include "files/LaunchFileNames.h"
+#include "files/LaunchFileOptions.h"
+#include "files/LaunchRecordReader.h"
+#include "files/LaunchRecordWriter.h"
+#include "files/LaunchSettings.h"
+#include "files/modOpenFile.h"
+#include "files/modSaveAs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QByteArray InitialLine = R"("May 3, 2001   10:30:00 AM","May 3, 2001",0,#FALSE#,"00:00:00","00","30","10",)"
+                               R"("00","00","00",)";
+
+QByteArray record(const QString& saveName, const QString& currentFile)
+{
+    return InitialLine + '"' + saveName.toUtf8() + "\",\"" + currentFile.toUtf8() + "\"\r\n";
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Settings held in a record, with every setter call logged in the order it came.
+class FakeSettings final : public LaunchSettings
+{
+public:
+    LaunchRecord v;
+    QStringList calls;
+
+    QString launchTarget() const override { return v.launchTarget; }
+    void setLaunchTarget(const QString& t) override { set(u"1"_s, v.launchTarget, t); }
+    QString launchDate() const override { return v.launchDate; }
+    void setLaunchDate(const QString& t) override { set(u"2"_s, v.launchDate, t); }
+    bool launchWindowActive() const override { return v.launchWindowActive; }
+    void setLaunchWindowActive(bool a) override
+    {
+        calls << u"3"_s;
+        v.launchWindowActive = a;
+    }
+    bool holdsArmed() const override { return v.holdsArmed; }
+    void setHoldsArmed(bool a) override
+    {
+        calls << u"4"_s;
+        v.holdsArmed = a;
+    }
+    QString launchWindowRemaining() const override { return v.launchWindowRemaining; }
+    void setLaunchWindowRemaining(const QString& t) override { set(u"5"_s, v.launchWindowRemaining, t); }
+    QString launchSeconds() const override { return v.launchSeconds; }
+    void setLaunchSeconds(const QString& t) override { set(u"6"_s, v.launchSeconds, t); }
+    QString launchMinutes() const override { return v.launchMinutes; }
+    void setLaunchMinutes(const QString& t) override { set(u"7"_s, v.launchMinutes, t); }
+    QString launchHours() const override { return v.launchHours; }
+    void setLaunchHours(const QString& t) override { set(u"8"_s, v.launchHours, t); }
+    QString windowSeconds() const override { return v.windowSeconds; }
+    void setWindowSeconds(const QString& t) override { set(u"9"_s, v.windowSeconds, t); }
+    QString windowMinutes() const override { return v.windowMinutes; }
+    void setWindowMinutes(const QString& t) override { set(u"10"_s, v.windowMinutes, t); }
+    QString windowHours() const override { return v.windowHours; }
+    void setWindowHours(const QString& t) override { set(u"11"_s, v.windowHours, t); }
+
+private:
+    void set(const QString& field, QString& slot, const QString& text)
+    {
+        calls << field;
+        slot = text;
+    }
+};
+
+LaunchRecord initialValues()
+{
+    LaunchRecord r;
+    r.launchTarget = u"May 3, 2001   10:30:00 AM"_s;
+    r.launchDate = u"May 3, 2001"_s;
+    r.launchWindowRemaining = u"00:00:00"_s;
+    r.launchSeconds = u"00"_s;
+    r.launchMinutes = u"30"_s;
+    r.launchHours = u"10"_s;
+    r.windowSeconds = r.windowMinutes = r.windowHours = u"00"_s;
+    return r;
+}
+
+// The routines' world: fake settings, scripted dialogs and a throw-away default folder.
+struct Desk
+{
+    QTemporaryDir dir;
+    FakeSettings settings;
+    LaunchFileNames names;
+    ScriptedPrompter prompter;
+    LaunchFileContext files{settings, names, prompter, LaunchFileOptions{QDir::toNativeSeparators(dir.path()), {}}};
+
+    Desk() { settings.v = initialValues(); }
+    QString path(const QString& name) const { return QDir::toNativeSeparators(dir.filePath(name)); }
+};
+
+} // namespace
+
+class TestLaunchFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void splitFields_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("fields");
+        QTest::newRow("quoted and bare") << u"\"a b\",12,#TRUE#\r\n"_s << QStringList{u"a b"_s, u"12"_s, u"#TRUE#"_s};
+        QTest::newRow("one field per line") << u"\"a\"\r\n3\r\n\"c\"\r\n"_s << QStringList{u"a"_s, u"3"_s, u"c"_s};
+        QTest::newRow("bare line feeds and carriage returns") << u"a\nb\rc"_s << QStringList{u"a"_s, u"b"_s, u"c"_s};
+        QTest::newRow("blanks before a field are skipped")
+            << u" \t\"a\",  7 ,\t#FALSE#"_s << QStringList{u"a"_s, u"7"_s, u"#FALSE#"_s};
+        QTest::newRow("what follows a closing quote is dropped")
+            << u"\"a\"xyz,\"b\" junk\r\nc"_s << QStringList{u"a"_s, u"b"_s, u"c"_s};
+        QTest::newRow("commas inside quotes belong to the field")
+            << u"\"May 3, 2001\",x"_s << QStringList{u"May 3, 2001"_s, u"x"_s};
+        QTest::newRow("an open quote runs to the end") << u"a,\"b,c"_s << QStringList{u"a"_s, u"b,c"_s};
+        QTest::newRow("a trailing comma promises an empty field") << u"a,"_s << QStringList{u"a"_s, QString()};
+        QTest::newRow("empty fields between commas") << u",,\"\""_s << QStringList{QString(), QString(), QString()};
+        QTest::newRow("nothing at all") << QString() << QStringList();
+    }
+
+    void splitFields()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, fields);
+        QCOMPARE(LaunchRecordReader::splitFields(text), fields);
+    }
+
+    void roundTrip_data()
+    {
+        QTest::addColumn<LaunchRecord>("value");
+        LaunchRecord initial = initialValues();
+        initial.saveName = initial.currentFile = u"/tmp/launch.trv"_s;
+        QTest::newRow("initial values") << initial;
+        LaunchRecord busy = initial;
+        busy.launchTarget = u"December 31, 2099   11:59:59 PM"_s;
+        busy.launchDate = u"not a date, typed"_s; // the operator's entry loads as it stands
+        busy.launchWindowActive = true;
+        busy.holdsArmed = true;
+        busy.launchWindowRemaining = u"23:59:59"_s;
+        busy.launchSeconds = u"59"_s;
+        busy.launchMinutes = u"5"_s;
+        busy.launchHours = u"23"_s;
+        busy.windowSeconds = u"x,"_s;
+        busy.windowMinutes = QString();
+        busy.windowHours = u" 7"_s;
+        busy.saveName = u"/home/Zoë/Startrampe — 東京/a b.trv"_s;
+        busy.currentFile = QString();
+        QTest::newRow("everything changed, UTF-8 path") << busy;
+    }
+
+    // Every record the program writes reads back to the same values.
+    void roundTrip()
+    {
+        QFETCH(LaunchRecord, value);
+        const auto encoded = LaunchRecordWriter::encode(value);
+        QVERIFY(encoded.problem.isEmpty());
+        const auto parsed = LaunchRecordReader::parse(encoded.bytes);
+        QVERIFY2(parsed.record, qPrintable(parsed.problem));
+        QCOMPARE(*parsed.record, value);
+    }
+
+    void refuseUnwritableValues_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("quote in the launch date") << 2 << u"May \"3\""_s;
+        QTest::newRow("line feed in window hours") << 11 << u"1\n"_s;
+    }
+
+    void refuseUnwritableValues()
+    {
+        QFETCH(int, field);
+        QFETCH(QString, value);
+        LaunchRecord r = initialValues();
+        (field == 2 ? r.launchDate : r.windowHours) = value;
+        const auto encoded = LaunchRecordWriter::encode(r);
+        QVERIFY(encoded.bytes.isEmpty());
+        QVERIFY2(encoded.problem.contains(LaunchRecord::fieldName(field)), qPrintable(encoded.problem));
+        QVERIFY(encoded.problem.contains(u"double quote or a line break"_s));
+    }
+
+    void badRecords_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        const QByteArray good = record(u"/a.trv"_s, u"/b.trv"_s);
+        auto with = [&](int field, const QByteArray& text) -> QByteArray {
+            QList<QByteArray> parts = good.chopped(2).split(',');
+            // The target and the date hold a comma each, so their fields take two parts.
+            const int index = field == 1 ? 0 : field == 2 ? 2 : field + 1;
+            parts[index] = text;
+            if (field <= 2)
+                parts.removeAt(index + 1);
+            return parts.join(',') + "\r\n";
+        };
+        QTest::newRow("empty file") << QByteArray() << u"0 of the 13 fields"_s;
+        QTest::newRow("twelve fields") << good.left(good.lastIndexOf(',')) << u"12 of the 13 fields"_s;
+        QTest::newRow("target not a date") << with(1, "\"soon\"") << u"field 1 (the launch target)"_s;
+        QTest::newRow("active is 2") << with(3, "2") << u"field 3 (launch window active)"_s;
+        QTest::newRow("active is empty") << with(3, "") << u"field 3"_s;
+        QTest::newRow("armed in lower case") << with(4, "#true#") << u"field 4 (holds armed)"_s;
+        QTest::newRow("armed as a number") << with(4, "1") << u"field 4"_s;
+        QTest::newRow("window left not a duration") << with(5, "\"25:00:00\"") << u"field 5"_s;
+        QTest::newRow("second 60") << with(6, "\"60\"") << u"field 6 (the launch second)"_s;
+        QTest::newRow("minute not a number") << with(7, "\"3a\"") << u"field 7 (the launch minute)"_s;
+        QTest::newRow("hour 24") << with(8, "\"24\"") << u"field 8 (the launch hour)"_s;
+        QTest::newRow("hour negative") << with(8, "-1") << u"field 8"_s;
+        QTest::newRow("line break inside a quoted date")
+            << with(2, "\"May\r\n3\"") << u"field 2 (the launch date) runs over a line break"_s;
+        QTest::newRow("NUL byte") << QByteArray(good).insert(5, '\0') << u"not text"_s;
+        QTest::newRow("escape byte") << QByteArray(good).insert(5, '\x1b') << u"not text"_s;
+        QTest::newRow("byte undefined in Windows-1252") << QByteArray(good).insert(5, '\x81') << u"not text"_s;
+        QTest::newRow("over 64 KiB") << good + QByteArray(64 * 1024, ' ') << u"larger than 64 KiB"_s;
+    }
+
+    void badRecords()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        const auto parsed = LaunchRecordReader::parse(bytes);
+        QVERIFY(!parsed.record);
+        QVERIFY2(parsed.problem.contains(reason), qPrintable(parsed.problem));
+    }
+
+    void operatorEntriesLoadAsTheyStand()
+    {
+        QByteArray bytes = record(u"/a.trv"_s, u"/b.trv"_s);
+        bytes.replace("\"May 3, 2001\"", "\"a date far too long for its field\"");
+        bytes.replace(",\"00\",\"00\",\"00\",", ",\"123\",\"\",\"ab\",");
+        const auto parsed = LaunchRecordReader::parse(bytes);
+        QVERIFY2(parsed.record, qPrintable(parsed.problem));
+        QCOMPARE(parsed.record->launchDate, u"a date far too lon"_s);
+        QCOMPARE(parsed.record->windowSeconds, u"12"_s);
+        QCOMPARE(parsed.record->windowMinutes, QString());
+        QCOMPARE(parsed.record->windowHours, u"ab"_s);
+    }
+
+    void decoding_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("UTF-8") << QByteArray("Ren\xC3\xA9"
+                                             "e \xE2\x82\xAC")
+                               << u"Renée €"_s;
+        QTest::newRow("UTF-8 with a byte order mark") << QByteArray("\xEF\xBB\xBFok") << u"ok"_s;
+        QTest::newRow("Windows-1252") << QByteArray("Ren\xE9"
+                                                    "e \x80 \x96\x9F")
+                                      << u"Renée € –Ÿ"_s;
+    }
+
+    void decoding()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(LaunchRecordReader::decodeText(bytes), std::optional<QString>(text));
+    }
+
+    void readFileLimits()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"big.trv"_s);
+        QByteArray exactly = record(u"/a.trv"_s, u"/b.trv"_s);
+        exactly.append(QByteArray(64 * 1024 - exactly.size(), '\n'));
+        writeBytes(path, exactly);
+        QVERIFY(LaunchRecordReader::readFile(path).record);
+        writeBytes(path, exactly + ' ');
+        QVERIFY(LaunchRecordReader::readFile(path).problem.contains(u"larger than 64 KiB"_s));
+        QVERIFY(LaunchRecordReader::readFile(dir.filePath(u"none.trv"_s)).problem.contains(u"does not exist"_s));
+        QVERIFY(LaunchRecordReader::readFile(dir.path()).problem.contains(u"not a file"_s));
+    }
+
+    void standardFolderFollowsTheDataHome()
+    {
+        QTemporaryDir home;
+        const QByteArray old = qgetenv("XDG_DATA_HOME");
+        const QString oldApp = QCoreApplication::applicationName();
+        const QString oldOrg = QCoreApplication::organizationName();
+        const auto restore = qScopeGuard([&] {
+            qputenv("XDG_DATA_HOME", old);
+            QCoreApplication::setApplicationName(oldApp);
+            QCoreApplication::setOrganizationName(oldOrg);
+        });
+        qputenv("XDG_DATA_HOME", home.path().toUtf8());
+        QCoreApplication::setApplicationName(u"Tarvane"_s);
+        QCoreApplication::setOrganizationName(u"Tarvane"_s);
+        QCOMPARE(LaunchFileOptions::standard().defaultFile(),
+                 QDir::toNativeSeparators(home.filePath(u"Tarvane/Tarvane/launch.trv"_s)));
+    }
+
+    // Loading applies fields 1 to 11 in order, keeps field 12 as the save name and drops field 13.
+    void openAppliesInFieldOrder()
+    {
+        Desk d;
+        const QString path = d.path(u"launch.trv"_s);
+        QByteArray bytes = record(u"/elsewhere/copy.trv"_s, u"/old/previous.trv"_s);
+        bytes.replace(",0,#FALSE#,", ",1,#TRUE#,");
+        writeBytes(path, bytes);
+        QVERIFY(modOpenFile::OpenLaunchFile(d.files, false));
+        QCOMPARE(d.settings.calls, (QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s,
+                                                u"10"_s, u"11"_s}));
+        QVERIFY(d.settings.v.launchWindowActive && d.settings.v.holdsArmed);
+        QCOMPARE(d.names.currentFileName(), path);
+        QCOMPARE(d.names.openName(), path);
+        QCOMPARE(d.names.saveName(), u"/elsewhere/copy.trv"_s);
+        QVERIFY(d.prompter.shown.isEmpty());
+    }
+
+    // Saving right after a load writes what was read, with the loaded file as field 13; a field 12 that names
+    // another path is where the save goes.
+    void saveAfterLoad_data()
+    {
+        QTest::addColumn<QString>("field12");
+        QTest::newRow("the file's own path") << u"launch.trv"_s;
+        QTest::newRow("another path") << u"moved/copy.trv"_s;
+    }
+
+    void saveAfterLoad()
+    {
+        QFETCH(QString, field12);
+        Desk d;
+        QVERIFY(QDir(d.dir.path()).mkpath(u"moved"_s));
+        const QString loaded = d.path(u"launch.trv"_s);
+        const QString target = d.path(field12);
+        QByteArray bytes = record(target, u"/old/previous.trv"_s);
+        bytes.replace("\"00:00:00\",\"00\",\"30\",\"10\"", "\"0:01:30\",\"7\",\"05\",\"23\"");
+        writeBytes(loaded, bytes);
+        QVERIFY(modOpenFile::OpenLaunchFile(d.files, false));
+        QVERIFY(modSaveAs::SaveLaunchFile(d.files, false));
+        QByteArray expected = bytes;
+        expected.replace("\"/old/previous.trv\"", QByteArray('"' + loaded.toUtf8() + '"'));
+        QCOMPARE(readBytes(target), expected);
+        QCOMPARE(d.names.currentFileName(), target);
+        QCOMPARE(d.names.openName(), target);
+        QVERIFY(d.prompter.shown.isEmpty());
+    }
+
+    void openOneFieldPerLine()
+    {
+        Desk d;
+        const QString path = d.path(u"lines.trv"_s);
+        QByteArray bytes = record(u"/a.trv"_s, u"/b.trv"_s);
+        bytes.replace("\",", "\"\r\n").replace("0,#FALSE#,", "0\r\n#FALSE#\r\n");
+        writeBytes(path, bytes);
+        const auto parsed = LaunchRecordReader::readFile(path);
+        QVERIFY2(parsed.record, qPrintable(parsed.problem));
+        QCOMPARE(*parsed.record, *LaunchRecordReader::parse(record(u"/a.trv"_s, u"/b.trv"_s)).record);
+    }
+
+    // A cancelled dialog leaves its preset, and the routine goes on with it.
+    void cancelledDialogs()
+    {
+        Desk d;
+        const QString launch = d.path(u"launch.trv"_s);
+        writeBytes(launch, record(launch, launch));
+        d.prompter.chooseFile(std::nullopt);
+        QVERIFY(modOpenFile::OpenLaunchFile(d.files, true));
+        QCOMPARE(d.prompter.dialogs.size(), 1);
+        const auto& open = d.prompter.dialogs[0];
+        QCOMPARE(open.title, u"Open . . ."_s);
+        QCOMPARE(open.filter, u"Tarvane Files (*.trv)"_s);
+        QCOMPARE(open.defaultSuffix, u"trv"_s);
+        QCOMPARE(open.presetName, launch);
+        QCOMPARE(d.names.currentFileName(), launch);
+
+        d.settings.v.launchDate = u"Jun 1, 2002"_s;
+        d.prompter.chooseFile(std::nullopt);
+        QVERIFY(modSaveAs::SaveLaunchFile(d.files, true));
+        const auto& save = d.prompter.dialogs[1];
+        QCOMPARE(save.title, u"Save As . . ."_s);
+        QCOMPARE(save.filter, u"Tarvane Files (*.trv)"_s);
+        QCOMPARE(save.defaultSuffix, u"trv"_s);
+        QCOMPARE(save.initialFolder, QDir::toNativeSeparators(d.dir.path()));
+        QCOMPARE(save.presetName, launch);
+        QVERIFY(readBytes(launch).contains("\"Jun 1, 2002\""));
+    }
+
+    // Before any file was read, the save name is launch.trv in the default folder.
+    void firstSaveGoesToTheDefaultFolder()
+    {
+        Desk d;
+        QVERIFY(modSaveAs::SaveLaunchFile(d.files, false));
+        const QString launch = d.path(u"launch.trv"_s);
+        QCOMPARE(readBytes(launch), record(launch, QString()));
+        QCOMPARE(d.names.currentFileName(), launch);
+        QCOMPARE(d.names.saveName(), launch);
+    }
+
+    void failedSaveChangesNothing_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("folder missing") << u"missing"_s;
+        QTest::newRow("name taken by a folder") << u"folder"_s;
+        QTest::newRow("read-only folder") << u"read-only"_s;
+        QTest::newRow("value with a quote") << u"quote"_s;
+    }
+
+    void failedSaveChangesNothing()
+    {
+        QFETCH(QString, how);
+        Desk d;
+        const QString launch = d.path(u"launch.trv"_s);
+        writeBytes(launch, record(launch, launch));
+        QVERIFY(modOpenFile::OpenLaunchFile(d.files, false));
+        QString target = d.path(u"out/launch.trv"_s);
+        if (how == u"folder") {
+            QVERIFY(QDir(d.dir.path()).mkpath(u"out/launch.trv"_s));
+        } else if (how == u"read-only") {
+            if (geteuid() == 0)
+                QSKIP("permissions do not bind the superuser");
+            QVERIFY(QDir(d.dir.path()).mkpath(u"out"_s));
+            QFile::setPermissions(d.path(u"out"_s), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        } else if (how == u"quote") {
+            target = launch;
+            d.settings.v.windowHours = u"1\""_s;
+        }
+        const auto restore = qScopeGuard([&] {
+            QFile::setPermissions(d.path(u"out"_s),
+                                  QFileDevice::WriteOwner | QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        });
+        d.prompter.chooseFile(target);
+        d.prompter.answer(Prompter::Answer::Ok);
+        QVERIFY(!modSaveAs::SaveLaunchFile(d.files, true));
+        QCOMPARE(d.prompter.shown.size(), 1);
+        QCOMPARE(d.prompter.shown[0].title, u"Tarvane"_s);
+        QVERIFY2(d.prompter.shown[0].text.startsWith(u"Tarvane could not save the launch data file " % target % u".  "),
+                 qPrintable(d.prompter.shown[0].text));
+        QCOMPARE(d.names.currentFileName(), launch);
+        QCOMPARE(d.names.openName(), launch);
+        QCOMPARE(readBytes(launch), record(launch, launch));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLaunchFile)
+#include "tst_launchfile.moc"
