@@ -5,6 +5,7 @@
 #include "TarvaneArt.h"
 #include "frmSplash.h"
 #include "frmTarvane.h"
+#include "platform/ApplicationClock.h"
 #include "platform/QtPrompter.h"
 #include "platform/SystemClock.h"
 
@@ -15,9 +16,12 @@ int basTarvaneLoad::Main(const StartOptions& options)
     StartupProbe probe;
     QApplication::setWindowIcon(TarvaneArt::appIcon());
     auto* splash = ShowSplash();
-    auto clock = SystemClock::create();
+    auto systemClock = SystemClock::create();
+    // The window reads this one clock for everything, whether or not the computer's clock can be set.
+    ApplicationClock clock(*systemClock,
+                           options.appClock ? ApplicationClock::Start::Engaged : ApplicationClock::Start::PassThrough);
     QtPrompter prompter;
-    frmTarvane window(*clock, prompter, LaunchFileOptions::standard(options.launchFile));
+    frmTarvane window(clock, prompter, LaunchFileOptions::standard(options.launchFile));
     RunSplashProgress(*splash, probe);
     ShowMainWindow(window, *splash, probe);
     return QApplication::exec();

@@ -18,6 +18,8 @@
 #include "platform/ShapeWidget.h"
 #include "platform/SurfaceWidget.h"
 #include "platform/WatchedLabel.h"
+#include "simtime/SimTime.h"
+#include "simtime/TimeZoneMenu.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -59,6 +61,7 @@ frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, const LaunchFileOptions
     connect(m_ui.cmdSetWindow, &QPushButton::clicked, m_launchWindow, &LaunchWindow::cmdSetWindow_Click);
 
     // Sim time
+    createSimTime();
 
     // Launch data files
     createFileCommands();
@@ -172,6 +175,25 @@ void frmTarvane::createHoldsAndLaunchWindow()
     holdsUi.lblNowStamp = m_ui.lblNowStamp;
     holdsUi.lblTargetStamp = m_ui.lblTargetStamp;
     m_holds = new Holds(m_clock, *m_launchClock, *m_launchWindow, holdsUi, this);
+}
+
+void frmTarvane::createSimTime()
+{
+    SimTime::Controls simUi;
+    simUi.window = this;
+    simUi.mnuTminus45 = m_actions.mnuTminus45;
+    simUi.mnuTminus30 = m_actions.mnuTminus30;
+    simUi.mnuTminus20 = m_actions.mnuTminus20;
+    simUi.mnuTminus10 = m_actions.mnuTminus10;
+    simUi.mnuTminus8 = m_actions.mnuTminus8;
+    simUi.mnuTminus6 = m_actions.mnuTminus6;
+    simUi.mnuTminus4 = m_actions.mnuTminus4;
+    simUi.mnuTminus2 = m_actions.mnuTminus2;
+    simUi.mnuTminus30Sec = m_actions.mnuTminus30Sec;
+    simUi.mnuTplus5 = m_actions.mnuTplus5;
+    simUi.mnuManualSet = m_actions.mnuManualSet;
+    m_simTime = new SimTime(m_clock, m_prompter, *m_launchClock, simUi, this);
+    m_timeZoneMenu = new TimeZoneMenu(m_actions.mnuZone, this);
 }
 
 qint32 frmTarvane::TminusSec() const

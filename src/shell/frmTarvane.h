@@ -18,7 +18,9 @@ class LaunchTimeEntry;
 class LaunchWindow;
 class MainViews;
 class Prompter;
+class SimTime;
 class StatusBarPanels;
+class TimeZoneMenu;
 
 // The main window "Mission Elapsed Time". It builds the layout and the menus, creates the rooms that carry the
 // behaviour, and routes each command to the room that owns it.
@@ -52,6 +54,7 @@ public:
     Holds& holds() { return *m_holds; }
     LaunchWindow& launchWindow() { return *m_launchWindow; }
     FileCommands& fileCommands() { return *m_fileCommands; }
+    SimTime& simTime() { return *m_simTime; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -76,6 +79,9 @@ private:
     Holds* m_holds = nullptr;
 
     // Sim time
+    void createSimTime();
+    SimTime* m_simTime = nullptr;
+    TimeZoneMenu* m_timeZoneMenu = nullptr;
 
     // Launch data files
     LaunchFileOptions m_fileOptions;
