@@ -9,10 +9,13 @@
 struct ClockSetResult
 {
     bool ok = false;
-    QString reason; // readable, empty on success
+    QString reason;             // readable: why the computer's clock was not set; empty when it was
+    bool keptByProgram = false; // ok, but the program keeps the time on its own clock instead of the computer's
 
-    static ClockSetResult success() { return {true, {}}; }
-    static ClockSetResult refused(QString why) { return {false, std::move(why)}; }
+    static ClockSetResult success() { return {true, {}, false}; }
+    static ClockSetResult refused(QString why) { return {false, std::move(why), false}; }
+    // Set on the program's own clock; why is the computer's refusal, or empty when it was never asked.
+    static ClockSetResult kept(QString why) { return {true, std::move(why), true}; }
 };
 
 // The computer's local date and time as the program sees it.

@@ -7,22 +7,30 @@ SurfaceWidget::SurfaceWidget(QWidget* parent) : QWidget(parent)
     setAutoFillBackground(true);
 }
 
+// A control that leaves a mouse event unhandled (a button pressed with the right button, a disabled control) lets
+// it rise to its parent; that is still a click on the control, not on the bare surface.
+bool SurfaceWidget::onBareSurface(const QMouseEvent* event) const
+{
+    return childAt(event->position().toPoint()) == nullptr;
+}
+
 void SurfaceWidget::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
-    emit pressed(event->button());
+    if (onBareSurface(event))
+        emit pressed(event->button());
 }
 
 void SurfaceWidget::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
-    if (event->button() == Qt::RightButton)
+    if (event->button() == Qt::RightButton && onBareSurface(event))
         emit rightReleased(event->globalPosition().toPoint());
 }
 
 void SurfaceWidget::mouseDoubleClickEvent(QMouseEvent* event)
 {
     event->accept();
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton && onBareSurface(event))
         emit doubleClicked();
 }

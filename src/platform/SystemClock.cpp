@@ -19,6 +19,9 @@ ClockSetResult SystemClock::setLocal(const CivilDateTime&)
 #if defined(Q_OS_LINUX)
 #include "linux/LinuxSystemClock.h"
 using SystemClockImpl = LinuxSystemClock;
+#elif defined(Q_OS_WIN)
+#include "windows/WindowsSystemClock.h"
+using SystemClockImpl = WindowsSystemClock;
 #else
 using SystemClockImpl = SystemClock;
 #endif

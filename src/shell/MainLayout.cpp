@@ -1,5 +1,6 @@
 #include "MainLayout.h"
 
+#include "CurrentFilePanel.h"
 #include "platform/ClickLineEdit.h"
 #include "platform/ClickPanel.h"
 #include "platform/LineWidget.h"
@@ -69,6 +70,18 @@ UpScrollBar* scrollBar(QWidget* parent, const QString& name, QRect twips, int ma
     return s;
 }
 
+// A control whose box in the layout is lower than this toolkit draws its text grows about its middle.
+void growToText(QWidget* w)
+{
+    const int needed = w->sizeHint().height();
+    if (needed <= w->height())
+        return;
+    QRect box = w->geometry();
+    box.adjust(0, -(needed - box.height()) / 2, 0, 0);
+    box.setHeight(needed);
+    w->setGeometry(box);
+}
+
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, QRect twips, const QFont& font)
 {
     return place(new QPushButton(caption, parent), name, twips, font);
@@ -84,7 +97,8 @@ void buildCountStrip(QWidget* s, MainControls& c)
     c.lblTMinus->setPalette(sign);
 
     c.lblDays = label(s, u"lblDays"_s, u"000"_s, {930, 180, 690, 540}, count, centred);
-    new LineWidget(QPoint(px(1800), px(683)), QPoint(px(1920), px(203)), 1, s);
+    auto* line2 = new LineWidget(QPoint(px(1800), px(683)), QPoint(px(1920), px(203)), 1, s);
+    line2->setObjectName(u"Line2"_s);
     c.lblHours = label(s, u"lblHours"_s, u"00"_s, {2040, 180, 480, 540}, count, centred);
     label(s, u"Label3"_s, u":"_s, {2580, 180, 120, 540}, count, centred);
     c.lblMinutes = label(s, u"lblMinutes"_s, u"00"_s, {2760, 180, 480, 540}, count, centred);
@@ -132,6 +146,7 @@ void buildLaunchWindowPanel(QWidget* s, MainControls& c)
     c.chkLaunchWindowActive = place(new QCheckBox(u"Act&ive Launch Window"_s, p), u"chkLaunchWindowActive"_s,
                                     {180, 1080, 2055, 195}, uiFont(8.25));
     c.chkLaunchWindowActive->setToolTip(u"Check to make Launch Window Active"_s);
+    growToText(c.chkLaunchWindowActive);
 
     c.txtHoursW = textBox(p, u"txtHoursW"_s, u"00"_s, {180, 1620, 855, 420}, 2, false);
     c.vsbHoursW = scrollBar(p, u"vsbHoursW"_s, {1035, 1440, 135, 735}, 23, 0);
@@ -195,22 +210,33 @@ void buildStatusBar(QMainWindow* window, MainControls& c)
     c.sbrStatusBar = new QStatusBar(window);
     c.sbrStatusBar->setObjectName(u"sbrStatusBar"_s);
     c.sbrStatusBar->setSizeGripEnabled(false);
-    c.sbrStatusBar->setFont(uiFont(8.25));
-    auto panel = [&](const QString& key, const QString& tip, int stretch) {
-        auto* l = new WatchedLabel(QString(), c.sbrStatusBar);
+    const QFont font = uiFont(8.25);
+    c.sbrStatusBar->setFont(font);
+    auto panel = [&](WatchedLabel* l, const QString& key, const QString& tip, int stretch) {
         l->setObjectName(key);
         l->setToolTip(tip);
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
-        l->setFont(uiFont(8.25));
+        l->setFont(font);
         c.sbrStatusBar->addPermanentWidget(l, stretch);
         return l;
     };
-    c.pnlNumberLock = panel(u"pnlNumberLock"_s, u"Number Lock Status"_s, 0);
-    c.pnlNumberLock->setMinimumWidth(40);
-    c.pnlCurrentDate = panel(u"pnlCurrentDate"_s, u"Current Date & Time"_s, 0);
-    c.pnlCurrentDate->setMinimumWidth(170);
-    c.pnlCurrentFile = panel(u"pnlCurrentFile"_s, u"Current File.  Click here to open a new file."_s, 1);
+    const QFontMetrics metrics(font);
+    const int padding = 12; // the sunken frame and a little air on each side
+    c.pnlNumberLock = panel(new WatchedLabel(), u"pnlNumberLock"_s, u"Number Lock Status"_s, 0);
+    c.pnlNumberLock->setAlignment(Qt::AlignCenter);
+    c.pnlNumberLock->setFixedWidth(metrics.horizontalAdvance(u"NUM"_s) + 2 * padding);
+    c.pnlCurrentDate = panel(new WatchedLabel(), u"pnlCurrentDate"_s, u"Current Date & Time"_s, 0);
+    c.pnlCurrentDate->setIndent(padding / 2);
+    int widestDate = 0;
+    for (const QString& month : {u"Jan"_s, u"Feb"_s, u"Mar"_s, u"Apr"_s, u"May"_s, u"Jun"_s, u"Jul"_s, u"Aug"_s,
+                                 u"Sep"_s, u"Oct"_s, u"Nov"_s, u"Dec"_s})
+        widestDate = std::max(widestDate, metrics.horizontalAdvance(month + u" 28, 2026  12:58:58 PM"_s));
+    c.pnlCurrentDate->setFixedWidth(widestDate + 2 * padding);
+    c.pnlCurrentFile =
+        panel(new CurrentFilePanel(), u"pnlCurrentFile"_s, u"Current File.  Click here to open a new file."_s, 1);
+    // Tall enough for the file picture, at least the layout's 315 twips.
+    c.sbrStatusBar->setFixedHeight(std::max(px(315), c.pnlCurrentFile->minimumSizeHint().height() + 4));
     window->setStatusBar(c.sbrStatusBar);
     c.sbrStatusBar->hide();
 }
@@ -220,6 +246,12 @@ void buildStatusBar(QMainWindow* window, MainControls& c)
 MainControls MainLayout::build(QMainWindow* window)
 {
     MainControls c;
+    // Disabled captions in the grey of the classic desktop: the toolkit's own pale grey vanishes on the silver
+    // panels and buttons.
+    QPalette palette = window->palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        palette.setColor(QPalette::Disabled, role, QColor(128, 128, 128));
+    window->setPalette(palette);
     c.surface = new SurfaceWidget(window);
     c.surface->setObjectName(u"frmTarvaneSurface"_s);
     c.surface->setMinimumSize(0, 0);

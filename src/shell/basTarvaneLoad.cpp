@@ -1,7 +1,11 @@
 #include "basTarvaneLoad.h"
 
 #include "StartOptions.h"
+#include "StartupProbe.h"
+#include "TarvaneArt.h"
+#include "frmSplash.h"
 #include "frmTarvane.h"
+#include "platform/ApplicationClock.h"
 #include "platform/QtPrompter.h"
 #include "platform/SystemClock.h"
 
@@ -9,9 +13,38 @@
 
 int basTarvaneLoad::Main(const StartOptions& options)
 {
-    auto clock = SystemClock::create();
+    StartupProbe probe;
+    QApplication::setWindowIcon(TarvaneArt::appIcon());
+    auto* splash = ShowSplash();
+    auto systemClock = SystemClock::create();
+    // The window reads this one clock for everything, whether or not the computer's clock can be set.
+    ApplicationClock clock(*systemClock,
+                           options.appClock ? ApplicationClock::Start::Engaged : ApplicationClock::Start::PassThrough);
     QtPrompter prompter;
-    frmTarvane window(*clock, prompter, LaunchFileOptions::standard(options.launchFile));
-    window.show();
+    frmTarvane window(clock, prompter, LaunchFileOptions::standard(options.launchFile));
+    RunSplashProgress(*splash, probe);
+    ShowMainWindow(window, *splash, probe);
     return QApplication::exec();
+}
+
+frmSplash* basTarvaneLoad::ShowSplash()
+{
+    auto* splash = new frmSplash;
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    splash->showOnScreen();
+    return splash;
+}
+
+void basTarvaneLoad::RunSplashProgress(frmSplash& splash, StartupProbe& probe)
+{
+    probe.mark(StartupProbe::Stage::ProgressStarts);
+    splash.runProgress();
+    probe.mark(StartupProbe::Stage::ProgressEnds);
+}
+
+void basTarvaneLoad::ShowMainWindow(QWidget& window, frmSplash& splash, StartupProbe& probe)
+{
+    window.show();
+    probe.watchFirstPaint(window);
+    splash.mainWindowShown();
 }

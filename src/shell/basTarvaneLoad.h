@@ -1,11 +1,20 @@
 #pragma once
 
+class QWidget;
+class StartupProbe;
+class frmSplash;
 struct StartOptions;
 
 // The program's start-up.
 namespace basTarvaneLoad {
 
-// Shows the main window and runs the program until it ends; returns the process exit code.
+// Shows the splash, creates the main window (its load step runs then), plays the splash's progress and shows the
+// main window; then runs the program until it ends and returns the process exit code.
 int Main(const StartOptions& options);
+
+// The steps of Main, each on its own so that tests can take them one by one.
+frmSplash* ShowSplash();
+void RunSplashProgress(frmSplash& splash, StartupProbe& probe);
+void ShowMainWindow(QWidget& window, frmSplash& splash, StartupProbe& probe);
 
 } // namespace basTarvaneLoad

@@ -1,6 +1,10 @@
 #include "frmTarvane.h"
 
+#include "HelpWindows.h"
 #include "MainLayout.h"
+#include "MainViews.h"
+#include "StatusBarPanels.h"
+#include "TarvaneArt.h"
 #include "WindowGeometry.h"
 #include "clock/Holds.h"
 #include "clock/LaunchClock.h"
@@ -10,9 +14,12 @@
 #include "files/RoomLaunchSettings.h"
 #include "platform/Clock.h"
 #include "platform/ClockTimer.h"
+#include "platform/KeyboardIndicators.h"
 #include "platform/ShapeWidget.h"
 #include "platform/SurfaceWidget.h"
 #include "platform/WatchedLabel.h"
+#include "simtime/SimTime.h"
+#include "simtime/TimeZoneMenu.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -54,6 +61,7 @@ frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, const LaunchFileOptions
     connect(m_ui.cmdSetWindow, &QPushButton::clicked, m_launchWindow, &LaunchWindow::cmdSetWindow_Click);
 
     // Sim time
+    createSimTime();
 
     // Launch data files
     createFileCommands();
@@ -69,6 +77,7 @@ frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, const LaunchFileOptions
     }
 
     // Views, menus and status bar
+    createViews();
 
     Form_Load();
     m_launchClock->tmrCountdown().start();
@@ -168,6 +177,25 @@ void frmTarvane::createHoldsAndLaunchWindow()
     m_holds = new Holds(m_clock, *m_launchClock, *m_launchWindow, holdsUi, this);
 }
 
+void frmTarvane::createSimTime()
+{
+    SimTime::Controls simUi;
+    simUi.window = this;
+    simUi.mnuTminus45 = m_actions.mnuTminus45;
+    simUi.mnuTminus30 = m_actions.mnuTminus30;
+    simUi.mnuTminus20 = m_actions.mnuTminus20;
+    simUi.mnuTminus10 = m_actions.mnuTminus10;
+    simUi.mnuTminus8 = m_actions.mnuTminus8;
+    simUi.mnuTminus6 = m_actions.mnuTminus6;
+    simUi.mnuTminus4 = m_actions.mnuTminus4;
+    simUi.mnuTminus2 = m_actions.mnuTminus2;
+    simUi.mnuTminus30Sec = m_actions.mnuTminus30Sec;
+    simUi.mnuTplus5 = m_actions.mnuTplus5;
+    simUi.mnuManualSet = m_actions.mnuManualSet;
+    m_simTime = new SimTime(m_clock, m_prompter, *m_launchClock, simUi, this);
+    m_timeZoneMenu = new TimeZoneMenu(m_actions.mnuZone, this);
+}
+
 qint32 frmTarvane::TminusSec() const
 {
     return m_launchClock->TminusSec();
@@ -192,4 +220,60 @@ void frmTarvane::ShowMenus()
     for (QMenu* m : {m_actions.mnuFile, m_actions.mnuSettings, m_actions.mnuHelp, m_actions.mnuSimTime})
         m->menuAction()->setVisible(true);
     menuBar()->show();
+}
+
+void frmTarvane::createViews()
+{
+    setWindowIcon(TarvaneArt::appIcon());
+    MainViews::Controls viewUi;
+    viewUi.window = this;
+    viewUi.cmdAccess = m_ui.cmdAccess;
+    viewUi.mnuCompactScreen = m_actions.mnuCompactScreen;
+    viewUi.mnuRtCompactScreen = m_actions.mnuRtCompactScreen;
+    viewUi.mnuRtAccess = m_actions.mnuRtAccess;
+    viewUi.mnuPopUp = m_actions.mnuPopUp;
+    viewUi.tmrCurrentDateTime = &m_launchClock->tmrCurrentDateTime();
+    viewUi.sbrStatusBar = m_ui.sbrStatusBar;
+    m_views = new MainViews(viewUi, {[this] { ShowMenus(); }, [this] { HideMenus(); }}, this);
+    connect(m_ui.cmdAccess, &QPushButton::clicked, this, &frmTarvane::ToggleView);
+    connect(m_ui.surface, &SurfaceWidget::doubleClicked, this, &frmTarvane::ToggleView);
+    for (QAction* toggle : {m_actions.mnuCompactScreen, m_actions.mnuRtCompactScreen, m_actions.mnuRtAccess})
+        connect(toggle, &QAction::triggered, this, &frmTarvane::ToggleView);
+    connect(m_ui.surface, &SurfaceWidget::rightReleased, m_views, &MainViews::showPopUp);
+
+    m_statusPanels =
+        new StatusBarPanels({m_ui.sbrStatusBar, m_ui.pnlNumberLock, m_ui.pnlCurrentDate, m_ui.pnlCurrentFile},
+                            KeyboardIndicators::create(), this);
+
+    m_helpWindows = new HelpWindows(this);
+    connect(m_actions.mnuAbout, &QAction::triggered, this, &frmTarvane::ShowAbout);
+    connect(m_actions.mnuTechSupport, &QAction::triggered, this, &frmTarvane::ShowTechSupport);
+    // "New", "Add Event", "Help Contents" and "Options" have no command behind them.
+
+    WindowGeometry::placeAsLaid(this);
+}
+
+void frmTarvane::ToggleView()
+{
+    m_views->ToggleView();
+}
+
+void frmTarvane::ShowCompactView()
+{
+    m_views->ShowCompactView();
+}
+
+void frmTarvane::ShowFullView()
+{
+    m_views->ShowFullView();
+}
+
+void frmTarvane::ShowAbout()
+{
+    m_helpWindows->ShowAbout();
+}
+
+void frmTarvane::ShowTechSupport()
+{
+    m_helpWindows->ShowTechSupport();
 }

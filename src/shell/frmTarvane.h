@@ -10,12 +10,17 @@
 
 class Clock;
 class FileCommands;
+class HelpWindows;
 class Holds;
 class LaunchClock;
 class LaunchSettings;
 class LaunchTimeEntry;
 class LaunchWindow;
+class MainViews;
 class Prompter;
+class SimTime;
+class StatusBarPanels;
+class TimeZoneMenu;
 
 // The main window "Mission Elapsed Time". It builds the layout and the menus, creates the rooms that carry the
 // behaviour, and routes each command to the room that owns it.
@@ -34,14 +39,22 @@ public:
 
     void HideMenus();
     void ShowMenus();
+    void ToggleView();
+    void ShowCompactView();
+    void ShowFullView();
+    void ShowAbout();
+    void ShowTechSupport();
 
     const MainControls& controls() const { return m_ui; }
     const MainActions& actions() const { return m_actions; }
     LaunchClock& launchClock() { return *m_launchClock; }
+    MainViews& views() { return *m_views; }
+    StatusBarPanels& statusPanels() { return *m_statusPanels; }
     LaunchTimeEntry& launchTimeEntry() { return *m_launchTimeEntry; }
     Holds& holds() { return *m_holds; }
     LaunchWindow& launchWindow() { return *m_launchWindow; }
     FileCommands& fileCommands() { return *m_fileCommands; }
+    SimTime& simTime() { return *m_simTime; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -66,6 +79,9 @@ private:
     Holds* m_holds = nullptr;
 
     // Sim time
+    void createSimTime();
+    SimTime* m_simTime = nullptr;
+    TimeZoneMenu* m_timeZoneMenu = nullptr;
 
     // Launch data files
     LaunchFileOptions m_fileOptions;
@@ -73,4 +89,8 @@ private:
     FileCommands* m_fileCommands = nullptr;
 
     // Views, menus and status bar
+    void createViews();
+    MainViews* m_views = nullptr;
+    StatusBarPanels* m_statusPanels = nullptr;
+    HelpWindows* m_helpWindows = nullptr;
 };

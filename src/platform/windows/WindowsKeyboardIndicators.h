@@ -1,0 +1,10 @@
+#pragma once
+
+#include "platform/KeyboardIndicators.h"
+
+// Reads the Num Lock toggle of the keyboard state Windows keeps for the program's thread.
+class WindowsKeyboardIndicators final : public KeyboardIndicators
+{
+public:
+    std::optional<bool> numLock() const override;
+};

@@ -1,0 +1,65 @@
+#include "InfoWindow.h"
+
+#include "platform/Metrics.h"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QColor LightYellow(255, 255, 128);
+const QColor LightOrange(255, 224, 192);
+
+void paintBackground(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, color);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+} // namespace
+
+InfoWindow::InfoWindow(const QString& objectName, const QString& caption, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(objectName);
+    setWindowTitle(caption);
+    setModal(false);
+    setFont(Metrics::uiFont(8.25));
+    paintBackground(this, LightYellow);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
+    outer->setContentsMargins(12, 12, 12, 12);
+    outer->setSpacing(12);
+
+    m_frame = new QGroupBox(u"Tarvane"_s, this);
+    m_frame->setObjectName(u"Frame1"_s);
+    paintBackground(m_frame, LightOrange);
+    m_frameLayout = new QVBoxLayout(m_frame);
+    m_frameLayout->setContentsMargins(16, 16, 16, 12);
+    outer->addWidget(m_frame);
+
+    m_ok = new QPushButton(u"OK"_s, this);
+    m_ok->setObjectName(u"cmdOK"_s);
+    m_ok->setMinimumWidth(Metrics::px(1260));
+    m_ok->setDefault(true);
+    connect(m_ok, &QPushButton::clicked, this, &QWidget::close);
+    outer->addWidget(m_ok, 0, Qt::AlignHCenter);
+}
+
+void InfoWindow::finish()
+{
+    m_ok->setFocus();
+}
+
+void InfoWindow::keyPressEvent(QKeyEvent* event)
+{
+    // The dialog's own Esc handling would only hide the window; it closes, and so is gone.
+    if (event->key() == Qt::Key_Escape)
+        close();
+    event->accept();
+}

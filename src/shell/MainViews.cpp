@@ -1,0 +1,63 @@
+#include "MainViews.h"
+
+#include "WindowGeometry.h"
+#include "platform/ClockTimer.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+
+MainViews::MainViews(const Controls& controls, Menus menus, QObject* parent)
+    : QObject(parent), m_ui(controls), m_menus(std::move(menus)),
+      m_menuBarHeight(controls.window->menuBar()->sizeHint().height())
+{
+    setObjectName(QStringLiteral("MainViews"));
+}
+
+bool MainViews::isCompact() const
+{
+    return m_ui.cmdAccess->text() == CompactCaption;
+}
+
+void MainViews::ToggleView()
+{
+    if (isCompact())
+        ShowFullView();
+    else
+        ShowCompactView();
+}
+
+void MainViews::ShowCompactView()
+{
+    m_ui.cmdAccess->setText(CompactCaption);
+    m_ui.mnuCompactScreen->setEnabled(false);
+    m_ui.mnuRtCompactScreen->setEnabled(false);
+    m_ui.mnuRtAccess->setEnabled(true);
+    WindowGeometry::applyCompactSize(m_ui.window);
+    WindowGeometry::setFrameLeft(m_ui.window, WindowGeometry::CompactFrameLeft);
+    m_ui.tmrCurrentDateTime->stop();
+    m_menus.hide();
+    m_ui.sbrStatusBar->hide();
+}
+
+void MainViews::ShowFullView()
+{
+    m_ui.cmdAccess->setText(FullCaption);
+    m_ui.mnuCompactScreen->setEnabled(true);
+    m_ui.mnuRtCompactScreen->setEnabled(true);
+    m_ui.mnuRtAccess->setEnabled(false);
+    // The menu bar is still hidden here and measures nothing, hence the height taken at construction.
+    WindowGeometry::applyFullSize(m_ui.window, m_menuBarHeight);
+    WindowGeometry::setFrameLeft(m_ui.window, WindowGeometry::FullFrameLeft);
+    m_ui.tmrCurrentDateTime->start();
+    m_menus.show();
+    m_ui.sbrStatusBar->show();
+}
+
+void MainViews::showPopUp(const QPoint& globalPos)
+{
+    m_ui.mnuPopUp->popup(globalPos);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class ClockTimer;
+class QAction;
+class QMainWindow;
+class QMenu;
+class QPoint;
+class QPushButton;
+class QStatusBar;
+
+// The two views of the main window. Which one shows is told by the caption of cmdAccess alone: "&Access Launch
+// Data" offers the full view, so the compact view is showing.
+class MainViews final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(MainViews)
+
+public:
+    struct Controls
+    {
+        QMainWindow* window = nullptr;
+        QPushButton* cmdAccess = nullptr;
+        QAction* mnuCompactScreen = nullptr;
+        QAction* mnuRtCompactScreen = nullptr;
+        QAction* mnuRtAccess = nullptr;
+        QMenu* mnuPopUp = nullptr;
+        ClockTimer* tmrCurrentDateTime = nullptr;
+        QStatusBar* sbrStatusBar = nullptr;
+    };
+    struct Menus
+    {
+        std::function<void()> show;
+        std::function<void()> hide;
+    };
+
+    static inline const QString CompactCaption = QStringLiteral("&Access Launch Data");
+    static inline const QString FullCaption = QStringLiteral("Com&pact Screen");
+
+    // Build it while the menus are still shown: it measures the menu bar for the full view.
+    MainViews(const Controls& controls, Menus menus, QObject* parent);
+
+    void ToggleView();
+    void ShowCompactView();
+    void ShowFullView();
+    bool isCompact() const;
+
+    // The pop-up menu at a point of the screen; it does not wait for a choice.
+    void showPopUp(const QPoint& globalPos);
+
+private:
+    Controls m_ui;
+    Menus m_menus;
+    int m_menuBarHeight = 0;
+};

@@ -1,0 +1,170 @@
+#include "frmSplash.h"
+
+#include "TarvaneArt.h"
+#include "platform/ClickPanel.h"
+#include "platform/LineWidget.h"
+#include "platform/Metrics.h"
+#include "platform/ShapeWidget.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
+#include <QWindow>
+
+#include <chrono>
+
+using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
+using Metrics::uiFont;
+
+namespace {
+const QColor Olive(192, 192, 0);
+constexpr int Width = 480;
+constexpr int Height = 316;
+} // namespace
+
+frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+{
+    setObjectName(u"frmSplash"_s);
+    setWindowTitle(ApplicationTitle);
+    setWindowIcon(TarvaneArt::appIcon());
+    setFixedSize(Width, Height);
+    setFocusPolicy(Qt::StrongFocus);
+
+    m_frame = new ClickPanel(this);
+    m_frame->setObjectName(u"Frame1"_s);
+    m_frame->setGeometry(8, 8, Width - 16, 248);
+    QPalette olive = m_frame->palette();
+    olive.setColor(QPalette::Window, Olive);
+    m_frame->setPalette(olive);
+    connect(m_frame, &ClickPanel::clicked, this, &frmSplash::requestClose);
+
+    auto* logo = addLabel(m_frame, u"imgLogo"_s, QString(), {14, 18, 132, 132}, font());
+    logo->setPixmap(TarvaneArt::logo(128));
+    logo->setAlignment(Qt::AlignCenter);
+
+    m_lblProductName = addLabel(m_frame, u"lblProductName"_s, QString(), {164, 14, 284, 60}, uiFont(30, true));
+    addLabel(m_frame, u"lblPlatform"_s, u"Windows 9x"_s, {164, 80, 284, 28}, uiFont(15.75, true));
+    m_lblVersion = addLabel(m_frame, u"lblVersion"_s, QString(), {164, 112, 284, 24}, uiFont(12, true));
+    // Two bands of colour under the names and a rule above the maker's lines.
+    auto* band = new ShapeWidget(ShapeWidget::Kind::Rectangle, QColor(128, 0, 0), m_frame);
+    band->setObjectName(u"Shape1"_s);
+    band->setGeometry(164, 144, 284, 7);
+    band = new ShapeWidget(ShapeWidget::Kind::Rectangle, QColor(22, 38, 84), m_frame);
+    band->setObjectName(u"Shape2"_s);
+    band->setGeometry(164, 153, 200, 4);
+    auto* rule = new LineWidget(QPoint(14, 170), QPoint(Width - 30, 170), 1, m_frame);
+    rule->setObjectName(u"Line1"_s);
+    addLabel(m_frame, u"lblCompany"_s, u"Tarvane Mission Software"_s, {14, 180, 434, 22}, uiFont(9.75, true));
+    addLabel(m_frame, u"lblCopyright"_s, u"Copyright \u00a9 2001 Tarvane Mission Software.  All rights reserved."_s,
+             {14, 204, 434, 18}, uiFont(8.25));
+    addLabel(m_frame, u"lblWarning"_s, u"A launch clock for simulated space missions."_s, {14, 222, 434, 18},
+             uiFont(8.25));
+
+    m_progressBar = new QProgressBar(this);
+    m_progressBar->setObjectName(u"ProgressBar1"_s);
+    m_progressBar->setGeometry(8, 264, Width - 16, 18);
+    m_progressBar->setRange(SplashSequence::Minimum, SplashSequence::Maximum);
+    m_progressBar->setValue(SplashSequence::Minimum);
+    m_progressBar->setTextVisible(false);
+
+    m_lblLoadingData =
+        addLabel(this, u"lblLoadingData"_s, u"Loading data . . ."_s, {8, 288, Width - 16, 20}, uiFont(8.25));
+
+    m_tmrSplash.setObjectName(u"tmrSplash"_s);
+    m_tmrSplash.setSingleShot(true);
+    m_tmrSplash.setInterval(5500ms);
+    connect(&m_tmrSplash, &QTimer::timeout, this, &frmSplash::tmrSplash_Timer);
+
+    Form_Load();
+}
+
+QLabel* frmSplash::addLabel(QWidget* parent, const QString& name, const QString& text, QRect box, const QFont& font)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(box);
+    label->setFont(font);
+    // The frame's labels are part of it: a click on one is a click on the frame.
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
+}
+
+void frmSplash::Form_Load()
+{
+    m_lblVersion->setText(u"Version "_s + QStringLiteral(TARVANE_VERSION_STRING));
+    m_lblProductName->setText(ApplicationTitle);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    m_tmrSplash.start();
+}
+
+void frmSplash::showOnScreen()
+{
+    show();
+    // The progress is painted without an event loop, so the window must be on screen first. Input waits.
+    QElapsedTimer waited;
+    waited.start();
+    while (!(windowHandle() && windowHandle()->isExposed()) && waited.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+}
+
+void frmSplash::runProgress()
+{
+    m_lblLoadingData->setText(SplashSequence::stageText(SplashSequence::Stage::Initializing));
+    m_lblLoadingData->repaint();
+    for (const SplashSequence::Step& step : SplashSequence::steps())
+        showStep(step);
+    m_progressBar->hide();
+    repaint(m_progressBar->geometry());
+}
+
+void frmSplash::showStep(const SplashSequence::Step& step)
+{
+    m_progressBar->setValue(step.value);
+    m_progressBar->repaint();
+    if (step.stage == SplashSequence::Stage::Initializing)
+        return;
+    if (step.stage == SplashSequence::Stage::Finishing) {
+        if (m_lblLoadingData->isVisible()) {
+            m_lblLoadingData->hide();
+            repaint(m_lblLoadingData->geometry());
+        }
+        return;
+    }
+    const QString text = SplashSequence::stageText(step.stage);
+    if (m_lblLoadingData->text() != text) {
+        m_lblLoadingData->setText(text);
+        m_lblLoadingData->repaint();
+    }
+}
+
+void frmSplash::mainWindowShown()
+{
+    m_mainWindowShown = true;
+    if (m_closeRequested)
+        close();
+}
+
+void frmSplash::tmrSplash_Timer()
+{
+    requestClose();
+}
+
+void frmSplash::keyPressEvent(QKeyEvent* event)
+{
+    event->accept();
+    requestClose();
+}
+
+void frmSplash::requestClose()
+{
+    m_tmrSplash.stop();
+    m_closeRequested = true;
+    if (m_mainWindowShown)
+        close();
+}

@@ -1,0 +1,158 @@
+#!/bin/bash
+# Runs the real program in a real X server: start-up through the splash into the compact view, to the full view
+# and back, About and Technical Support. Checks sizes and places, and saves a screenshot of each for people to
+# look at. Usage: views_e2e.sh PROGRAM ARTIFACT_DIR
+set -euo pipefail
+program=$(realpath "$1")
+artifacts=$2
+mkdir -p "$artifacts"
+
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+for tool in xdotool xwininfo xprop import convert setpriv; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
+done
+
+fail() { echo "FAIL: $*"; exit 1; }
+home=$(mktemp -d)
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    rm -rf "$home"
+}
+trap cleanup EXIT
+
+# A window manager gives the windows real frames, so the frame arithmetic is put to the test; without one the
+# frames are empty and the same checks hold.
+wm=
+if command -v openbox >/dev/null; then
+    HOME=$home openbox >/dev/null 2>&1 &
+    pids+=($!)
+    for _ in $(seq 30); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && { wm=openbox; break; }
+        sleep 0.1
+    done
+fi
+
+HOME=$home DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent \
+    setpriv --bounding-set=-sys_time --inh-caps=-sys_time "$program" --app-clock >"$artifacts/program.log" 2>&1 &
+pids+=($!)
+
+find_window() { # NAME [tries of 0.1 s]
+    local tries=${2:-100} id
+    for _ in $(seq "$tries"); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+gone() { # NAME [tries]
+    for _ in $(seq "${2:-100}"); do
+        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    return 1
+}
+# Client geometry and frame of a window: sets X Y W H and L R T B.
+measure() {
+    local info
+    info=$(xwininfo -id "$1")
+    X=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
+    Y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
+    W=$(awk '/Width:/ {print $2}' <<<"$info")
+    H=$(awk '/Height:/ {print $2}' <<<"$info")
+    read -r L R T B < <(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ',') || true
+    L=${L:-0} R=${R:-0} T=${T:-0} B=${B:-0}
+}
+shoot() { # WINDOW FILE: the window with its frame
+    measure "$1"
+    import -window root -crop "$((W + L + R))x$((H + T + B))+$((X - L))+$((Y - T))" +repage "$artifacts/$2"
+    echo "saved $2"
+}
+wait_for_width() { # WINDOW WIDTH
+    for _ in $(seq 50); do
+        measure "$1"
+        [ "$W" = "$2" ] && return 0
+        sleep 0.1
+    done
+    fail "window width $W, expected $2"
+}
+press() { # WINDOW KEY: to that window, through the window manager where there is one
+    if [ -n "$wm" ]; then
+        xdotool windowactivate --sync "$1" key --clearmodifiers "$2"
+    else
+        xdotool windowfocus --sync "$1" key --clearmodifiers "$2"
+    fi
+}
+click_client() { # WINDOW X Y [BUTTON]
+    measure "$1"
+    xdotool mousemove "$((X + $2))" "$((Y + $3))" click "${4:-1}"
+}
+
+splash=$(find_window Tarvane) || fail "no splash"
+main=$(find_window "Mission Elapsed Time") || fail "no main window"
+measure "$splash"
+splash_geometry="$X $Y $W $H"
+xdotool search --onlyvisible --name '^Tarvane$' >/dev/null || fail "the splash closed before the main window showed"
+shoot "$splash" splash.png
+read -r sx sy sw sh <<<"$splash_geometry"
+[ $((sx + sw / 2)) -eq 640 ] && [ $((sy + sh / 2)) -le 512 ] || echo "note: splash centre at $((sx + sw / 2)),$((sy + sh / 2))"
+
+measure "$main"
+[ "$W" = 282 ] && [ "$H" = 82 ] || fail "compact client ${W}x$H, expected 282x82"
+[ "$X" = 493 ] && [ "$Y" = 59 ] || fail "start-up client at $X,$Y, expected the layout's 493,59"
+top=$((Y - T))
+shoot "$main" compact.png
+
+gone Tarvane 100 || fail "the splash did not close on its own"
+
+# cmdAccess lies at 144..273, 56..81 of the surface, which starts under the menu bar in the full view.
+click_client "$main" 208 68
+wait_for_width "$main" 671
+[ $((X - L)) = 50 ] || fail "full view frame left $((X - L)), expected 50"
+[ $((Y - T)) = "$top" ] || fail "the top edge moved"
+shoot "$main" full.png
+
+# Back with Ctrl+K where a window manager hands out the keyboard, else with the button.
+if [ -n "$wm" ]; then
+    press "$main" ctrl+k
+else
+    click_client "$main" 208 87 # under the full view's menu bar
+fi
+wait_for_width "$main" 282
+[ $((X - L)) = 490 ] || fail "compact frame left $((X - L)), expected 490"
+[ $((Y - T)) = "$top" ] || fail "the top edge moved"
+[ "$H" = 82 ] || fail "compact client height $H"
+shoot "$main" compact-again.png
+
+# Help is the fourth menu of the full view's menu bar; About its first item, Technical Support its third.
+click_client "$main" 208 68
+wait_for_width "$main" 671
+open_help_item() { # DOWN-PRESSES TITLE
+    click_client "$main" 167 9
+    sleep 0.4
+    for _ in $(seq "$1"); do xdotool key Down; done
+    xdotool key Return
+    find_window "$2" 30 || fail "no window \"$2\""
+}
+about=$(open_help_item 1 "About Tarvane")
+sleep 0.3
+shoot "$about" about.png
+open_help_item 1 "About Tarvane" >/dev/null
+[ "$(xdotool search --onlyvisible --name '^About Tarvane$' | wc -l)" = 1 ] || fail "a second About window"
+press "$about" a
+sleep 0.3
+xdotool search --onlyvisible --name '^About Tarvane$' >/dev/null || fail "a letter closed About"
+press "$about" Escape
+gone "About Tarvane" 30 || fail "Esc did not close About"
+
+support=$(open_help_item 3 "Technical Support")
+sleep 0.3
+shoot "$support" techsupport.png
+press "$support" Escape
+gone "Technical Support" 30 || fail "Esc did not close Technical Support"
+
+kill -0 "${pids[-1]}" 2>/dev/null || fail "the program ended"
+echo "PASS: views, splash and information windows"

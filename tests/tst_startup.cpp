@@ -1,0 +1,304 @@
+#include "FakeClock.h"
+#include "ScriptedPrompter.h"
+#include "TestSupport.h"
+
+#include "platform/ClickPanel.h"
+#include "shell/SplashSequence.h"
+#include "shell/StartupProbe.h"
+#include "shell/basTarvaneLoad.h"
+#include "shell/frmAbout.h"
+#include "shell/frmSplash.h"
+#include "shell/frmTarvane.h"
+#include "shell/frmTechSupport.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+enum class Closer
+{
+    Key,
+    FrameClick,
+    ClickOnFrameLabel,
+    Timer
+};
+
+void ask(frmSplash& splash, Closer how)
+{
+    switch (how) {
+    case Closer::Key:
+        QTest::keyClick(&splash, Qt::Key_Space);
+        break;
+    case Closer::FrameClick:
+        QTest::mouseClick(child<ClickPanel>(splash, u"Frame1"_s), Qt::LeftButton, {}, QPoint(150, 240));
+        break;
+    case Closer::ClickOnFrameLabel: {
+        // Through the window, as the window system delivers it, so that the click finds its way to the frame.
+        auto* label = child<QLabel>(splash, u"lblProductName"_s);
+        QTest::mouseClick(splash.windowHandle(), Qt::LeftButton, {}, label->mapTo(&splash, QPoint(10, 10)));
+        break;
+    }
+    case Closer::Timer:
+        splash.tmrSplash_Timer();
+        break;
+    }
+}
+
+// Lets closed windows that delete themselves go.
+void deleteClosed()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    settle();
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void progressSequence()
+    {
+        const auto steps = SplashSequence::steps();
+        QCOMPARE(steps.size(), size_t(2863));
+        QCOMPARE(steps.front().value, 1);
+        QCOMPARE(steps.back().value, 2250);
+        // Upward by one, except where each new stage falls back a little.
+        QList<QPair<int, int>> fallBacks;
+        for (size_t i = 0; i < steps.size(); ++i) {
+            QVERIFY(steps[i].value >= SplashSequence::Minimum && steps[i].value <= SplashSequence::Maximum);
+            if (i == 0)
+                continue;
+            if (steps[i].value != steps[i - 1].value + 1) {
+                fallBacks.append({steps[i - 1].value, steps[i].value});
+                QVERIFY(steps[i].stage != steps[i - 1].stage);
+            } else {
+                QCOMPARE(steps[i].stage, steps[i - 1].stage);
+            }
+        }
+        QCOMPARE(fallBacks, (QList<QPair<int, int>>{{1210, 750}, {1750, 1650}, {2100, 2050}}));
+        QCOMPARE(SplashSequence::stageText(steps[1210].stage), u"Loading data . . ."_s);
+        QCOMPARE(SplashSequence::stageText(steps[2211].stage), u"Load functions . . ."_s);
+        QVERIFY(SplashSequence::stageText(steps.back().stage).isEmpty());
+    }
+
+    void splashAtCreation()
+    {
+        frmSplash splash;
+        QCOMPARE(child<QLabel>(splash, u"lblProductName"_s)->text(), u"Tarvane"_s);
+        QCOMPARE(child<QLabel>(splash, u"lblVersion"_s)->text(), u"Version 0.0.56"_s);
+        QCOMPARE(child<QLabel>(splash, u"lblPlatform"_s)->text(), u"Windows 9x"_s);
+        QCOMPARE(child<QLabel>(splash, u"lblLoadingData"_s)->text(), u"Loading data . . ."_s);
+        auto* bar = child<QProgressBar>(splash, u"ProgressBar1"_s);
+        QCOMPARE(bar->minimum(), 0);
+        QCOMPARE(bar->maximum(), 2250);
+        QVERIFY(splash.tmrSplash().isActive());
+        QCOMPARE(splash.tmrSplash().interval(), 5500);
+        QVERIFY(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
+        QCOMPARE(splash.windowType(), Qt::SplashScreen); // no task bar entry
+        QVERIFY(!child<QLabel>(splash, u"imgLogo"_s)->pixmap().isNull());
+    }
+
+    // Every value is shown, in order, and nothing else runs meanwhile: no timer, no posted event, no input.
+    void splashPlaysTheWholeSequenceAlone()
+    {
+        frmSplash splash;
+        splash.showOnScreen();
+        auto* bar = child<QProgressBar>(splash, u"ProgressBar1"_s);
+        auto* stage = child<QLabel>(splash, u"lblLoadingData"_s);
+        QList<int> values;
+        QStringList stageBefore; // the stage text as each value comes, so as the step before left it
+        connect(bar, &QProgressBar::valueChanged, &splash, [&](int v) {
+            values.append(v);
+            stageBefore.append(stage->text());
+        });
+        bool otherWorkRan = false;
+        QTimer::singleShot(0, &splash, [&] { otherWorkRan = true; });
+        QTest::keyClick(&splash, Qt::Key_A); // delivered at once by the test, so it is asked before the run
+
+        splash.runProgress();
+
+        QVERIFY(!otherWorkRan);
+        QList<int> expected;
+        for (const auto& step : SplashSequence::steps())
+            expected.append(step.value);
+        QCOMPARE(values, expected);
+        QCOMPARE(stageBefore.at(1), u"Initializing . . ."_s);
+        QCOMPARE(stageBefore.at(1210), u"Initializing . . ."_s);
+        QCOMPARE(stageBefore.at(1211), u"Loading data . . ."_s);
+        QCOMPARE(stageBefore.at(2212), u"Load functions . . ."_s);
+        QVERIFY(!bar->isVisible());
+        QVERIFY(!stage->isVisible());
+        QVERIFY(splash.isVisible()); // the key asked for a close, but the main window is not shown yet
+    }
+
+    void splashClosesOnlyOnceTheMainWindowShows_data()
+    {
+        QTest::addColumn<Closer>("how");
+        QTest::newRow("key") << Closer::Key;
+        QTest::newRow("click on the frame") << Closer::FrameClick;
+        QTest::newRow("click on a label in the frame") << Closer::ClickOnFrameLabel;
+        QTest::newRow("timer") << Closer::Timer;
+    }
+
+    void splashClosesOnlyOnceTheMainWindowShows()
+    {
+        QFETCH(Closer, how);
+        {
+            frmSplash splash;
+            splash.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&splash));
+            ask(splash, how);
+            settle();
+            QVERIFY(splash.isVisible());
+            QVERIFY(splash.closeRequested());
+            splash.mainWindowShown();
+            QVERIFY(!splash.isVisible());
+        }
+        {
+            frmSplash splash;
+            splash.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&splash));
+            splash.mainWindowShown();
+            QVERIFY(splash.isVisible()); // nothing asked yet
+            ask(splash, how);
+            QVERIFY(!splash.isVisible());
+        }
+    }
+
+    void clickBelowTheFrameLeavesTheSplash()
+    {
+        frmSplash splash;
+        splash.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&splash));
+        splash.mainWindowShown();
+        QTest::mouseClick(child<QProgressBar>(splash, u"ProgressBar1"_s), Qt::LeftButton);
+        QTest::mouseClick(child<QLabel>(splash, u"lblLoadingData"_s), Qt::LeftButton);
+        QVERIFY(splash.isVisible());
+    }
+
+    // The start-up steps in order: the splash stays through a key pressed during start-up until the main window
+    // is on screen, and goes right after.
+    void startUpInOrder()
+    {
+        FakeClock clock;
+        ScriptedPrompter prompter;
+        QPointer<frmSplash> splash = basTarvaneLoad::ShowSplash();
+        QVERIFY(splash->isVisible());
+        QTest::keyClick(splash.data(), Qt::Key_Return);
+        frmTarvane window(clock, prompter);
+        QVERIFY(!window.isVisible());
+        StartupProbe probe;
+        basTarvaneLoad::RunSplashProgress(*splash, probe);
+        QVERIFY(splash->isVisible());
+        basTarvaneLoad::ShowMainWindow(window, *splash, probe);
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.size(), QSize(282, 82));
+        deleteClosed();
+        QVERIFY(splash.isNull());
+    }
+
+    void startUpWithoutInputWaitsForTheTimer()
+    {
+        FakeClock clock;
+        ScriptedPrompter prompter;
+        QPointer<frmSplash> splash = basTarvaneLoad::ShowSplash();
+        frmTarvane window(clock, prompter);
+        StartupProbe probe;
+        basTarvaneLoad::RunSplashProgress(*splash, probe);
+        basTarvaneLoad::ShowMainWindow(window, *splash, probe);
+        deleteClosed();
+        QVERIFY(splash && splash->isVisible());
+        splash->tmrSplash_Timer();
+        deleteClosed();
+        QVERIFY(splash.isNull());
+        QVERIFY(window.isVisible()); // closing the splash has no other effect
+    }
+
+    void informationWindows_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("mustSay");
+        QTest::newRow("About") << u"mnuAbout"_s << u"About Tarvane"_s << u"Version 1.0.0"_s;
+        QTest::newRow("Technical Support")
+            << u"mnuTechSupport"_s << u"Technical Support"_s << u"support@tarvane.example"_s;
+    }
+
+    void informationWindows()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, caption);
+        QFETCH(QString, mustSay);
+        FakeClock clock;
+        ScriptedPrompter prompter;
+        frmTarvane window(clock, prompter);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        auto shown = [&] {
+            QList<QDialog*> open;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible() && d->windowTitle() == caption)
+                    open.append(d);
+            return open;
+        };
+        QVERIFY(triggerAction(window, item));
+        QVERIFY(triggerAction(window, item));
+        settle();
+        QCOMPARE(shown().size(), 1); // asked twice, there once
+        QPointer<QDialog> info = shown().constFirst();
+        QVERIFY(!info->isModal());
+        QVERIFY(window.isEnabled());
+        QCOMPARE(child<QGroupBox>(*info, u"Frame1"_s)->title(), u"Tarvane"_s);
+        QCOMPARE(info->palette().color(QPalette::Window), QColor(255, 255, 128));
+        bool says = false;
+        for (const QLabel* label : info->findChildren<QLabel*>())
+            says = says || label->text().contains(mustSay);
+        QVERIFY(says);
+
+        auto* ok = child<QPushButton>(*info, u"cmdOK"_s);
+        QCOMPARE(ok->text(), u"OK"_s);
+        QTest::keyClick(ok, Qt::Key_A);
+        QTest::keyClick(ok, Qt::Key_Q);
+        deleteClosed();
+        QVERIFY(info && info->isVisible());
+        QTest::keyClick(ok, Qt::Key_Escape); // with the focus on the button, not on the window
+        deleteClosed();
+        QVERIFY(info.isNull());
+        QVERIFY(window.isVisible()); // Esc in the information window is not the main window's exit
+
+        QVERIFY(triggerAction(window, item));
+        settle();
+        QCOMPARE(shown().size(), 1);
+        info = shown().constFirst();
+        QTest::mouseClick(child<QPushButton>(*info, u"cmdOK"_s), Qt::LeftButton);
+        deleteClosed();
+        QVERIFY(info.isNull());
+    }
+
+    void aboutAndSplashTellDifferentVersions()
+    {
+        frmAbout about;
+        bool saysOne = false;
+        for (const QLabel* label : about.findChildren<QLabel*>())
+            saysOne = saysOne || label->text() == u"Version 1.0.0"_s;
+        QVERIFY(saysOne);
+        frmTechSupport support;
+        QCOMPARE(support.windowTitle(), u"Technical Support"_s);
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"

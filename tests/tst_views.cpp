@@ -1,0 +1,386 @@
+#include "FakeClock.h"
+#include "ScriptedPrompter.h"
+#include "TestSupport.h"
+
+#include "clock/LaunchClock.h"
+#include "platform/ClockTimer.h"
+#include "platform/KeyboardIndicators.h"
+#include "platform/ShapeWidget.h"
+#include "platform/SurfaceWidget.h"
+#include "platform/WatchedLabel.h"
+#include "shell/MainViews.h"
+#include "shell/StatusBarPanels.h"
+#include "shell/WindowGeometry.h"
+#include "shell/frmTarvane.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class FakeIndicators final : public KeyboardIndicators
+{
+public:
+    explicit FakeIndicators(std::shared_ptr<std::optional<bool>> state) : m_state(std::move(state)) {}
+    std::optional<bool> numLock() const override { return *m_state; }
+
+private:
+    std::shared_ptr<std::optional<bool>> m_state;
+};
+
+// The main window as the program has it after start-up, on screen.
+struct Fixture
+{
+    FakeClock clock;
+    ScriptedPrompter prompter;
+    frmTarvane window{clock, prompter};
+
+    Fixture()
+    {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        settle();
+    }
+    QPushButton* cmdAccess() const { return window.controls().cmdAccess; }
+    QWidget* surface() const { return window.controls().surface; }
+    QMenu* popUp() const { return window.actions().mnuPopUp; }
+};
+
+enum class Toggle
+{
+    Button,
+    BackgroundDoubleClick,
+    PopUpItem,
+    SettingsItem
+};
+
+void toggleBy(Fixture& f, Toggle how)
+{
+    const bool compact = f.cmdAccess()->text() == MainViews::CompactCaption;
+    switch (how) {
+    case Toggle::Button:
+        QTest::mouseClick(f.cmdAccess(), Qt::LeftButton);
+        break;
+    case Toggle::BackgroundDoubleClick:
+        QTest::mouseDClick(f.surface(), Qt::LeftButton, {}, QPoint(3, 3));
+        break;
+    case Toggle::PopUpItem:
+        QVERIFY(triggerAction(f.window, compact ? u"mnuRtAccess"_s : u"mnuRtCompactScreen"_s));
+        break;
+    case Toggle::SettingsItem:
+        QVERIFY(triggerAction(f.window, u"mnuCompactScreen"_s));
+        break;
+    }
+    settle();
+}
+
+void verifyCompact(Fixture& f, int frameLeft)
+{
+    const MainActions& a = f.window.actions();
+    QCOMPARE(f.cmdAccess()->text(), u"&Access Launch Data"_s);
+    QCOMPARE(f.window.size(), QSize(282, 82));
+    QCOMPARE(f.window.frameGeometry().left(), frameLeft);
+    QVERIFY(!f.window.menuBar()->isVisible());
+    QVERIFY(!f.window.controls().sbrStatusBar->isVisible());
+    QVERIFY(!f.window.launchClock().tmrCurrentDateTime().isActive());
+    QVERIFY(!a.mnuRtCompactScreen->isEnabled());
+    QVERIFY(a.mnuRtAccess->isEnabled());
+    QCOMPARE(f.surface()->size(), QSize(282, 82));
+    // A crop of the one layout: the whole count strip and both buttons, nothing of what lies below.
+    const MainControls& c = f.window.controls();
+    const QRect view = f.surface()->rect();
+    for (QWidget* w : std::initializer_list<QWidget*>{c.lblTMinus, c.lblDays, c.lblHours, c.lblMinutes, c.lblSeconds,
+                                                      c.shpIndicator[0], c.shpIndicator[1], c.shpIndicator[2],
+                                                      c.cmdHoldResume, c.cmdAccess})
+        QVERIFY2(view.contains(w->geometry()), qPrintable(w->objectName()));
+    for (const QString& name : {u"Line1"_s, u"Shape1"_s, u"pctLaunchWindow"_s, u"pctLaunchTime"_s})
+        QVERIFY2(!view.intersects(child<QWidget>(f.window, name)->geometry()), qPrintable(name));
+}
+
+void verifyFull(Fixture& f)
+{
+    const MainActions& a = f.window.actions();
+    QCOMPARE(f.cmdAccess()->text(), u"Com&pact Screen"_s);
+    QCOMPARE(f.window.frameGeometry().left(), 50);
+    QVERIFY(f.window.menuBar()->isVisible());
+    for (QMenu* m : {a.mnuFile, a.mnuSettings, a.mnuSimTime, a.mnuHelp})
+        QVERIFY(m->menuAction()->isVisible());
+    QVERIFY(f.window.controls().sbrStatusBar->isVisible());
+    QVERIFY(f.window.launchClock().tmrCurrentDateTime().isActive());
+    QVERIFY(a.mnuCompactScreen->isEnabled());
+    QVERIFY(a.mnuRtCompactScreen->isEnabled());
+    QVERIFY(!a.mnuRtAccess->isEnabled());
+    // The menu bar, the whole surface down to the status bar, and the status bar: nothing more, nothing less.
+    QCOMPARE(f.window.width(), 671);
+    QCOMPARE(f.surface()->size(), QSize(671, 392));
+    QCOMPARE(f.window.height(), f.window.menuBar()->height() + 392 + f.window.controls().sbrStatusBar->height());
+    const QRect view = f.surface()->rect();
+    for (const QString& name : {u"pctLaunchWindow"_s, u"pctLaunchTime"_s, u"Shape1"_s})
+        QVERIFY2(view.contains(child<QWidget>(f.window, name)->geometry()), qPrintable(name));
+}
+
+} // namespace
+
+class TestViews : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startsCompactWhereTheLayoutPutsIt()
+    {
+        Fixture f;
+        verifyCompact(f, f.window.frameGeometry().left());
+        QCOMPARE(f.window.geometry().topLeft(), QPoint(493, 59));
+        // Unlike a later compact view, the start keeps "Compact Screen" enabled in its hidden menu.
+        QVERIFY(f.window.actions().mnuCompactScreen->isEnabled());
+    }
+
+    void eachToggleFlipsTheView_data()
+    {
+        QTest::addColumn<Toggle>("how");
+        QTest::newRow("cmdAccess") << Toggle::Button;
+        QTest::newRow("double click on the background") << Toggle::BackgroundDoubleClick;
+        QTest::newRow("pop-up menu") << Toggle::PopUpItem;
+    }
+
+    void eachToggleFlipsTheView()
+    {
+        QFETCH(Toggle, how);
+        Fixture f;
+        const int top = f.window.geometry().top();
+        toggleBy(f, how); // the first toggle after start-up opens the full view
+        verifyFull(f);
+        toggleBy(f, how);
+        verifyCompact(f, 490);
+        QVERIFY(!f.window.actions().mnuCompactScreen->isEnabled());
+        toggleBy(f, how);
+        verifyFull(f);
+        QCOMPARE(f.window.geometry().top(), top);
+    }
+
+    void compactScreenItemOnlyInTheFullView()
+    {
+        Fixture f;
+        toggleBy(f, Toggle::SettingsItem); // still enabled from start-up
+        verifyFull(f);
+        toggleBy(f, Toggle::SettingsItem);
+        verifyCompact(f, 490);
+        QVERIFY(!triggerAction(f.window, u"mnuCompactScreen"_s));
+    }
+
+    void shortcutTogglesFromStartUp()
+    {
+        Fixture f;
+        f.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f.window));
+        QTest::keyClick(&f.window, Qt::Key_K, Qt::ControlModifier);
+        settle();
+        verifyFull(f);
+        QTest::keyClick(&f.window, Qt::Key_K, Qt::ControlModifier);
+        settle();
+        verifyCompact(f, 490);
+    }
+
+    void datePanelRunsOnlyInTheFullView()
+    {
+        Fixture f;
+        WatchedLabel* date = f.window.controls().pnlCurrentDate;
+        QVERIFY(date->text().isEmpty());
+        f.window.ToggleView();
+        settle();
+        QCOMPARE(date->text(), u"May 3, 2001  10:29:50 AM"_s);
+
+        f.window.ToggleView();
+        f.clock.advance(3600 * 26);
+        settle();
+        QCOMPARE(date->text(), u"May 3, 2001  10:29:50 AM"_s);
+
+        f.window.ToggleView();
+        QCOMPARE(date->text(), u"May 3, 2001  10:29:50 AM"_s); // not yet: the first tick brings it
+        settle();
+        QCOMPARE(date->text(), u"May 4, 2001  12:29:50 PM"_s);
+    }
+
+    void popUpOnlyOverTheBareBackground_data()
+    {
+        QTest::addColumn<bool>("full");
+        QTest::addColumn<QString>("target"); // empty: the surface
+        QTest::addColumn<QPoint>("at");      // in the target, or the centre when null
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("background") << false << QString() << QPoint(3, 3) << true;
+        QTest::newRow("seconds") << false << u"lblSeconds"_s << QPoint() << false;
+        QTest::newRow("days") << false << u"lblDays"_s << QPoint() << false;
+        QTest::newRow("sign") << false << u"lblTMinus"_s << QPoint() << false;
+        QTest::newRow("cmdAccess") << false << u"cmdAccess"_s << QPoint() << false;
+        QTest::newRow("disabled hold button") << false << u"cmdHoldResume"_s << QPoint() << false;
+        QTest::newRow("plate behind the panels") << true << QString() << QPoint(14, 300) << true;
+        QTest::newRow("launch time panel") << true << u"pctLaunchTime"_s << QPoint(5, 5) << false;
+    }
+
+    void popUpOnlyOverTheBareBackground()
+    {
+        QFETCH(bool, full);
+        QFETCH(QString, target);
+        QFETCH(QPoint, at);
+        QFETCH(bool, shown);
+        Fixture f;
+        if (full)
+            f.window.ShowFullView();
+        settle();
+        QWidget* w = target.isEmpty() ? f.surface() : child<QWidget>(f.window, target);
+        const QPoint point = at.isNull() ? w->rect().center() : at;
+        QTest::mouseClick(w, Qt::RightButton, {}, point);
+        settle();
+        QCOMPARE(f.popUp()->isVisible(), shown);
+        if (shown) {
+            QVERIFY(f.popUp()->geometry().contains(w->mapToGlobal(point) + QPoint(1, 1)));
+            f.popUp()->close();
+        }
+    }
+
+    void popUpItemsFollowTheView()
+    {
+        Fixture f;
+        const MainActions& a = f.window.actions();
+        QCOMPARE(a.mnuPopUp->actions(),
+                 (QList<QAction*>{a.mnuRtHold, a.mnuRtCompactScreen, a.mnuRtAccess, a.mnuRtHoldEnable, a.mnuRtExit}));
+        QVERIFY(!a.mnuPopUp->menuAction()->isVisible() ||
+                !f.window.menuBar()->actions().contains(a.mnuPopUp->menuAction()));
+        QVERIFY(!triggerAction(f.window, u"mnuRtCompactScreen"_s));
+        QVERIFY(triggerAction(f.window, u"mnuRtAccess"_s));
+        QVERIFY(!triggerAction(f.window, u"mnuRtAccess"_s));
+        QVERIFY(triggerAction(f.window, u"mnuRtCompactScreen"_s));
+        QCOMPARE(f.cmdAccess()->text(), u"&Access Launch Data"_s);
+    }
+
+    void menuBarInOrder()
+    {
+        Fixture f;
+        f.window.ShowFullView();
+        auto names = [](const QList<QAction*>& actions) {
+            QStringList list;
+            for (const QAction* a : actions)
+                list << (a->isSeparator() ? u"-"_s : a->objectName());
+            return list;
+        };
+        const MainActions& a = f.window.actions();
+        QCOMPARE(names(f.window.menuBar()->actions()),
+                 QStringList({u"mnuFile"_s, u"mnuSettings"_s, u"mnuSimTime"_s, u"mnuHelp"_s}));
+        QCOMPARE(names(a.mnuFile->actions()),
+                 QStringList({u"mnuNew"_s, u"mnuOpen"_s, u"mnuSave"_s, u"mnuSaveAs"_s, u"mnuRevert"_s, u"mnuExit"_s}));
+        QCOMPARE(names(a.mnuSettings->actions()),
+                 QStringList({u"mnuTimeZone"_s, u"mnuHold"_s, u"mnuCompactScreen"_s, u"mnuActiveLaunchWindow"_s,
+                              u"mnuSetLaunchTime"_s, u"mnuSetLaunchWindow"_s, u"mnuAddEvent"_s, u"mnuHoldEnable"_s,
+                              u"mnuOptions"_s}));
+        QCOMPARE(names(a.mnuHelp->actions()), QStringList({u"mnuAbout"_s, u"mnuHelpContents"_s, u"mnuTechSupport"_s}));
+        QCOMPARE(a.mnuSimTime->actions().size(), 11);
+        QCOMPARE(a.mnuSimTime->actions().constLast()->objectName(), u"mnuManualSet"_s);
+        QVERIFY(!a.mnuNew->isVisible());
+        QVERIFY(!a.mnuOptions->isEnabled());
+    }
+
+    void itemsWithoutCommandsDoNothing()
+    {
+        Fixture f;
+        f.window.ShowFullView();
+        settle();
+        const QRect geometry = f.window.geometry();
+        const QString target = f.window.controls().lblTarget->text();
+        const QWidgetList before = QApplication::topLevelWidgets();
+        for (const QString& name : {u"mnuAddEvent"_s, u"mnuHelpContents"_s})
+            QVERIFY2(triggerAction(f.window, name), qPrintable(name));
+        // Hidden and disabled items cannot be chosen; even when triggered from code they do nothing.
+        QVERIFY(!triggerAction(f.window, u"mnuOptions"_s));
+        f.window.actions().mnuNew->trigger();
+        f.window.actions().mnuOptions->trigger();
+        settle();
+        QCOMPARE(f.window.geometry(), geometry);
+        QCOMPARE(f.cmdAccess()->text(), u"Com&pact Screen"_s);
+        QCOMPARE(f.window.controls().lblTarget->text(), target);
+        QCOMPARE(QApplication::topLevelWidgets(), before);
+        QVERIFY(f.prompter.shown.isEmpty());
+        QVERIFY(f.prompter.unexpected.isEmpty());
+    }
+
+    void numberLockPanel_data()
+    {
+        QTest::addColumn<std::optional<bool>>("state");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("lit");
+        QTest::newRow("on") << std::optional<bool>(true) << u"NUM"_s << true;
+        QTest::newRow("off: dimmed") << std::optional<bool>(false) << u"NUM"_s << false;
+        QTest::newRow("cannot be read: empty") << std::optional<bool>() << QString() << false;
+    }
+
+    void numberLockPanel()
+    {
+        QFETCH(std::optional<bool>, state);
+        QFETCH(QString, text);
+        QFETCH(bool, lit);
+        Fixture f;
+        auto shared = std::make_shared<std::optional<bool>>(std::nullopt);
+        f.window.statusPanels().setIndicators(std::make_unique<FakeIndicators>(shared));
+        f.window.ShowFullView();
+        settle();
+        WatchedLabel* panel = f.window.controls().pnlNumberLock;
+        QVERIFY(panel->text().isEmpty());
+        // The key comes up after the light has changed.
+        *shared = state;
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_NumLock, Qt::NoModifier);
+        QApplication::sendEvent(&f.window, &release);
+        settle();
+        QCOMPARE(panel->text(), text);
+        QCOMPARE(panel->isEnabled(), lit);
+    }
+
+    void panelDoubleClickReportsItsText()
+    {
+        Fixture f;
+        f.window.ShowFullView();
+        settle();
+        QSignalSpy spy(&f.window.statusPanels(), &StatusBarPanels::panelDoubleClicked);
+        f.window.controls().pnlCurrentFile->setText(u"/tmp/launch.trv"_s);
+        // On the picture as well as on the name.
+        QTest::mouseDClick(f.window.controls().pnlCurrentFile, Qt::LeftButton, {}, QPoint(8, 8));
+        QTest::mouseDClick(f.window.controls().pnlCurrentDate, Qt::LeftButton);
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(spy.at(0).at(0).toString(), u"/tmp/launch.trv"_s);
+        QCOMPARE(spy.at(1).at(0).toString(), f.window.controls().pnlCurrentDate->text());
+    }
+
+    void statusBarFitsItsTexts()
+    {
+        Fixture f;
+        f.window.ShowFullView();
+        settle();
+        const MainControls& c = f.window.controls();
+        c.pnlCurrentDate->setText(u"Dec 31, 2026  12:59:59 PM"_s);
+        QVERIFY(c.pnlCurrentDate->contentsRect().width() >=
+                c.pnlCurrentDate->fontMetrics().horizontalAdvance(c.pnlCurrentDate->text()));
+        const QRect bar = c.sbrStatusBar->rect();
+        for (QWidget* panel : std::initializer_list<QWidget*>{c.pnlNumberLock, c.pnlCurrentDate, c.pnlCurrentFile})
+            QVERIFY2(bar.contains(panel->geometry()), qPrintable(panel->objectName()));
+        QVERIFY(c.pnlCurrentFile->height() >= 23);
+    }
+
+    void longCountKeepsAllItsDigits()
+    {
+        Fixture f;
+        WatchedLabel* days = f.window.controls().lblDays;
+        for (const QString& text : {u"000"_s, u"1000"_s, u"24855"_s})
+            days->setText(text);
+        QVERIFY(days->fontMetrics().horizontalAdvance(u"24855"_s) <= days->contentsRect().width());
+        days->setText(u"012"_s);
+        QCOMPARE(days->font().pixelSize(), 26);
+    }
+};
+
+QTEST_MAIN(TestViews)
+#include "tst_views.moc"
