@@ -466,6 +466,36 @@ private slots:
         QCOMPARE(c.lblMinutes->text() + u':' + c.lblSeconds->text(), u"30:10"_s);
     }
 
+    // Likewise the launch window a file brings runs down from its own remaining time.
+    void openingDuringAHoldRunsTheFileWindowDown_data()
+    {
+        QTest::addColumn<bool>("activeBefore");
+        QTest::newRow("window inactive before") << false;
+        QTest::newRow("window active before") << true;
+    }
+
+    void openingDuringAHoldRunsTheFileWindowDown()
+    {
+        QFETCH(bool, activeBefore);
+        const auto w = start();
+        const auto& c = w->controls();
+        QVERIFY(triggerAction(*w, u"mnuHoldEnable"_s));
+        c.chkLaunchWindowActive->setChecked(activeBefore);
+        c.cmdHoldResume->click();
+        settle();
+        const QString other = path(u"other.trv"_s);
+        writeBytes(other,
+                   record(other, other,
+                          QByteArray(InitialFields).replace(",0,#FALSE#,\"00:00:00\"", ",1,#TRUE#,\"0:00:30\"")));
+        m_prompter->answer(Answer::No);
+        m_prompter->chooseFile(other);
+        QVERIFY(triggerAction(*w, u"mnuOpen"_s));
+        m_clock->advance(10);
+        settle();
+        QCOMPARE(c.lblLaunchWindow->text(), u"00:00:20"_s);
+        QCOMPARE(m_prompter->shown.size(), 1); // the open prompt, and no expiry
+    }
+
     // The entry fields go through the launch time entry, so a changed entry arms Set Launch Time.
     void loadingArmsSetOnlyForAChangedEntry()
     {
