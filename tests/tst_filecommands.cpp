@@ -441,6 +441,61 @@ private slots:
         QCOMPARE(!w->controls().lblWindowWarning->isHidden(), holding);
     }
 
+    // A file opened during a hold is held from the moment it is read: the hold carries its launch target on,
+    // not the one the hold began with.
+    void openingDuringAHoldHoldsTheFileTarget()
+    {
+        const auto w = start();
+        const auto& c = w->controls();
+        QVERIFY(triggerAction(*w, u"mnuHoldEnable"_s));
+        c.cmdHoldResume->click();
+        settle();
+        const QString other = path(u"other.trv"_s);
+        writeBytes(other, record(other, other, QByteArray(InitialFields).replace("10:30:00 AM", "11:00:00 AM")));
+        m_prompter->answer(Answer::No);
+        m_prompter->chooseFile(other);
+        QVERIFY(triggerAction(*w, u"mnuOpen"_s));
+        settle();
+        QCOMPARE(c.lblTarget->text(), u"May 3, 2001   11:00:00 AM"_s);
+
+        m_clock->advance(10);
+        settle();
+        QCOMPARE(c.lblTarget->text(), u"May 3, 2001   11:00:10 AM"_s);
+        QVERIFY(triggerAction(*w, u"mnuHold"_s)); // the file disarmed the button, not the menu item
+        settle();
+        QCOMPARE(c.lblMinutes->text() + u':' + c.lblSeconds->text(), u"30:10"_s);
+    }
+
+    // Likewise the launch window a file brings runs down from its own remaining time.
+    void openingDuringAHoldRunsTheFileWindowDown_data()
+    {
+        QTest::addColumn<bool>("activeBefore");
+        QTest::newRow("window inactive before") << false;
+        QTest::newRow("window active before") << true;
+    }
+
+    void openingDuringAHoldRunsTheFileWindowDown()
+    {
+        QFETCH(bool, activeBefore);
+        const auto w = start();
+        const auto& c = w->controls();
+        QVERIFY(triggerAction(*w, u"mnuHoldEnable"_s));
+        c.chkLaunchWindowActive->setChecked(activeBefore);
+        c.cmdHoldResume->click();
+        settle();
+        const QString other = path(u"other.trv"_s);
+        writeBytes(other,
+                   record(other, other,
+                          QByteArray(InitialFields).replace(",0,#FALSE#,\"00:00:00\"", ",1,#TRUE#,\"0:00:30\"")));
+        m_prompter->answer(Answer::No);
+        m_prompter->chooseFile(other);
+        QVERIFY(triggerAction(*w, u"mnuOpen"_s));
+        m_clock->advance(10);
+        settle();
+        QCOMPARE(c.lblLaunchWindow->text(), u"00:00:20"_s);
+        QCOMPARE(m_prompter->shown.size(), 1); // the open prompt, and no expiry
+    }
+
     // The entry fields go through the launch time entry, so a changed entry arms Set Launch Time.
     void loadingArmsSetOnlyForAChangedEntry()
     {

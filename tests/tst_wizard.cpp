@@ -435,6 +435,25 @@ private slots:
         QVERIFY(t.page1()->isVisible());
     }
 
+    // The read-only boxes take the arrow and page keys for their scroll bars, so the keyboard can set a time.
+    void keysStepTheBoxes()
+    {
+        Window t;
+        t.manualSet();
+        t.next();
+        auto* days = child<ClickLineEdit>(*t.page2(), u"txtDaysSim"_s);
+        auto* hours = child<ClickLineEdit>(*t.page2(), u"txtHoursSim"_s);
+        QTest::keyClick(days, Qt::Key_Up);
+        QTest::keyClick(days, Qt::Key_Up);
+        QTest::keyClick(days, Qt::Key_Down);
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(hours, Qt::Key_PageUp);
+        QTest::keyClick(child<ClickLineEdit>(*t.page2(), u"txtSecondsSim"_s), Qt::Key_Down);
+        QCOMPARE(t.boxes(), u"001 23 00 00"_s);
+        QTest::keyClick(hours, Qt::Key_PageDown);
+        QCOMPARE(t.boxes(), u"001 13 00 00"_s);
+    }
+
     // The main window's commands stay usable while the wizard is open.
     void theMainWindowStaysUsable()
     {

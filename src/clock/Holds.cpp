@@ -134,6 +134,13 @@ bool Holds::IsHolding() const
     return m_ui.cmdHoldResume->text() == ResumeCaption;
 }
 
+void Holds::SetLaunchTarget(const QString& text)
+{
+    m_ui.lblNowStamp->setText(DateTimeServices::formatGeneral(m_clock.now()));
+    m_ui.lblTargetStamp->setText(text);
+    m_ui.lblTarget->setText(text);
+}
+
 void Holds::setHoldCaptions(const QString& caption)
 {
     m_ui.cmdHoldResume->setText(caption);

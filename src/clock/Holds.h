@@ -59,6 +59,9 @@ public:
     void SetHoldsArmed(bool armed);
     bool IsHolding() const;
 
+    // A launch target from elsewhere than the entry (a launch data file); a running hold carries it on from now.
+    void SetLaunchTarget(const QString& text);
+
     ClockTimer& tmrHold() { return *m_tmrHold; }
 
 private:

@@ -9,7 +9,6 @@
 
 #include <QAction>
 #include <QCalendarWidget>
-#include <QKeyEvent>
 #include <QPushButton>
 
 #include <optional>
@@ -53,8 +52,10 @@ LaunchTimeEntry::LaunchTimeEntry(Clock& clock, Prompter& prompter, const Control
     connect(m_ui.txtHours, &ClickLineEdit::clicked, this, &LaunchTimeEntry::txtHours_Click);
     connect(m_ui.txtMinutes, &ClickLineEdit::clicked, this, &LaunchTimeEntry::txtMinutes_Click);
     connect(m_ui.txtSeconds, &ClickLineEdit::clicked, this, &LaunchTimeEntry::txtSeconds_Click);
-    for (ClickLineEdit* field : {m_ui.txtHours, m_ui.txtMinutes, m_ui.txtSeconds})
-        field->installEventFilter(this);
+    // The locked time fields take no typing; from the keyboard the arrow and page keys work their scroll bars.
+    m_ui.vsbHours->takeKeysFrom(m_ui.txtHours);
+    m_ui.vsbMinutes->takeKeysFrom(m_ui.txtMinutes);
+    m_ui.vsbSeconds->takeKeysFrom(m_ui.txtSeconds);
 
     connect(m_ui.txtLaunchDate, &ClickLineEdit::doubleClicked, this, &LaunchTimeEntry::txtLaunchDate_DblClick);
     connect(m_ui.Calendar, &QCalendarWidget::activated, this, &LaunchTimeEntry::Calendar_DblClick);
@@ -255,33 +256,4 @@ void LaunchTimeEntry::stepLaunchDate(int days)
 void LaunchTimeEntry::stepLevel(UpScrollBar* bar, int by)
 {
     bar->setLevel(bar->level() + by);
-}
-
-// The locked time fields take no typing; from the keyboard the arrow and page keys work their scroll bars.
-bool LaunchTimeEntry::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return QObject::eventFilter(watched, event);
-    UpScrollBar* bar = watched == m_ui.txtHours     ? m_ui.vsbHours
-                       : watched == m_ui.txtMinutes ? m_ui.vsbMinutes
-                       : watched == m_ui.txtSeconds ? m_ui.vsbSeconds
-                                                    : nullptr;
-    if (!bar)
-        return QObject::eventFilter(watched, event);
-    switch (static_cast<QKeyEvent*>(event)->key()) {
-    case Qt::Key_Up:
-        stepLevel(bar, bar->singleStep());
-        return true;
-    case Qt::Key_Down:
-        stepLevel(bar, -bar->singleStep());
-        return true;
-    case Qt::Key_PageUp:
-        stepLevel(bar, bar->pageStep());
-        return true;
-    case Qt::Key_PageDown:
-        stepLevel(bar, -bar->pageStep());
-        return true;
-    default:
-        return QObject::eventFilter(watched, event);
-    }
 }

@@ -89,9 +89,6 @@ public:
     void Label10_Click() { stepLaunchDate(-1); }
     void lblTarget_Click() { stepLaunchDate(1); }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void stepLaunchDate(int days);
     static void stepLevel(UpScrollBar* bar, int by);

@@ -254,6 +254,9 @@ QString LaunchWindow::RemainingText() const
 
 void LaunchWindow::SetRemainingText(const QString& text)
 {
+    // The window clock runs a remaining window given from outside (a launch data file) down from now on.
+    m_ui.lblLaunchWindowStamp->setText(text);
+    m_ui.lblNowStampWindow->setText(DateTimeServices::formatGeneral(m_clock.now()));
     m_ui.lblLaunchWindow->setText(text);
 }
 

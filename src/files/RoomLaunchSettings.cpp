@@ -12,7 +12,7 @@ QString RoomLaunchSettings::launchTarget() const
 
 void RoomLaunchSettings::setLaunchTarget(const QString& text)
 {
-    m_lblTarget->setText(text);
+    m_holds.SetLaunchTarget(text);
 }
 
 QString RoomLaunchSettings::launchDate() const

@@ -10,7 +10,7 @@ class WatchedLabel;
 // The launch settings of the main window, each read and written through the room that owns it, so that
 // room's reaction runs: the entry arms Set, the launch window activates or deactivates as by a click and
 // re-evaluates its warning, and the holds-armed flag takes effect at once. The target is the text of
-// lblTarget, which the count reads on its next tick.
+// lblTarget, which the count reads on its next tick and a running hold carries on from the moment it is read.
 class RoomLaunchSettings final : public LaunchSettings
 {
 public:

@@ -1,5 +1,6 @@
 #include "UpScrollBar.h"
 
+#include <QKeyEvent>
 #include <QProxyStyle>
 
 #include <algorithm>
@@ -37,4 +38,31 @@ UpScrollBar::UpScrollBar(QWidget* parent) : QScrollBar(Qt::Vertical, parent)
 void UpScrollBar::setLevelRange(int minimum, int maximum)
 {
     setRange(-maximum, -minimum);
+}
+
+void UpScrollBar::takeKeysFrom(QWidget* field)
+{
+    field->installEventFilter(this);
+}
+
+bool UpScrollBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || watched == this)
+        return QScrollBar::eventFilter(watched, event);
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Up:
+        setLevel(level() + singleStep());
+        return true;
+    case Qt::Key_Down:
+        setLevel(level() - singleStep());
+        return true;
+    case Qt::Key_PageUp:
+        setLevel(level() + pageStep());
+        return true;
+    case Qt::Key_PageDown:
+        setLevel(level() - pageStep());
+        return true;
+    default:
+        return QScrollBar::eventFilter(watched, event);
+    }
 }

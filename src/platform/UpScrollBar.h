@@ -20,6 +20,13 @@ public:
     int minimumLevel() const { return -maximum(); }
     int maximumLevel() const { return -minimum(); }
 
+    // Lets the arrow and page keys in field step this bar, for a field locked against typing that only shows
+    // the bar's value.
+    void takeKeysFrom(QWidget* field);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     void levelChanged(int level);
 };

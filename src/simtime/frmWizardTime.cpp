@@ -82,6 +82,7 @@ frmWizardTime::frmWizardTime(QWidget* owner) : QWidget(owner, Qt::Window)
         bar->setLevel(0);
         bar->setFixedWidth(px(BarWidthTwips));
         bar->setFixedHeight(box->sizeHint().height() + px(300));
+        bar->takeKeysFrom(box);
 
         auto* caption = new QLabel(QString::fromUtf16(look.caption), m_fraFrame);
         caption->setFont(Metrics::uiFont(8.25, true));
