@@ -71,10 +71,6 @@ frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, const LaunchFileOptions
     connect(m_actions.mnuRevert, &QAction::triggered, m_fileCommands, &FileCommands::mnuRevert_Click);
     connect(m_actions.mnuExit, &QAction::triggered, m_fileCommands, &FileCommands::ExitWithSavePrompt);
     connect(m_actions.mnuRtExit, &QAction::triggered, m_fileCommands, &FileCommands::ExitWithSavePrompt);
-    for (WatchedLabel* panel : {m_ui.pnlNumberLock, m_ui.pnlCurrentDate, m_ui.pnlCurrentFile}) {
-        connect(panel, &WatchedLabel::doubleClicked, m_fileCommands,
-                [this, panel] { m_fileCommands->sbrStatusBar_PanelDblClick(panel->text()); });
-    }
 
     // Views, menus and status bar
     createViews();
@@ -244,6 +240,8 @@ void frmTarvane::createViews()
     m_statusPanels =
         new StatusBarPanels({m_ui.sbrStatusBar, m_ui.pnlNumberLock, m_ui.pnlCurrentDate, m_ui.pnlCurrentFile},
                             KeyboardIndicators::create(), this);
+    connect(m_statusPanels, &StatusBarPanels::panelDoubleClicked, m_fileCommands,
+            &FileCommands::sbrStatusBar_PanelDblClick);
 
     m_helpWindows = new HelpWindows(this);
     connect(m_actions.mnuAbout, &QAction::triggered, this, &frmTarvane::ShowAbout);
