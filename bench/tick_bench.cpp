@@ -71,7 +71,7 @@ double percentile(std::vector<double> values, double p)
 void measure(const char* policy, frmTarvane& window, TimerEventCounter& counter, int seconds)
 {
     std::vector<double> delays;
-    auto* seconds_label = window.controls().lblSeconds;
+    auto* seconds_label = window.controls().count.lblSeconds;
     const auto connection = QObject::connect(seconds_label, &WatchedLabel::textChanged, seconds_label, [&] {
         const qint64 ms = QDateTime::currentMSecsSinceEpoch() % 1000;
         delays.push_back(static_cast<double>(ms));
@@ -112,7 +112,7 @@ int main(int argc, char* argv[])
     QtPrompter prompter;
     frmTarvane window(*clock, prompter);
     // A target a day ahead keeps every second of the run counting.
-    window.controls().lblTarget->setText(
+    window.missionState().setTargetText(
         DateTimeServices::format(clock->now().addSecs(86400), u"mmmm d, yyyy   h:mm:ss AM/PM"));
     window.show();
 

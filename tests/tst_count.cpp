@@ -2,8 +2,11 @@
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
 
+#include "clock/Holds.h"
 #include "clock/LaunchClock.h"
+#include "clock/MissionState.h"
 #include "platform/ClockTimer.h"
+#include "platform/Colours.h"
 #include "platform/ShapeWidget.h"
 #include "platform/SurfaceWidget.h"
 #include "platform/WatchedLabel.h"
@@ -87,7 +90,7 @@ private slots:
         Window t;
         t.at(Target.addSecs(offset));
         QCOMPARE(t.count(), count);
-        QCOMPARE(t.background(), green ? LaunchClock::AfterLiftoffColor : LaunchClock::BeforeLiftoffColor);
+        QCOMPARE(t.background(), green ? Colours::AfterLiftoff : Colours::BeforeLiftoff);
         QCOMPARE(t.w.TminusSec(), -offset);
     }
 
@@ -95,44 +98,43 @@ private slots:
     void liftoffDisarmsCommands()
     {
         Window t;
-        const MainActions& a = t.w.actions();
-        QVERIFY(a.mnuHoldEnable->isEnabled());
-        QVERIFY(t.w.controls().chkLaunchWindowActive->isEnabled());
-        t.w.controls().cmdHoldResume->setEnabled(true);
-        a.mnuHoldEnable->setText(u"Hold Disable"_s);
-        a.mnuRtHoldEnable->setText(u"Hold Disable"_s);
+        const MainControls& c = t.w.controls();
+        QVERIFY(c.holds.mnuHoldEnable->isEnabled());
+        QVERIFY(t.w.controls().launchWindow.chkLaunchWindowActive->isEnabled());
+        t.w.holds().ToggleHoldEnable(); // armed, and the arming items offer "Hold Disable"
+        QCOMPARE(c.holds.mnuRtHoldEnable->text(), u"Hold Disable"_s);
         t.at(Target);
-        QVERIFY(!t.w.controls().cmdHoldResume->isEnabled());
-        QVERIFY(!a.mnuHold->isEnabled());
-        QVERIFY(!a.mnuRtHold->isEnabled());
-        QCOMPARE(a.mnuHoldEnable->text(), u"Hold Enable"_s);
-        QCOMPARE(a.mnuRtHoldEnable->text(), u"Hold Enable"_s);
-        QVERIFY(!a.mnuHoldEnable->isEnabled());
-        QVERIFY(!a.mnuRtHoldEnable->isEnabled());
-        QVERIFY(!a.mnuActiveLaunchWindow->isEnabled());
-        QVERIFY(!t.w.controls().chkLaunchWindowActive->isEnabled());
+        QVERIFY(!t.w.controls().holds.cmdHoldResume->isEnabled());
+        QVERIFY(!c.holds.mnuHold->isEnabled());
+        QVERIFY(!c.holds.mnuRtHold->isEnabled());
+        QCOMPARE(c.holds.mnuHoldEnable->text(), u"Hold Enable"_s);
+        QCOMPARE(c.holds.mnuRtHoldEnable->text(), u"Hold Enable"_s);
+        QVERIFY(!c.holds.mnuHoldEnable->isEnabled());
+        QVERIFY(!c.holds.mnuRtHoldEnable->isEnabled());
+        QVERIFY(!c.launchWindow.mnuActiveLaunchWindow->isEnabled());
+        QVERIFY(!t.w.controls().launchWindow.chkLaunchWindowActive->isEnabled());
 
         // The clock set back: red again, the arming items come back, the hold button stays disarmed.
         t.at(Target.addSecs(-60));
         QCOMPARE(t.count(), u"T - 000 00 01 00"_s);
-        QCOMPARE(t.background(), LaunchClock::BeforeLiftoffColor);
-        QVERIFY(a.mnuHoldEnable->isEnabled());
-        QVERIFY(a.mnuActiveLaunchWindow->isEnabled());
-        QVERIFY(t.w.controls().chkLaunchWindowActive->isEnabled());
-        QVERIFY(!t.w.controls().cmdHoldResume->isEnabled());
-        QVERIFY(!a.mnuHold->isEnabled());
-        QCOMPARE(a.mnuHoldEnable->text(), u"Hold Enable"_s);
+        QCOMPARE(t.background(), Colours::BeforeLiftoff);
+        QVERIFY(c.holds.mnuHoldEnable->isEnabled());
+        QVERIFY(c.launchWindow.mnuActiveLaunchWindow->isEnabled());
+        QVERIFY(t.w.controls().launchWindow.chkLaunchWindowActive->isEnabled());
+        QVERIFY(!t.w.controls().holds.cmdHoldResume->isEnabled());
+        QVERIFY(!c.holds.mnuHold->isEnabled());
+        QCOMPARE(c.holds.mnuHoldEnable->text(), u"Hold Enable"_s);
     }
 
     void holdItemsFollowTheHoldButton()
     {
         Window t;
-        QVERIFY(!t.w.actions().mnuHold->isEnabled());
-        t.w.controls().cmdHoldResume->setEnabled(true);
+        QVERIFY(!t.w.controls().holds.mnuHold->isEnabled());
+        t.w.holds().SetHoldsArmed(true);
         t.clock.advance(1);
         settle();
-        QVERIFY(t.w.actions().mnuHold->isEnabled());
-        QVERIFY(t.w.actions().mnuRtHold->isEnabled());
+        QVERIFY(t.w.controls().holds.mnuHold->isEnabled());
+        QVERIFY(t.w.controls().holds.mnuRtHold->isEnabled());
     }
 
     void lamps_data()
@@ -188,7 +190,7 @@ private slots:
     void newTargetShowsAtOnce()
     {
         Window t;
-        t.w.controls().lblTarget->setText(u"May 03, 2001   11:30:00 AM"_s);
+        t.w.missionState().setTargetText(u"May 03, 2001   11:30:00 AM"_s);
         settle();
         QCOMPARE(t.count(), u"T - 000 01 00 10"_s);
     }
@@ -199,12 +201,12 @@ private slots:
     {
         Window t;
         t.at(Target.addSecs(-30));
-        t.w.controls().lblTarget->setText(u"next Tuesday"_s);
+        t.w.missionState().setTargetText(u"next Tuesday"_s);
         settle();
         QCOMPARE(t.count(), u"T - --- -- -- --"_s);
         QCOMPARE(t.lamps(), u"---"_s);
         QCOMPARE(t.w.TminusSec(), 0);
-        t.w.controls().lblTarget->setText(u"May 3, 2001   10:30:00 AM"_s);
+        t.w.missionState().setTargetText(u"May 3, 2001   10:30:00 AM"_s);
         settle();
         QCOMPARE(t.count(), u"T - 000 00 00 30"_s);
     }
@@ -213,14 +215,14 @@ private slots:
     void farTargets()
     {
         Window t;
-        t.w.controls().lblTarget->setText(u"January 1, 2100   12:00:00 AM"_s);
+        t.w.missionState().setTargetText(u"January 1, 2100   12:00:00 AM"_s);
         settle();
         QCOMPARE(t.text(u"lblDays"_s), u"36036"_s);
         QCOMPARE(t.w.TminusSec(), std::numeric_limits<qint32>::max());
         // Every digit stays inside the label.
-        const QLabel* days = t.w.controls().lblDays;
+        const QLabel* days = t.w.controls().count.lblDays;
         QVERIFY(days->fontMetrics().horizontalAdvance(days->text()) <= days->contentsRect().width());
-        t.w.controls().lblTarget->setText(u"January 1, 1900   12:00:00 AM"_s);
+        t.w.missionState().setTargetText(u"January 1, 1900   12:00:00 AM"_s);
         settle();
         QCOMPARE(t.text(u"lblTMinus"_s), u"T +"_s);
         QCOMPARE(t.text(u"lblDays"_s), u"37012"_s);

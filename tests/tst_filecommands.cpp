@@ -77,12 +77,13 @@ class TestFileCommands : public QObject
     static QString shown(const frmTarvane& w)
     {
         const auto& c = w.controls();
-        QStringList parts{c.lblTarget->text(),     c.txtLaunchDate->text(), c.lblLaunchWindow->text(),
-                          c.txtSeconds->text(),    c.txtMinutes->text(),    c.txtHours->text(),
-                          c.txtSecondsW->text(),   c.txtMinutesW->text(),   c.txtHoursW->text(),
-                          c.pnlCurrentFile->text()};
-        parts << (c.chkLaunchWindowActive->isChecked() ? u"active"_s : u"inactive"_s);
-        parts << (c.cmdHoldResume->isEnabled() ? u"armed"_s : u"disarmed"_s);
+        QStringList parts{c.launchTime.lblTarget->text(),         c.launchTime.txtLaunchDate->text(),
+                          c.launchWindow.lblLaunchWindow->text(), c.launchTime.txtSeconds->text(),
+                          c.launchTime.txtMinutes->text(),        c.launchTime.txtHours->text(),
+                          c.launchWindow.txtSecondsW->text(),     c.launchWindow.txtMinutesW->text(),
+                          c.launchWindow.txtHoursW->text(),       c.statusBar.pnlCurrentFile->text()};
+        parts << (c.launchWindow.chkLaunchWindowActive->isChecked() ? u"active"_s : u"inactive"_s);
+        parts << (c.holds.cmdHoldResume->isEnabled() ? u"armed"_s : u"disarmed"_s);
         return parts.join(u'|');
     }
 
@@ -112,7 +113,7 @@ private slots:
     {
         const auto w = start();
         QCOMPARE(readBytes(defaultFile()), record(defaultFile(), defaultFile()));
-        QCOMPARE(w->controls().pnlCurrentFile->text(), defaultFile());
+        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), defaultFile());
         QVERIFY(m_prompter->shown.isEmpty());
     }
 
@@ -129,8 +130,8 @@ private slots:
         const QString other = path(u"other.trv"_s);
         writeBytes(other, record(other, other, OtherFields));
         const auto w = start(other);
-        QCOMPARE(w->controls().txtLaunchDate->text(), u"Jun 1, 2002"_s);
-        QCOMPARE(w->controls().pnlCurrentFile->text(), other);
+        QCOMPARE(w->controls().launchTime.txtLaunchDate->text(), u"Jun 1, 2002"_s);
+        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), other);
         QVERIFY(QFile::exists(defaultFile()));
     }
 
@@ -211,12 +212,12 @@ private slots:
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
         QCOMPARE(m_prompter->dialogs.last().title, u"Open . . ."_s);
         QCOMPARE(m_prompter->dialogs.last().presetName, defaultFile());
-        QCOMPARE(w->controls().txtLaunchDate->text(), u"Jun 1, 2002"_s);
-        QCOMPARE(w->controls().pnlCurrentFile->text(), other);
+        QCOMPARE(w->controls().launchTime.txtLaunchDate->text(), u"Jun 1, 2002"_s);
+        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), other);
         QCOMPARE(readBytes(defaultFile()), record(defaultFile(), defaultFile())); // No wrote nothing
 
         // Yes saves, tells so, and a cancelled dialog reads the file just written back.
-        w->controls().txtHoursW->setText(u"05"_s);
+        w->controls().launchWindow.txtHoursW->setText(u"05"_s);
         m_prompter->answer(Answer::Yes);
         m_prompter->answer(Answer::Ok);
         m_prompter->chooseFile(std::nullopt);
@@ -224,7 +225,7 @@ private slots:
         QCOMPARE(m_prompter->shown.last().text, u"Your file has been saved.  You may now open a new file."_s);
         QCOMPARE(m_prompter->shown.last().title, u"Tarvane"_s);
         QVERIFY(readBytes(other).contains(",\"08\",\"05\","));
-        QCOMPARE(w->controls().txtHoursW->text(), u"05"_s);
+        QCOMPARE(w->controls().launchWindow.txtHoursW->text(), u"05"_s);
     }
 
     // A save that fails stops what it was for: no notice, no dialog, no exit, no close.
@@ -257,7 +258,7 @@ private slots:
         QVERIFY(m_prompter->dialogs.isEmpty());
         QVERIFY(m_exits.isEmpty());
         QVERIFY(w->isVisible());
-        QCOMPARE(w->controls().pnlCurrentFile->text(), defaultFile());
+        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), defaultFile());
     }
 
     void saveAsAndRevert()
@@ -268,11 +269,11 @@ private slots:
         QVERIFY(triggerAction(*w, u"mnuSaveAs"_s));
         QCOMPARE(m_prompter->dialogs.last().title, u"Save As . . ."_s);
         QCOMPARE(readBytes(chosen), record(chosen, defaultFile()));
-        QCOMPARE(w->controls().pnlCurrentFile->text(), chosen);
+        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), chosen);
 
-        w->controls().txtLaunchDate->setText(u"Jul 4, 2003"_s);
+        w->controls().launchTime.txtLaunchDate->setText(u"Jul 4, 2003"_s);
         QVERIFY(triggerAction(*w, u"mnuRevert"_s));
-        QCOMPARE(w->controls().txtLaunchDate->text(), u"May 3, 2001"_s);
+        QCOMPARE(w->controls().launchTime.txtLaunchDate->text(), u"May 3, 2001"_s);
         QVERIFY(m_prompter->shown.isEmpty());
     }
 
@@ -294,12 +295,12 @@ private slots:
         const auto w = start();
         w->show();
         const QByteArray before = readBytes(defaultFile());
-        w->controls().txtHoursW->setText(u"03"_s);
+        w->controls().launchWindow.txtHoursW->setText(u"03"_s);
         m_prompter->answer(answer);
         if (answer == Answer::Yes)
             m_prompter->answer(Answer::Ok);
         if (how == u"Esc")
-            QTest::keyClick(w->controls().txtLaunchDate, Qt::Key_Escape); // a text box, not the window
+            QTest::keyClick(w->controls().launchTime.txtLaunchDate, Qt::Key_Escape); // a text box, not the window
         else
             QVERIFY(triggerAction(*w, how));
         QCOMPARE(m_prompter->shown.size(), answer == Answer::Yes ? 2 : 1);
@@ -331,7 +332,7 @@ private slots:
     {
         const auto w = start();
         w->show();
-        auto* date = w->controls().txtLaunchDate;
+        auto* date = w->controls().launchTime.txtLaunchDate;
         date->clear();
         QTest::keyClicks(date, u"5/9/2001"_s);
         QCOMPARE(date->text(), u"5/9/2001"_s);
@@ -367,19 +368,19 @@ private slots:
     {
         const auto w = start();
         const auto& c = w->controls();
-        c.sbrStatusBar->show();
+        c.statusBar.sbrStatusBar->show();
         w->show();
-        c.pnlNumberLock->setText(u"NUM"_s);
-        QTest::mouseDClick(c.pnlNumberLock, Qt::LeftButton);
+        c.statusBar.pnlNumberLock->setText(u"NUM"_s);
+        QTest::mouseDClick(c.statusBar.pnlNumberLock, Qt::LeftButton);
         QVERIFY(m_prompter->dialogs.isEmpty());
 
         const QString other = path(u"other.trv"_s);
         writeBytes(other, record(other, other, OtherFields));
         m_prompter->chooseFile(other);
-        QTest::mouseDClick(c.pnlCurrentFile, Qt::LeftButton);
+        QTest::mouseDClick(c.statusBar.pnlCurrentFile, Qt::LeftButton);
         QCOMPARE(m_prompter->dialogs.size(), 1);
         QCOMPARE(m_prompter->dialogs[0].presetName, defaultFile());
-        QCOMPARE(c.pnlCurrentFile->text(), other);
+        QCOMPARE(c.statusBar.pnlCurrentFile->text(), other);
         QVERIFY(m_prompter->shown.isEmpty());
     }
 
@@ -398,21 +399,22 @@ private slots:
         m_prompter->answer(Answer::No);
         m_prompter->chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
-        QVERIFY(c.chkLaunchWindowActive->isChecked());
-        QVERIFY(w->actions().mnuActiveLaunchWindow->isChecked());
+        QVERIFY(c.launchWindow.chkLaunchWindowActive->isChecked());
+        QVERIFY(w->controls().launchWindow.mnuActiveLaunchWindow->isChecked());
         QVERIFY(w->launchWindow().tmrLaunchWindow().isActive());
-        QVERIFY(c.cmdHoldResume->isEnabled());
-        QCOMPARE(w->actions().mnuHoldEnable->text(), u"Hold Enable"_s);
+        QVERIFY(c.holds.cmdHoldResume->isEnabled());
+        QCOMPARE(w->controls().holds.mnuHoldEnable->text(), u"Hold Enable"_s);
         settle();
-        QCOMPARE(c.lblTMinus->text() + c.lblMinutes->text() + u':' + c.lblSeconds->text(), u"T -01:10"_s);
+        QCOMPARE(c.count.lblTMinus->text() + c.count.lblMinutes->text() + u':' + c.count.lblSeconds->text(),
+                 u"T -01:10"_s);
 
         QVERIFY(triggerAction(*w, u"mnuRevert"_s)); // unchanged values run no reactions
         QVERIFY(w->launchWindow().tmrLaunchWindow().isActive());
         writeBytes(other, record(other, other));
         QVERIFY(triggerAction(*w, u"mnuRevert"_s));
-        QVERIFY(!w->actions().mnuActiveLaunchWindow->isChecked());
+        QVERIFY(!w->controls().launchWindow.mnuActiveLaunchWindow->isChecked());
         QVERIFY(!w->launchWindow().tmrLaunchWindow().isActive());
-        QVERIFY(!c.cmdHoldResume->isEnabled());
+        QVERIFY(!c.holds.cmdHoldResume->isEnabled());
     }
 
     // A loaded launch window below one minute shows the warning during a hold, as any other change would.
@@ -429,7 +431,7 @@ private slots:
         const auto w = start();
         QVERIFY(triggerAction(*w, u"mnuHoldEnable"_s));
         if (holding)
-            w->controls().cmdHoldResume->click();
+            w->controls().holds.cmdHoldResume->click();
         const QString other = path(u"other.trv"_s);
         writeBytes(other,
                    record(other, other,
@@ -437,8 +439,8 @@ private slots:
         m_prompter->answer(Answer::No);
         m_prompter->chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
-        QCOMPARE(w->controls().lblLaunchWindow->text(), u"0:00:30"_s);
-        QCOMPARE(!w->controls().lblWindowWarning->isHidden(), holding);
+        QCOMPARE(w->controls().launchWindow.lblLaunchWindow->text(), u"0:00:30"_s);
+        QCOMPARE(!w->controls().launchWindow.lblWindowWarning->isHidden(), holding);
     }
 
     // A file opened during a hold is held from the moment it is read: the hold carries its launch target on,
@@ -448,7 +450,7 @@ private slots:
         const auto w = start();
         const auto& c = w->controls();
         QVERIFY(triggerAction(*w, u"mnuHoldEnable"_s));
-        c.cmdHoldResume->click();
+        c.holds.cmdHoldResume->click();
         settle();
         const QString other = path(u"other.trv"_s);
         writeBytes(other, record(other, other, QByteArray(InitialFields).replace("10:30:00 AM", "11:00:00 AM")));
@@ -456,14 +458,14 @@ private slots:
         m_prompter->chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
         settle();
-        QCOMPARE(c.lblTarget->text(), u"May 3, 2001   11:00:00 AM"_s);
+        QCOMPARE(c.launchTime.lblTarget->text(), u"May 3, 2001   11:00:00 AM"_s);
 
         m_clock->advance(10);
         settle();
-        QCOMPARE(c.lblTarget->text(), u"May 3, 2001   11:00:10 AM"_s);
+        QCOMPARE(c.launchTime.lblTarget->text(), u"May 3, 2001   11:00:10 AM"_s);
         QVERIFY(triggerAction(*w, u"mnuHold"_s)); // the file disarmed the button, not the menu item
         settle();
-        QCOMPARE(c.lblMinutes->text() + u':' + c.lblSeconds->text(), u"30:10"_s);
+        QCOMPARE(c.count.lblMinutes->text() + u':' + c.count.lblSeconds->text(), u"30:10"_s);
     }
 
     // Likewise the launch window a file brings runs down from its own remaining time.
@@ -480,8 +482,8 @@ private slots:
         const auto w = start();
         const auto& c = w->controls();
         QVERIFY(triggerAction(*w, u"mnuHoldEnable"_s));
-        c.chkLaunchWindowActive->setChecked(activeBefore);
-        c.cmdHoldResume->click();
+        c.launchWindow.chkLaunchWindowActive->setChecked(activeBefore);
+        c.holds.cmdHoldResume->click();
         settle();
         const QString other = path(u"other.trv"_s);
         writeBytes(other,
@@ -492,7 +494,7 @@ private slots:
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
         m_clock->advance(10);
         settle();
-        QCOMPARE(c.lblLaunchWindow->text(), u"00:00:20"_s);
+        QCOMPARE(c.launchWindow.lblLaunchWindow->text(), u"00:00:20"_s);
         QCOMPARE(m_prompter->shown.size(), 1); // the open prompt, and no expiry
     }
 
@@ -500,19 +502,19 @@ private slots:
     void loadingArmsSetOnlyForAChangedEntry()
     {
         const auto w = start();
-        QVERIFY(!w->controls().cmdSet->isEnabled());
+        QVERIFY(!w->controls().launchTime.cmdSet->isEnabled());
         QVERIFY(triggerAction(*w, u"mnuRevert"_s));
-        QVERIFY(!w->controls().cmdSet->isEnabled());
-        QVERIFY(!w->actions().mnuSetLaunchTime->isEnabled());
+        QVERIFY(!w->controls().launchTime.cmdSet->isEnabled());
+        QVERIFY(!w->controls().launchTime.mnuSetLaunchTime->isEnabled());
 
         const QString other = path(u"other.trv"_s);
         writeBytes(other, record(other, other, QByteArray(InitialFields).replace("\"30\"", "\"45\"")));
         m_prompter->answer(Answer::No);
         m_prompter->chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
-        QCOMPARE(w->controls().txtMinutes->text(), u"45"_s);
-        QVERIFY(w->controls().cmdSet->isEnabled());
-        QVERIFY(w->actions().mnuSetLaunchTime->isEnabled());
+        QCOMPARE(w->controls().launchTime.txtMinutes->text(), u"45"_s);
+        QVERIFY(w->controls().launchTime.cmdSet->isEnabled());
+        QVERIFY(w->controls().launchTime.mnuSetLaunchTime->isEnabled());
     }
 };
 

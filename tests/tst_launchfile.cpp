@@ -4,7 +4,6 @@
 #include "files/LaunchFileOptions.h"
 #include "files/LaunchRecordReader.h"
 #include "files/LaunchRecordWriter.h"
-#include "files/LaunchSettings.h"
 #include "files/modOpenFile.h"
 #include "files/modSaveAs.h"
 
@@ -41,49 +40,16 @@ QByteArray readBytes(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Settings held in a record, with every setter call logged in the order it came.
-class FakeSettings final : public LaunchSettings
+// Settings held in a record, with every record applied logged.
+struct FakeSettings
 {
-public:
     LaunchRecord v;
-    QStringList calls;
+    QList<LaunchRecord> applied;
 
-    QString launchTarget() const override { return v.launchTarget; }
-    void setLaunchTarget(const QString& t) override { set(u"1"_s, v.launchTarget, t); }
-    QString launchDate() const override { return v.launchDate; }
-    void setLaunchDate(const QString& t) override { set(u"2"_s, v.launchDate, t); }
-    bool launchWindowActive() const override { return v.launchWindowActive; }
-    void setLaunchWindowActive(bool a) override
+    void apply(const LaunchRecord& r)
     {
-        calls << u"3"_s;
-        v.launchWindowActive = a;
-    }
-    bool holdsArmed() const override { return v.holdsArmed; }
-    void setHoldsArmed(bool a) override
-    {
-        calls << u"4"_s;
-        v.holdsArmed = a;
-    }
-    QString launchWindowRemaining() const override { return v.launchWindowRemaining; }
-    void setLaunchWindowRemaining(const QString& t) override { set(u"5"_s, v.launchWindowRemaining, t); }
-    QString launchSeconds() const override { return v.launchSeconds; }
-    void setLaunchSeconds(const QString& t) override { set(u"6"_s, v.launchSeconds, t); }
-    QString launchMinutes() const override { return v.launchMinutes; }
-    void setLaunchMinutes(const QString& t) override { set(u"7"_s, v.launchMinutes, t); }
-    QString launchHours() const override { return v.launchHours; }
-    void setLaunchHours(const QString& t) override { set(u"8"_s, v.launchHours, t); }
-    QString windowSeconds() const override { return v.windowSeconds; }
-    void setWindowSeconds(const QString& t) override { set(u"9"_s, v.windowSeconds, t); }
-    QString windowMinutes() const override { return v.windowMinutes; }
-    void setWindowMinutes(const QString& t) override { set(u"10"_s, v.windowMinutes, t); }
-    QString windowHours() const override { return v.windowHours; }
-    void setWindowHours(const QString& t) override { set(u"11"_s, v.windowHours, t); }
-
-private:
-    void set(const QString& field, QString& slot, const QString& text)
-    {
-        calls << field;
-        slot = text;
+        applied << r;
+        v = r;
     }
 };
 
@@ -107,7 +73,8 @@ struct Desk
     FakeSettings settings;
     LaunchFileNames names;
     ScriptedPrompter prompter;
-    LaunchFileContext files{settings, names, prompter, LaunchFileOptions{QDir::toNativeSeparators(dir.path()), {}}};
+    LaunchFileContext files{[this] { return settings.v; }, [this](const LaunchRecord& r) { settings.apply(r); }, names,
+                            prompter, LaunchFileOptions{QDir::toNativeSeparators(dir.path()), {}}};
 
     Desk() { settings.v = initialValues(); }
     QString path(const QString& name) const { return QDir::toNativeSeparators(dir.filePath(name)); }
@@ -308,8 +275,8 @@ private slots:
                  QDir::toNativeSeparators(home.filePath(u"Tarvane/Tarvane/launch.trv"_s)));
     }
 
-    // Loading applies fields 1 to 11 in order, keeps field 12 as the save name and drops field 13.
-    void openAppliesInFieldOrder()
+    // Loading applies fields 1 to 11 at once, keeps field 12 as the save name and drops field 13.
+    void openAppliesTheRecord()
     {
         Desk d;
         const QString path = d.path(u"launch.trv"_s);
@@ -317,8 +284,9 @@ private slots:
         bytes.replace(",0,#FALSE#,", ",1,#TRUE#,");
         writeBytes(path, bytes);
         QVERIFY(modOpenFile::OpenLaunchFile(d.files, false));
-        QCOMPARE(d.settings.calls, (QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s,
-                                                u"10"_s, u"11"_s}));
+        QCOMPARE(d.settings.applied.size(), 1);
+        QCOMPARE(d.settings.applied[0].launchTarget, initialValues().launchTarget);
+        QCOMPARE(d.settings.applied[0].windowHours, initialValues().windowHours);
         QVERIFY(d.settings.v.launchWindowActive && d.settings.v.holdsArmed);
         QCOMPARE(d.names.currentFileName(), path);
         QCOMPARE(d.names.openName(), path);

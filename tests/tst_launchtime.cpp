@@ -154,7 +154,7 @@ private slots:
         QCOMPARE(rig.text(u"lblNowStamp"_s), stamp.isEmpty() ? QString() : u"5/3/2001 10:29:50 AM"_s);
         QCOMPARE(rig.text(u"lblTargetStamp"_s), stamp);
         QVERIFY(!rig.armed());
-        QVERIFY(!rig.window.actions().mnuSetLaunchTime->isEnabled());
+        QVERIFY(!rig.window.controls().launchTime.mnuSetLaunchTime->isEnabled());
         QVERIFY(rig.prompter.unexpected.isEmpty());
     }
 
@@ -177,13 +177,9 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, message);
         Rig rig;
-        LaunchTimeEntry& entry = rig.entry();
-        if (name == u"txtHours")
-            entry.setHoursText(text);
-        else if (name == u"txtMinutes")
-            entry.setMinutesText(text);
-        else
-            entry.setSecondsText(text);
+        EntryTexts texts = rig.entry().timeTexts();
+        (name == u"txtHours" ? texts.hours : name == u"txtMinutes" ? texts.minutes : texts.seconds) = text;
+        rig.entry().setTimeTexts(texts);
         QVERIFY(rig.armed());
         rig.prompter.answer(Answer::Ok);
         rig.clickSet();
@@ -255,7 +251,7 @@ private slots:
         auto* bar = rig.get<UpScrollBar>(u"vsb"_s + name.mid(3));
         bar->setLevel(level);
         if (!loaded.isEmpty())
-            rig.entry().setHoursText(loaded);
+            rig.entry().setTimeTexts({rig.field(u"txtSeconds"_s), rig.field(u"txtMinutes"_s), loaded});
         rig.entry().DisableSetLaunchTime();
         const QString before = rig.field(name);
         QTest::mouseClick(rig.get(name), Qt::LeftButton);
@@ -284,14 +280,12 @@ private slots:
         Rig rig;
         LaunchTimeEntry& entry = rig.entry();
         entry.setLaunchDateText(u"May 3, 2001"_s);
-        entry.setHoursText(u"10"_s);
-        entry.setMinutesText(u"30"_s);
-        entry.setSecondsText(u"00"_s);
+        entry.setTimeTexts({u"00"_s, u"30"_s, u"10"_s});
         QVERIFY(!entry.isArmed());
-        entry.setMinutesText(u"31"_s);
+        entry.setTimeTexts({u"00"_s, u"31"_s, u"10"_s});
         QVERIFY(entry.isArmed());
-        QVERIFY(rig.window.actions().mnuSetLaunchTime->isEnabled());
-        QCOMPARE(entry.minutesText(), u"31"_s);
+        QVERIFY(rig.window.controls().launchTime.mnuSetLaunchTime->isEnabled());
+        QCOMPARE(entry.timeTexts().minutes, u"31"_s);
         QCOMPARE(rig.get<UpScrollBar>(u"vsbMinutes"_s)->level(), 30); // the text never moves the bar
     }
 

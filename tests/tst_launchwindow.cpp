@@ -239,16 +239,14 @@ private slots:
         HoldsRig rig;
         rig.setWindow(u"00"_s, u"02"_s, u"00"_s);
         rig.prompter.shown.clear();
-        rig.window.launchWindow().SetHoursWText(h); // as a launch data file may bring them
-        rig.window.launchWindow().SetMinutesWText(m);
-        rig.window.launchWindow().SetSecondsWText(s);
+        rig.window.launchWindow().setEntryTexts({s, m, h}); // as a launch data file may bring them
         rig.prompter.answer(Prompter::Answer::Ok);
         QVERIFY(triggerAction(rig.window, u"mnuSetLaunchWindow"_s));
         QCOMPARE(rig.prompter.shown.size(), 1);
         QCOMPARE(rig.prompter.shown.last().title, u"Invalid Launch Window"_s);
         QCOMPARE(rig.prompter.shown.last().text, text);
         QCOMPARE(rig.remaining(), u"0:02:00"_s);
-        QCOMPARE(rig.window.launchWindow().MinutesWText(), m);
+        QCOMPARE(rig.window.launchWindow().entryTexts().minutes, m);
     }
 
     void answeringNoClearsTheFieldsOnly()
@@ -287,7 +285,7 @@ private slots:
         rig.clock.setNow(FakeClock::at(now));
         settle();
 
-        rig.window.launchWindow().SetMinutesWText(u"10"_s);
+        rig.get<ClickLineEdit>(u"txtMinutesW"_s)->setText(u"10"_s);
         rig.prompter.shown.clear();
         rig.prompter.answer(Prompter::Answer::Yes);
         rig.prompter.answer(Prompter::Answer::No);
@@ -316,7 +314,7 @@ private slots:
         rig.setWindow(u"00"_s, u"05"_s, u"00"_s);
         rig.advance(3600);
         rig.prompter.shown.clear();
-        rig.window.launchWindow().SetMinutesWText(u"20"_s);
+        rig.get<ClickLineEdit>(u"txtMinutesW"_s)->setText(u"20"_s);
         rig.prompter.answer(Prompter::Answer::Yes);
         rig.prompter.answer(Prompter::Answer::Ok);
         rig.button(u"cmdSetWindow"_s)->click();

@@ -4,6 +4,7 @@
 #include "clock/Holds.h"
 #include "clock/LaunchClock.h"
 #include "platform/ApplicationClock.h"
+#include "platform/Colours.h"
 #include "platform/SurfaceWidget.h"
 #include "platform/WatchedLabel.h"
 #include "shell/frmTarvane.h"
@@ -27,8 +28,8 @@ const QString Confirmation = u"Tarvane will now change your computer's clock.  D
 QString countShown(const frmTarvane& w)
 {
     const MainControls& c = w.controls();
-    return QStringList{c.lblTMinus->text(), c.lblDays->text(), c.lblHours->text(), c.lblMinutes->text(),
-                       c.lblSeconds->text()}
+    return QStringList{c.count.lblTMinus->text(), c.count.lblDays->text(), c.count.lblHours->text(),
+                       c.count.lblMinutes->text(), c.count.lblSeconds->text()}
         .join(u' ');
 }
 
@@ -39,7 +40,7 @@ QColor phaseColour(const frmTarvane& w)
 
 void setTarget(frmTarvane& w, const QString& text)
 {
-    w.controls().lblTarget->setText(text);
+    w.missionState().setTargetText(text);
     settle();
 }
 
@@ -78,8 +79,8 @@ private slots:
         QTest::addColumn<QString>("count");
         QTest::addColumn<QColor>("phase");
         const QString target = u"May 3, 2001   10:30:00 AM"_s;
-        const QColor before = LaunchClock::BeforeLiftoffColor;
-        const QColor after = LaunchClock::AfterLiftoffColor;
+        const QColor before = Colours::BeforeLiftoff;
+        const QColor after = Colours::AfterLiftoff;
         QTest::newRow("T - 45") << u"mnuTminus45"_s << target << u"May 3, 2001 9:45:00 AM"_s << u"T - 000 00 45 00"_s
                                 << before;
         QTest::newRow("T - 30") << u"mnuTminus30"_s << target << u"May 3, 2001 10:00:00 AM"_s << u"T - 000 00 30 00"_s
@@ -137,7 +138,7 @@ private slots:
         QCOMPARE(prompter.shown[0].text, Confirmation);
         QCOMPARE(prompter.shown[0].buttons, Prompter::Buttons::YesNo);
         QCOMPARE(clock.setRequests, QList<CivilDateTime>{FakeClock::at(clockSetTo)});
-        QCOMPARE(w.controls().lblTarget->text(), target);
+        QCOMPARE(w.controls().launchTime.lblTarget->text(), target);
         QCOMPARE(countShown(w), count);
         QCOMPARE(phaseColour(w), phase);
     }
@@ -199,7 +200,7 @@ private slots:
         QVERIFY(clock.setRequests.isEmpty());
         QCOMPARE(clock.now(), before);
         QCOMPARE(prompter.shown.size(), 1);
-        QCOMPARE(w.controls().lblTarget->text(), u"May 3, 2001   10:30:00 AM"_s);
+        QCOMPARE(w.controls().launchTime.lblTarget->text(), u"May 3, 2001   10:30:00 AM"_s);
         QCOMPARE(countShown(w), countBefore);
     }
 
@@ -215,14 +216,14 @@ private slots:
         QVERIFY(w.holds().IsHolding());
         clock.advance(5);
         settle();
-        QCOMPARE(w.controls().lblTarget->text(), u"May 3, 2001   10:30:05 AM"_s);
+        QCOMPARE(w.controls().launchTime.lblTarget->text(), u"May 3, 2001   10:30:05 AM"_s);
 
         prompter.answer(Answer::Yes);
         QVERIFY(triggerAction(w, u"mnuTminus45"_s));
         settle();
 
         QCOMPARE(clock.setRequests, QList<CivilDateTime>{FakeClock::at(u"May 3, 2001 9:45:05 AM")});
-        QCOMPARE(w.controls().lblTarget->text(), u"May 3, 2001   9:45:15 AM"_s);
+        QCOMPARE(w.controls().launchTime.lblTarget->text(), u"May 3, 2001   9:45:15 AM"_s);
         QCOMPARE(countShown(w), u"T - 000 00 00 10"_s);
         QVERIFY(triggerAction(w, u"mnuHold"_s)); // resume
         settle();
@@ -235,7 +236,7 @@ private slots:
         FakeClock clock;
         ScriptedPrompter prompter;
         frmTarvane w(clock, prompter);
-        prompter.answer(Answer::Yes, [&] { w.controls().lblTarget->setText(u"May 3, 2001   10:31:15 AM"_s); });
+        prompter.answer(Answer::Yes, [&] { w.missionState().setTargetText(u"May 3, 2001   10:31:15 AM"_s); });
         QVERIFY(triggerAction(w, u"mnuTminus10"_s));
         QCOMPARE(clock.setRequests, QList<CivilDateTime>{FakeClock::at(u"May 3, 2001 10:21:15 AM")});
     }
@@ -311,7 +312,7 @@ private slots:
         QCOMPARE(prompter.shown.size(), 4);
         QCOMPARE(prompter.shown[3].text, u"Your computer's clock was not changed.  No rights."_s);
         QCOMPARE(countShown(w), before);
-        QCOMPARE(w.controls().lblTarget->text(), u"May 3, 2001   10:30:00 AM"_s);
+        QCOMPARE(w.controls().launchTime.lblTarget->text(), u"May 3, 2001   10:30:00 AM"_s);
     }
 
     // A launch file can put any text in the target; no clock is set from it.

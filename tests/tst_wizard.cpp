@@ -65,8 +65,8 @@ struct Window
     QString count() const
     {
         const MainControls& c = w.controls();
-        return QStringList{c.lblTMinus->text(), c.lblDays->text(), c.lblHours->text(), c.lblMinutes->text(),
-                           c.lblSeconds->text()}
+        return QStringList{c.count.lblTMinus->text(), c.count.lblDays->text(), c.count.lblHours->text(),
+                           c.count.lblMinutes->text(), c.count.lblSeconds->text()}
             .join(u' ');
     }
     // Both pages gone for good, not merely hidden.
@@ -298,7 +298,7 @@ private slots:
         QFETCH(QString, clockSetTo);
         QFETCH(QString, count);
         Window t;
-        t.w.controls().lblTarget->setText(target);
+        t.w.missionState().setTargetText(target);
         t.manualSet();
         if (tPlus)
             t.click(t.page1(), u"optTPlus"_s);
@@ -315,7 +315,7 @@ private slots:
         QCOMPARE(t.clock.setRequests, QList<CivilDateTime>{FakeClock::at(clockSetTo)});
         QVERIFY(t.closed());
         QCOMPARE(t.count(), count);
-        QCOMPARE(t.w.controls().lblTarget->text(), target);
+        QCOMPARE(t.w.controls().launchTime.lblTarget->text(), target);
     }
 
     void noAfterEnterClosesAndLeavesTheClock()

@@ -81,3 +81,22 @@ void MissionState::setWindowExpired(bool expired)
     emit windowExpiredChanged(expired);
     emit changed();
 }
+
+void MissionState::setWarningArmed(bool armed)
+{
+    if (armed == m_warningArmed)
+        return;
+    m_warningArmed = armed;
+    emit warningArmedChanged(armed);
+    emit changed();
+}
+
+void MissionState::setHoldBase(const QString& startText, const QString& targetText)
+{
+    if (startText == m_holdStartText && targetText == m_targetAtHoldStartText)
+        return;
+    m_holdStartText = startText;
+    m_targetAtHoldStartText = targetText;
+    emit holdBaseChanged();
+    emit changed();
+}

@@ -18,11 +18,12 @@ class MissionState final : public QObject
     Q_PROPERTY(Phase phase READ phase WRITE setPhase NOTIFY phaseChanged)
     Q_PROPERTY(bool holding READ holding WRITE setHolding NOTIFY holdingChanged)
     Q_PROPERTY(bool holdsArmed READ holdsArmed WRITE setHoldsArmed NOTIFY holdsArmedChanged)
-    Q_PROPERTY(QString windowRemainingText READ windowRemainingText WRITE setWindowRemainingText NOTIFY
-                   windowRemainingChanged)
+    Q_PROPERTY(
+        QString windowRemainingText READ windowRemainingText WRITE setWindowRemainingText NOTIFY windowRemainingChanged)
     Q_PROPERTY(bool windowActive READ windowActive WRITE setWindowActive NOTIFY windowActiveChanged)
     Q_PROPERTY(bool windowWarning READ windowWarning WRITE setWindowWarning NOTIFY windowWarningChanged)
     Q_PROPERTY(bool windowExpired READ windowExpired WRITE setWindowExpired NOTIFY windowExpiredChanged)
+    Q_PROPERTY(bool warningArmed READ warningArmed WRITE setWarningArmed NOTIFY warningArmedChanged)
 
 public:
     enum class Phase
@@ -62,6 +63,16 @@ public:
     // The window ran out during a hold: the program is locked until it is restarted.
     bool windowExpired() const { return m_windowExpired; }
     void setWindowExpired(bool expired);
+    // The warning may show during this hold: the start of a hold arms it; a click on it, the button that sets a
+    // window and liftoff disarm it.
+    bool warningArmed() const { return m_warningArmed; }
+    void setWarningArmed(bool armed);
+
+    // What a hold measures from: the moment it began (or the entry last re-based it) in the general date form,
+    // and the target text as it stood then. Holds and the launch time entry write them together.
+    QString holdStartText() const { return m_holdStartText; }
+    QString targetAtHoldStartText() const { return m_targetAtHoldStartText; }
+    void setHoldBase(const QString& startText, const QString& targetText);
 
     // Events with no lasting value of their own, passed on to views that keep their own time.
     void noteClockJumped() { emit clockJumped(); }
@@ -76,6 +87,8 @@ signals:
     void windowActiveChanged(bool active);
     void windowWarningChanged(bool shown);
     void windowExpiredChanged(bool expired);
+    void warningArmedChanged(bool armed);
+    void holdBaseChanged();
     void clockJumped();
     void fileLoaded();
     // After any of the signals above.
@@ -92,4 +105,7 @@ private:
     bool m_windowActive = false;
     bool m_windowWarning = false;
     bool m_windowExpired = false;
+    bool m_warningArmed = false;
+    QString m_holdStartText;
+    QString m_targetAtHoldStartText;
 };

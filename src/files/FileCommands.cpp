@@ -4,32 +4,31 @@
 #include "LaunchSettings.h"
 #include "modOpenFile.h"
 #include "modSaveAs.h"
+#include "platform/ApplicationInfo.h"
 #include "platform/ProcessExit.h"
 #include "platform/Prompter.h"
 #include "platform/WatchedLabel.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
-#include <QWidget>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString AppTitle = u"Tarvane"_s;
+const QString& AppTitle = ApplicationInfo::Name;
 }
 
 FileCommands::FileCommands(LaunchSettings& settings, Prompter& prompter, const LaunchFileOptions& options,
-                           QWidget* window, WatchedLabel* pnlCurrentFile)
-    : QObject(window), m_files{settings, m_names, prompter, options}, m_window(window), m_pnlCurrentFile(pnlCurrentFile)
+                           WatchedLabel* pnlCurrentFile, QObject* parent)
+    : QObject(parent),
+      m_settings(settings), m_files{[this] { return m_settings.values(); },
+                                    [this](const LaunchRecord& r) { m_settings.apply(r); }, m_names, prompter, options},
+      m_pnlCurrentFile(pnlCurrentFile)
 {
     if (m_pnlCurrentFile) {
         m_pnlCurrentFile->setText(m_names.currentFileName());
         connect(&m_names, &LaunchFileNames::currentFileNameChanged, m_pnlCurrentFile, &WatchedLabel::setText);
     }
-    // The window sees every key before the control that has the focus, so Esc leaves from anywhere in it.
-    qApp->installEventFilter(this);
 }
 
 void FileCommands::loadAtStartup()
@@ -43,7 +42,8 @@ void FileCommands::loadAtStartup()
         return; // its creation failed, and the operator has been told
     const QString path =
         startup.isEmpty() ? defaultFile : QDir::toNativeSeparators(QFileInfo(startup).absoluteFilePath());
-    modOpenFile::OpenLaunchFileNamed(m_files, path);
+    if (modOpenFile::OpenLaunchFileNamed(m_files, path))
+        emit loaded();
 }
 
 void FileCommands::ensureDefaultFile()
@@ -51,7 +51,7 @@ void FileCommands::ensureDefaultFile()
     const QString path = m_files.options.defaultFile();
     if (QFileInfo::exists(path))
         return;
-    LaunchRecord record = m_files.settings.values();
+    LaunchRecord record = m_settings.values();
     record.saveName = path;
     record.currentFile = path;
     QString problem;
@@ -65,7 +65,10 @@ void FileCommands::ensureDefaultFile()
 
 bool FileCommands::OpenLaunchFile(bool showDialog)
 {
-    return modOpenFile::OpenLaunchFile(m_files, showDialog);
+    if (!modOpenFile::OpenLaunchFile(m_files, showDialog))
+        return false;
+    emit loaded();
+    return true;
 }
 
 bool FileCommands::SaveLaunchFile(bool showDialog)
@@ -121,18 +124,4 @@ void FileCommands::sbrStatusBar_PanelDblClick(const QString& panelText)
 {
     if (m_pnlCurrentFile && panelText == m_pnlCurrentFile->text())
         OpenLaunchFile(true);
-}
-
-bool FileCommands::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() != Qt::Key_Escape)
-        return false;
-    const auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != m_window)
-        return false;
-    ExitWithSavePrompt();
-    return true;
 }

@@ -1,5 +1,6 @@
 #include "LaunchFileContext.h"
 
+#include "platform/ApplicationInfo.h"
 #include "platform/Prompter.h"
 
 #include <QDir>
@@ -16,11 +17,12 @@ QString LaunchFileContext::absoluteName(const QString& name) const
 
 void LaunchFileContext::tellCannotOpen(const QString& path, const QString& problem) const
 {
-    prompter.tell(u"Tarvane"_s, u"Tarvane could not open the launch data file " % path % u".  " % problem);
+    prompter.tell(ApplicationInfo::Name,
+                  ApplicationInfo::Name % u" could not open the launch data file " % path % u".  " % problem);
 }
 
 void LaunchFileContext::tellCannotSave(const QString& path, const QString& problem) const
 {
-    prompter.tell(u"Tarvane"_s, u"Tarvane could not save the launch data file " % path % u".  " % problem %
-                                    u"  Nothing was written.");
+    prompter.tell(ApplicationInfo::Name, ApplicationInfo::Name % u" could not save the launch data file " % path %
+                                             u".  " % problem % u"  Nothing was written.");
 }

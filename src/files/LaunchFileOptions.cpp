@@ -3,8 +3,6 @@
 #include <QDir>
 #include <QStandardPaths>
 
-using namespace Qt::StringLiterals;
-
 QString LaunchFileOptions::standardFolder()
 {
     return QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
@@ -19,5 +17,5 @@ QString LaunchFileOptions::defaultFile() const
 {
     if (defaultFolder.isEmpty())
         return QString();
-    return QDir::toNativeSeparators(QDir(defaultFolder).filePath(u"launch.trv"_s));
+    return QDir::toNativeSeparators(QDir(defaultFolder).filePath(DefaultFileName));
 }

@@ -3,7 +3,6 @@
 #include "LaunchFileContext.h"
 #include "LaunchFileNames.h"
 #include "LaunchRecordReader.h"
-#include "LaunchSettings.h"
 
 #include <QDir>
 
@@ -11,7 +10,7 @@ using namespace Qt::StringLiterals;
 
 Prompter::FileDialog modOpenFile::cdbOpen(const QString& preset)
 {
-    return {u"Open . . ."_s, u"Tarvane Files (*.trv)"_s, u"trv"_s, QString(), preset};
+    return {u"Open . . ."_s, LaunchFileOptions::Filter, LaunchFileOptions::Extension, QString(), preset};
 }
 
 bool modOpenFile::OpenLaunchFile(LaunchFileContext& files, bool showDialog)
@@ -32,7 +31,7 @@ bool modOpenFile::OpenLaunchFileNamed(LaunchFileContext& files, const QString& p
         files.tellCannotOpen(path, result.problem);
         return false;
     }
-    files.settings.apply(*result.record);
+    files.applySettings(*result.record);
     files.names.setSaveName(result.record->saveName);
     files.names.setCurrentFileName(path);
     files.names.setOpenName(path);

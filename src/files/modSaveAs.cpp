@@ -3,13 +3,13 @@
 #include "LaunchFileContext.h"
 #include "LaunchFileNames.h"
 #include "LaunchRecordWriter.h"
-#include "LaunchSettings.h"
 
 using namespace Qt::StringLiterals;
 
 Prompter::FileDialog modSaveAs::cdbSaveAs(const LaunchFileContext& files, const QString& preset)
 {
-    return {u"Save As . . ."_s, u"Tarvane Files (*.trv)"_s, u"trv"_s, files.options.defaultFolder, preset};
+    return {u"Save As . . ."_s, LaunchFileOptions::Filter, LaunchFileOptions::Extension, files.options.defaultFolder,
+            preset};
 }
 
 bool modSaveAs::SaveLaunchFile(LaunchFileContext& files, bool showDialog)
@@ -25,7 +25,7 @@ bool modSaveAs::SaveLaunchFile(LaunchFileContext& files, bool showDialog)
         files.tellCannotSave(path, u"No file name was given."_s);
         return false;
     }
-    LaunchRecord record = files.settings.values();
+    LaunchRecord record = files.settings();
     record.saveName = path;
     record.currentFile = files.names.currentFileName();
     if (const QString problem = LaunchRecordWriter::writeFile(path, record); !problem.isEmpty()) {

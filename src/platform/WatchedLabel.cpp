@@ -45,21 +45,20 @@ void WatchedLabel::fitText()
 
 void WatchedLabel::mousePressEvent(QMouseEvent* event)
 {
-    m_pressed = event->button() == Qt::LeftButton;
+    m_clicks.pressed(event);
     event->accept();
 }
 
 void WatchedLabel::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    m_pressed = false;
     event->accept();
-    if (click)
+    if (m_clicks.released(event, this))
         emit clicked();
 }
 
 void WatchedLabel::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    m_clicks.pressed(event);
     event->accept();
     if (event->button() == Qt::LeftButton)
         emit doubleClicked();
