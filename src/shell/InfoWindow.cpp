@@ -1,5 +1,7 @@
 #include "InfoWindow.h"
 
+#include "platform/ApplicationInfo.h"
+#include "platform/Colours.h"
 #include "platform/Metrics.h"
 
 #include <QGroupBox>
@@ -9,19 +11,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-const QColor LightYellow(255, 255, 128);
-const QColor LightOrange(255, 224, 192);
-
-void paintBackground(QWidget* widget, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, color);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-} // namespace
-
 InfoWindow::InfoWindow(const QString& objectName, const QString& caption, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
@@ -29,16 +18,16 @@ InfoWindow::InfoWindow(const QString& objectName, const QString& caption, QWidge
     setWindowTitle(caption);
     setModal(false);
     setFont(Metrics::uiFont(8.25));
-    paintBackground(this, LightYellow);
+    Colours::paintBackground(this, Colours::InfoYellow);
 
     auto* outer = new QVBoxLayout(this);
     outer->setSizeConstraint(QLayout::SetFixedSize);
     outer->setContentsMargins(12, 12, 12, 12);
     outer->setSpacing(12);
 
-    m_frame = new QGroupBox(u"Tarvane"_s, this);
+    m_frame = new QGroupBox(ApplicationInfo::Name, this);
     m_frame->setObjectName(u"Frame1"_s);
-    paintBackground(m_frame, LightOrange);
+    Colours::paintBackground(m_frame, Colours::InfoOrange);
     m_frameLayout = new QVBoxLayout(m_frame);
     m_frameLayout->setContentsMargins(16, 16, 16, 12);
     outer->addWidget(m_frame);

@@ -18,8 +18,6 @@ class frmSplash final : public QWidget
     Q_DISABLE_COPY_MOVE(frmSplash)
 
 public:
-    static inline const QString ApplicationTitle = QStringLiteral("Tarvane");
-
     explicit frmSplash(QWidget* parent = nullptr);
 
     // Shows the splash and lets the window system put it on screen, taking no user input meanwhile.
