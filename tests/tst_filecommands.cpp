@@ -2,6 +2,7 @@
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
 #include "clock/LaunchWindow.h"
+#include "clock/MissionState.h"
 #include "files/LaunchFileOptions.h"
 #include "platform/ClickLineEdit.h"
 #include "platform/ClockTimer.h"
@@ -11,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -415,6 +417,60 @@ private slots:
         QVERIFY(!w->controls().launchWindow.mnuActiveLaunchWindow->isChecked());
         QVERIFY(!w->launchWindow().tmrLaunchWindow().isActive());
         QVERIFY(!c.holds.cmdHoldResume->isEnabled());
+    }
+
+    // A load applies fields 1 to 11 in the file's order, each changed field reaching the window as it is read,
+    // and then tells the mission state's views that a file was loaded.
+    void loadAppliesInFieldOrder()
+    {
+        const auto w = start();
+        const auto& c = w->controls();
+        MissionState& state = w->missionState();
+        QStringList order;
+        const auto log = [&](const QString& field) { return [&order, field] { order << field; }; };
+        connect(&state, &MissionState::targetChanged, w.get(), log(u"1"_s));
+        connect(c.launchTime.txtLaunchDate, &QLineEdit::textChanged, w.get(), log(u"2"_s));
+        connect(&state, &MissionState::windowActiveChanged, w.get(), log(u"3"_s));
+        connect(&state, &MissionState::holdsArmedChanged, w.get(), log(u"4"_s));
+        connect(&state, &MissionState::windowRemainingChanged, w.get(), log(u"5"_s));
+        const std::array<QLineEdit*, 6> entries = {c.launchTime.txtSeconds,    c.launchTime.txtMinutes,
+                                                   c.launchTime.txtHours,      c.launchWindow.txtSecondsW,
+                                                   c.launchWindow.txtMinutesW, c.launchWindow.txtHoursW};
+        for (size_t i = 0; i < entries.size(); ++i)
+            connect(entries[i], &QLineEdit::textChanged, w.get(), log(QString::number(i + 6)));
+        connect(&state, &MissionState::fileLoaded, w.get(), log(u"loaded"_s));
+        const QString other = path(u"other.trv"_s);
+        writeBytes(other, record(other, other, OtherFields));
+        m_prompter->answer(Answer::No);
+        m_prompter->chooseFile(other);
+        QVERIFY(triggerAction(*w, u"mnuOpen"_s));
+        QCOMPARE(order, (QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s, u"10"_s,
+                                     u"11"_s, u"loaded"_s}));
+        QVERIFY(state.windowActive() && state.holdsArmed());
+    }
+
+    // The window sees Esc before any of its controls, those that would take Esc themselves included.
+    void escFromEveryControlPrompts()
+    {
+        const auto w = start();
+        w->ShowFullView();
+        w->show();
+        QTest::mouseDClick(w->controls().launchTime.txtLaunchDate, Qt::LeftButton); // the calendar shows
+        settle();
+        QVERIFY(w->controls().launchTime.Calendar->isVisible());
+        QStringList tried;
+        for (QWidget* control : w->findChildren<QWidget*>()) {
+            if (control->focusPolicy() == Qt::NoFocus || !control->isVisible() || control->window() != w.get())
+                continue;
+            tried << control->objectName();
+            m_prompter->answer(Answer::Cancel);
+            QTest::keyClick(control, Qt::Key_Escape);
+            QVERIFY2(m_prompter->scriptUsedUp(), qPrintable(control->objectName()));
+        }
+        for (const QString& name : {u"txtLaunchDate"_s, u"cmdHoldResume"_s, u"qt_calendar_calendarview"_s})
+            QVERIFY2(tried.contains(name), qPrintable(tried.join(u' ')));
+        QCOMPARE(m_prompter->shown.size(), tried.size());
+        QVERIFY(m_exits.isEmpty());
     }
 
     // A loaded launch window below one minute shows the warning during a hold, as any other change would.

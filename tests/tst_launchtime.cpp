@@ -333,6 +333,17 @@ private slots:
         QCOMPARE(rig.text(u"lblTarget"_s), InitialTarget);
     }
 
+    // Every click steps, the second of a double click too.
+    void doubleClickStepsTwice()
+    {
+        Rig rig;
+        rig.entry().setLaunchDateText(u"May 3, 2001"_s);
+        doubleClick(rig.get(u"lblTarget"_s));
+        QCOMPARE(rig.field(u"txtLaunchDate"_s), u"May 5, 2001"_s);
+        doubleClick(rig.get(u"Label10"_s));
+        QCOMPARE(rig.field(u"txtLaunchDate"_s), u"May 3, 2001"_s);
+    }
+
     void oneDaySteps_data()
     {
         QTest::addColumn<QString>("date");
