@@ -2,6 +2,15 @@
 
 #include "platform/DateTimeServices.h"
 
+template <typename T> void MissionState::update(T& member, T value, void (MissionState::*notify)(T))
+{
+    if (value == member)
+        return;
+    member = value;
+    emit(this->*notify)(value);
+    emit changed();
+}
+
 MissionState::MissionState(QObject* parent) : QObject(parent)
 {
     setObjectName(QStringLiteral("MissionState"));
@@ -20,29 +29,17 @@ void MissionState::setTargetText(const QString& text)
 
 void MissionState::setPhase(Phase phase)
 {
-    if (phase == m_phase)
-        return;
-    m_phase = phase;
-    emit phaseChanged(phase);
-    emit changed();
+    update(m_phase, phase, &MissionState::phaseChanged);
 }
 
 void MissionState::setHolding(bool holding)
 {
-    if (holding == m_holding)
-        return;
-    m_holding = holding;
-    emit holdingChanged(holding);
-    emit changed();
+    update(m_holding, holding, &MissionState::holdingChanged);
 }
 
 void MissionState::setHoldsArmed(bool armed)
 {
-    if (armed == m_holdsArmed)
-        return;
-    m_holdsArmed = armed;
-    emit holdsArmedChanged(armed);
-    emit changed();
+    update(m_holdsArmed, armed, &MissionState::holdsArmedChanged);
 }
 
 void MissionState::setWindowRemainingText(const QString& text)
@@ -57,38 +54,22 @@ void MissionState::setWindowRemainingText(const QString& text)
 
 void MissionState::setWindowActive(bool active)
 {
-    if (active == m_windowActive)
-        return;
-    m_windowActive = active;
-    emit windowActiveChanged(active);
-    emit changed();
+    update(m_windowActive, active, &MissionState::windowActiveChanged);
 }
 
 void MissionState::setWindowWarning(bool shown)
 {
-    if (shown == m_windowWarning)
-        return;
-    m_windowWarning = shown;
-    emit windowWarningChanged(shown);
-    emit changed();
+    update(m_windowWarning, shown, &MissionState::windowWarningChanged);
 }
 
 void MissionState::setWindowExpired(bool expired)
 {
-    if (expired == m_windowExpired)
-        return;
-    m_windowExpired = expired;
-    emit windowExpiredChanged(expired);
-    emit changed();
+    update(m_windowExpired, expired, &MissionState::windowExpiredChanged);
 }
 
 void MissionState::setWarningArmed(bool armed)
 {
-    if (armed == m_warningArmed)
-        return;
-    m_warningArmed = armed;
-    emit warningArmedChanged(armed);
-    emit changed();
+    update(m_warningArmed, armed, &MissionState::warningArmedChanged);
 }
 
 void MissionState::setHoldBase(const QString& startText, const QString& targetText)

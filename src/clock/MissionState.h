@@ -95,6 +95,8 @@ signals:
     void changed();
 
 private:
+    template <typename T> void update(T& member, T value, void (MissionState::*notify)(T));
+
     QString m_targetText;
     std::optional<CivilDateTime> m_target;
     Phase m_phase = Phase::BeforeLiftoff;
