@@ -1,6 +1,7 @@
-#include "HoldsRig.h"
+#include "MainWindowFixture.h"
 
 #include "clock/MissionState.h"
+#include "platform/UpScrollBar.h"
 
 #include <QSignalSpy>
 
@@ -12,7 +13,19 @@ class TestMissionState : public QObject
 {
     Q_OBJECT
 
+    MainWindowFixture f;
+
+    // Ten minutes before the initial launch target.
+    MissionState& tenMinutesBefore()
+    {
+        f.clock().setNow(FakeClock::at(u"May 3, 2001 10:20:00 AM"));
+        return f.state();
+    }
+
 private slots:
+    void init() { f.init(); }
+    void cleanup() { f.cleanup(); }
+
     void setterSignalsOnlyARealChange()
     {
         MissionState state;
@@ -30,73 +43,69 @@ private slots:
 
     void followsTheCountAndHolds()
     {
-        HoldsRig rig;
-        MissionState& state = rig.window.missionState();
+        MissionState& state = tenMinutesBefore();
         QCOMPARE(state.phase(), Phase::BeforeLiftoff);
         QVERIFY(!state.holdsArmed());
-        rig.arm();
+        f.arm();
         QVERIFY(state.holdsArmed());
-        rig.toggleHold();
+        f.toggleHold();
         QVERIFY(state.holding());
         QVERIFY(state.warningArmed());
-        rig.advance(5);
-        QCOMPARE(state.targetText(), rig.target());
+        f.advance(5);
+        QCOMPARE(state.targetText(), f.target());
         QCOMPARE(state.targetText(), u"May 3, 2001   10:30:05 AM"_s);
         QCOMPARE(state.holdStartText(), u"5/3/2001 10:20:00 AM"_s);
-        rig.toggleHold();
+        f.toggleHold();
         QVERIFY(!state.holding());
-        rig.advance(600);
+        f.advance(600);
         QCOMPARE(state.phase(), Phase::AfterLiftoff);
         QVERIFY(!state.holdsArmed());
         QVERIFY(!state.warningArmed());
-        rig.window.missionState().setTargetText(u"soon"_s);
+        state.setTargetText(u"soon"_s);
         settle();
         QCOMPARE(state.phase(), Phase::NoTarget);
-        QCOMPARE(rig.label(u"lblTarget"_s), u"soon"_s);
+        QCOMPARE(f.target(), u"soon"_s);
     }
 
     void followsTheLaunchWindowToExpiry()
     {
-        HoldsRig rig;
-        MissionState& state = rig.window.missionState();
+        MissionState& state = tenMinutesBefore();
         QSignalSpy warning(&state, &MissionState::windowWarningChanged);
-        rig.holdAgainstWindow(u"00"_s, u"01"_s, u"00"_s);
+        f.holdAgainstWindow(u"00"_s, u"01"_s, u"00"_s);
         QVERIFY(state.windowActive());
         QCOMPARE(state.windowRemainingText(), u"00:01:00"_s); // running down
-        rig.advance(1);
+        f.advance(1);
         QCOMPARE(state.windowRemaining(), 59);
         QVERIFY(state.windowWarning());
-        QVERIFY(rig.warningShown());
-        rig.prompter.answer(Prompter::Answer::Ok);
-        rig.advance(60);
+        QVERIFY(f.warningShown());
+        f.prompter().answer(Prompter::Answer::Ok);
+        f.advance(60);
         QVERIFY(state.windowExpired());
-        QCOMPARE(rig.window.launchWindow().LockTag(), u"Off"_s);
+        QCOMPARE(f.window().launchWindow().LockTag(), u"Off"_s);
         QCOMPARE(warning.count(), 1);
     }
 
     // A change made to the model from outside the window's own commands shows as one made by the commands.
     void widgetsFollowTheModel()
     {
-        HoldsRig rig;
-        MissionState& state = rig.window.missionState();
+        MissionState& state = tenMinutesBefore();
         state.setWindowActive(true);
-        QVERIFY(rig.active()->isChecked());
-        QVERIFY(rig.get<QAction>(u"mnuActiveLaunchWindow"_s)->isChecked());
-        QVERIFY(rig.timer(u"tmrLaunchWindow"_s)->isActive());
+        QVERIFY(f.get<QCheckBox>(u"chkLaunchWindowActive"_s)->isChecked());
+        QVERIFY(f.get<QAction>(u"mnuActiveLaunchWindow"_s)->isChecked());
+        QVERIFY(f.timer(u"tmrLaunchWindow"_s)->isActive());
         state.setHoldsArmed(true);
-        QVERIFY(rig.button(u"cmdHoldResume"_s)->isEnabled());
-        QVERIFY(rig.get<QAction>(u"mnuRtHold"_s)->isEnabled());
+        QVERIFY(f.button(u"cmdHoldResume"_s)->isEnabled());
+        QVERIFY(f.get<QAction>(u"mnuRtHold"_s)->isEnabled());
         state.setWindowRemainingText(u"0:02:00"_s);
-        QCOMPARE(rig.remaining(), u"0:02:00"_s);
-        rig.active()->click();
+        QCOMPARE(f.remaining(), u"0:02:00"_s);
+        f.get<QCheckBox>(u"chkLaunchWindowActive"_s)->click();
         QVERIFY(!state.windowActive());
     }
 
     void reportsClockJumps()
     {
-        HoldsRig rig;
-        QSignalSpy jumped(&rig.window.missionState(), &MissionState::clockJumped);
-        rig.advance(30);
+        QSignalSpy jumped(&tenMinutesBefore(), &MissionState::clockJumped);
+        f.advance(30);
         QCOMPARE(jumped.count(), 1);
     }
 };
