@@ -386,7 +386,7 @@ private slots:
         QVERIFY(m_prompter->shown.isEmpty());
     }
 
-    // Each field goes through its room: the window activates as by a click, the armed flag is set directly
+    // Each field goes through the class that owns it: the window activates as by a click, the armed flag is set directly
     // without touching the arming captions, and the count follows the loaded target on its next tick.
     void loadAppliesThroughTheRooms()
     {
