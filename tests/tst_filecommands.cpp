@@ -201,6 +201,25 @@ private slots:
         QVERIFY(!QFile::exists(path(u"elsewhere.trv"_s))); // never made through the link
     }
 
+    // A default file in the doubled folder of earlier versions moves to the new one, and its field 12, which
+    // still names the old place, does not send the next save back there.
+    void defaultFileMovesFromTheFormerFolder()
+    {
+        const QString former = path(u"Tarvane/Tarvane"_s);
+        QVERIFY(QDir().mkpath(former));
+        const QString formerFile = QDir::toNativeSeparators(former + u"/launch.trv"_s);
+        writeBytes(formerFile, record(formerFile, formerFile, OtherFields));
+        frmTarvane w(*m_clock, *m_prompter, LaunchFileOptions{QDir::toNativeSeparators(m_dir->path()), {}, former});
+        settle();
+        QCOMPARE(w.controls().txtLaunchDate->text(), u"Jun 1, 2002"_s);
+        QCOMPARE(w.controls().pnlCurrentFile->text(), defaultFile());
+        QVERIFY(!QFile::exists(formerFile));
+        QVERIFY(triggerAction(w, u"mnuSave"_s));
+        QCOMPARE(readBytes(defaultFile()), record(defaultFile(), defaultFile(), OtherFields));
+        QVERIFY(!QFile::exists(formerFile));
+        QVERIFY(m_prompter->shown.isEmpty());
+    }
+
     void badFileChangesNothing_data()
     {
         QTest::addColumn<QByteArray>("bytes");
