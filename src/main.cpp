@@ -9,9 +9,9 @@ using namespace Qt::StringLiterals;
 namespace {
 void describe()
 {
+    // No organisation name: per-user data goes to ~/.local/share/Tarvane, settings to ~/.config/Tarvane.
     QCoreApplication::setApplicationName(ApplicationInfo::Name);
     QCoreApplication::setApplicationVersion(QStringLiteral(TARVANE_VERSION_STRING));
-    QCoreApplication::setOrganizationName(ApplicationInfo::Name);
 }
 } // namespace
 

@@ -23,6 +23,12 @@ void LaunchFileContext::tellCannotOpen(const QString& path, const QString& probl
 
 void LaunchFileContext::tellCannotSave(const QString& path, const QString& problem) const
 {
+    tellCannotSave(path, LaunchRecordWriter::Written{problem});
+}
+
+void LaunchFileContext::tellCannotSave(const QString& path, const LaunchRecordWriter::Written& written) const
+{
     prompter.tell(ApplicationInfo::Name, ApplicationInfo::Name % u" could not save the launch data file " % path %
-                                             u".  " % problem % u"  Nothing was written.");
+                                             u".  " % written.problem %
+                                             (written.replaced ? u""_s : u"  Nothing was written."_s));
 }

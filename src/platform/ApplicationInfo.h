@@ -2,4 +2,8 @@
 
 #include <QString>
 
-namespace ApplicationInfo { inline const QString Name = QStringLiteral("Tarvane"); }
+// The program's name, set once as the application name: per-user data lies in a folder of this name, and the
+// file commands' message boxes carry it as their title.
+namespace ApplicationInfo {
+inline const QString Name = QStringLiteral("Tarvane");
+} // namespace ApplicationInfo
