@@ -9,6 +9,7 @@ namespace {
 void describe()
 {
     QCoreApplication::setApplicationName(u"Tarvane"_s);
+    QGuiApplication::setDesktopFileName(QStringLiteral(TARVANE_APP_ID));
     QCoreApplication::setApplicationVersion(QStringLiteral(TARVANE_VERSION_STRING));
     QCoreApplication::setOrganizationName(u"Tarvane"_s);
 }
