@@ -31,13 +31,23 @@ install(CODE "
                         COMMAND_ERROR_IS_FATAL ANY)
     endif()")
 
-# The Debian revision: the number of the package of one upstream version. data/debian/changelog says the same.
+# The Debian revision: the number of the package of one upstream version.
 set(TARVANE_DEBIAN_REVISION 1)
-file(STRINGS ${CMAKE_SOURCE_DIR}/data/debian/changelog debian_changelog_top LIMIT_COUNT 1)
-if(NOT debian_changelog_top MATCHES "^tarvane \\(${PROJECT_VERSION}-${TARVANE_DEBIAN_REVISION}\\) ")
-    message(FATAL_ERROR "data/debian/changelog does not begin with the entry of version "
-                        "${PROJECT_VERSION}-${TARVANE_DEBIAN_REVISION}: ${debian_changelog_top}")
-endif()
+
+# A new version or revision needs its entry in each of these documents.
+foreach(check
+        "data/debian/changelog|^tarvane \\(${PROJECT_VERSION}-${TARVANE_DEBIAN_REVISION}\\) "
+        "data/changelog|^Tarvane ${PROJECT_VERSION} "
+        "data/tarvane.1|^\\.TH TARVANE 1 .* \"Tarvane ${PROJECT_VERSION}\""
+        "data/tarvane.metainfo.xml.in|<release version=\"${PROJECT_VERSION}\"")
+    string(REPLACE "|" ";" check "${check}")
+    list(GET check 0 document)
+    list(GET check 1 pattern)
+    file(STRINGS ${CMAKE_SOURCE_DIR}/${document} found REGEX "${pattern}")
+    if(NOT found)
+        message(FATAL_ERROR "${document} has no entry for version ${PROJECT_VERSION} (looked for: ${pattern})")
+    endif()
+endforeach()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tarvane)
