@@ -11,6 +11,7 @@ void describe()
 {
     // No organisation name: per-user data goes to ~/.local/share/Tarvane, settings to ~/.config/Tarvane.
     QCoreApplication::setApplicationName(ApplicationInfo::Name);
+    QGuiApplication::setDesktopFileName(QStringLiteral(TARVANE_APP_ID));
     QCoreApplication::setApplicationVersion(QStringLiteral(TARVANE_VERSION_STRING));
 }
 } // namespace
