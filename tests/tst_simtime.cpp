@@ -1,6 +1,4 @@
-#include "FakeClock.h"
-#include "ScriptedPrompter.h"
-#include "TestSupport.h"
+#include "MainWindowFixture.h"
 #include "clock/Holds.h"
 #include "clock/LaunchClock.h"
 #include "platform/ApplicationClock.h"
@@ -70,7 +68,12 @@ class TestSimTime : public QObject
 {
     Q_OBJECT
 
+    MainWindowFixture f;
+
 private slots:
+    void init() { f.init(); }
+    void cleanup() { f.cleanup(); }
+
     void presets_data()
     {
         QTest::addColumn<QString>("command");
@@ -124,9 +127,9 @@ private slots:
         QFETCH(QString, clockSetTo);
         QFETCH(QString, count);
         QFETCH(QColor, phase);
-        FakeClock clock;
-        ScriptedPrompter prompter;
-        frmTarvane w(clock, prompter);
+        FakeClock& clock = f.clock();
+        ScriptedPrompter& prompter = f.prompter();
+        frmTarvane& w = f.window();
         setTarget(w, target);
         prompter.answer(Answer::Yes);
 
@@ -145,9 +148,9 @@ private slots:
 
     void afterTplus5TheCountGoesUp()
     {
-        FakeClock clock;
-        ScriptedPrompter prompter;
-        frmTarvane w(clock, prompter);
+        FakeClock& clock = f.clock();
+        ScriptedPrompter& prompter = f.prompter();
+        frmTarvane& w = f.window();
         prompter.answer(Answer::Yes);
         QVERIFY(triggerAction(w, u"mnuTplus5"_s));
         clock.advance(1);
@@ -161,9 +164,9 @@ private slots:
     // A preset jumps from the launch target, not from the mission time shown.
     void repeatingAPresetLandsOnTheSameMissionTime()
     {
-        FakeClock clock;
-        ScriptedPrompter prompter;
-        frmTarvane w(clock, prompter);
+        FakeClock& clock = f.clock();
+        ScriptedPrompter& prompter = f.prompter();
+        frmTarvane& w = f.window();
         prompter.answer(Answer::Yes);
         prompter.answer(Answer::Yes);
         QVERIFY(triggerAction(w, u"mnuTminus10"_s));
@@ -186,9 +189,9 @@ private slots:
     void answeringNoChangesNothing()
     {
         QFETCH(QString, command);
-        FakeClock clock;
-        ScriptedPrompter prompter;
-        frmTarvane w(clock, prompter);
+        FakeClock& clock = f.clock();
+        ScriptedPrompter& prompter = f.prompter();
+        frmTarvane& w = f.window();
         settle();
         const CivilDateTime before = clock.now();
         const QString countBefore = countShown(w);
@@ -207,9 +210,9 @@ private slots:
     // A jump while holding moves the launch target along with the clock: the held count stays as it was.
     void aJumpDuringAHoldMovesTheTarget()
     {
-        FakeClock clock; // 10 s before the target
-        ScriptedPrompter prompter;
-        frmTarvane w(clock, prompter);
+        FakeClock& clock = f.clock(); // 10 s before the target
+        ScriptedPrompter& prompter = f.prompter();
+        frmTarvane& w = f.window();
         settle();
         QVERIFY(triggerAction(w, u"mnuHoldEnable"_s));
         QVERIFY(triggerAction(w, u"mnuHold"_s));
@@ -233,9 +236,9 @@ private slots:
     // The target is read after the answer, so a target moved while the question was open counts.
     void theTargetIsReadAfterTheAnswer()
     {
-        FakeClock clock;
-        ScriptedPrompter prompter;
-        frmTarvane w(clock, prompter);
+        FakeClock& clock = f.clock();
+        ScriptedPrompter& prompter = f.prompter();
+        frmTarvane& w = f.window();
         prompter.answer(Answer::Yes, [&] { w.missionState().setTargetText(u"May 3, 2001   10:31:15 AM"_s); });
         QVERIFY(triggerAction(w, u"mnuTminus10"_s));
         QCOMPARE(clock.setRequests, QList<CivilDateTime>{FakeClock::at(u"May 3, 2001 10:21:15 AM")});
@@ -248,7 +251,7 @@ private slots:
         system.refuseWith = u"Setting the computer's clock needs administrator rights."_s;
         const CivilDateTime systemBefore = system.now();
         ApplicationClock clock(system, ApplicationClock::Start::PassThrough);
-        ScriptedPrompter prompter;
+        ScriptedPrompter& prompter = f.prompter();
         frmTarvane w(clock, prompter);
         prompter.answer(Answer::Yes);
         prompter.answer(Answer::Ok);
@@ -284,7 +287,7 @@ private slots:
     {
         FakeClock system;
         ApplicationClock clock(system, ApplicationClock::Start::Engaged);
-        ScriptedPrompter prompter;
+        ScriptedPrompter& prompter = f.prompter();
         frmTarvane w(clock, prompter);
         prompter.answer(Answer::Yes);
         QVERIFY(triggerAction(w, u"mnuTminus45"_s));
@@ -297,10 +300,10 @@ private slots:
     // Without a clock of its own to fall back on, every refusal is told and the count goes on as it was.
     void aPlainRefusalIsToldEveryTime()
     {
-        FakeClock clock;
+        FakeClock& clock = f.clock();
         clock.refuseWith = u"No rights."_s;
-        ScriptedPrompter prompter;
-        frmTarvane w(clock, prompter);
+        ScriptedPrompter& prompter = f.prompter();
+        frmTarvane& w = f.window();
         settle();
         const QString before = countShown(w);
         for (int i = 0; i < 2; ++i) {
@@ -318,9 +321,9 @@ private slots:
     // A launch file can put any text in the target; no clock is set from it.
     void aTargetThatIsNoDateSetsNothing()
     {
-        FakeClock clock;
-        ScriptedPrompter prompter;
-        frmTarvane w(clock, prompter);
+        FakeClock& clock = f.clock();
+        ScriptedPrompter& prompter = f.prompter();
+        frmTarvane& w = f.window();
         setTarget(w, u"not a date"_s);
         prompter.answer(Answer::Yes);
         prompter.answer(Answer::Ok);
@@ -335,7 +338,7 @@ private slots:
     void noSecondJumpWhileTheClockIsBeingSet()
     {
         WaitingClock clock;
-        ScriptedPrompter prompter;
+        ScriptedPrompter& prompter = f.prompter();
         frmTarvane w(clock, prompter);
         QStringList enabledMeanwhile;
         clock.whileSetting = [&] {
@@ -358,9 +361,9 @@ private slots:
 
     void timeZoneMarksAccumulate()
     {
-        FakeClock clock;
-        ScriptedPrompter prompter;
-        frmTarvane w(clock, prompter);
+        FakeClock& clock = f.clock();
+        ScriptedPrompter& prompter = f.prompter();
+        frmTarvane& w = f.window();
         settle();
         const QString countBefore = countShown(w);
         auto marks = [&] {
