@@ -1,6 +1,4 @@
-#include "FakeClock.h"
-#include "ScriptedPrompter.h"
-#include "TestSupport.h"
+#include "MainWindowFixture.h"
 
 #include "clock/LaunchClock.h"
 #include "platform/ClockTimer.h"
@@ -38,16 +36,14 @@ private:
 // The main window as the program has it after start-up, on screen.
 struct Fixture
 {
-    FakeClock clock;
-    ScriptedPrompter prompter;
-    frmTarvane window{clock, prompter};
-
-    Fixture()
+    explicit Fixture(MainWindowFixture& shared)
+        : clock(shared.clock()), prompter(shared.prompter()), window(shared.shownWindow())
     {
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        settle();
     }
+
+    FakeClock& clock;
+    ScriptedPrompter& prompter;
+    frmTarvane& window;
     QPushButton* cmdAccess() const { return window.controls().views.cmdAccess; }
     QWidget* surface() const { return window.controls().surface; }
     QMenu* popUp() const { return window.controls().views.mnuPopUp; }
@@ -134,10 +130,15 @@ class TestViews : public QObject
 {
     Q_OBJECT
 
+    MainWindowFixture shared;
+
 private slots:
+    void init() { shared.init(); }
+    void cleanup() { shared.cleanup(); }
+
     void startsCompactWhereTheLayoutPutsIt()
     {
-        Fixture f;
+        Fixture f(shared);
         verifyCompact(f, f.window.frameGeometry().left());
         QCOMPARE(f.window.geometry().topLeft(), QPoint(493, 59));
         // Unlike a later compact view, the start keeps "Compact Screen" enabled in its hidden menu.
@@ -155,7 +156,7 @@ private slots:
     void eachToggleFlipsTheView()
     {
         QFETCH(Toggle, how);
-        Fixture f;
+        Fixture f(shared);
         const int top = f.window.geometry().top();
         toggleBy(f, how); // the first toggle after start-up opens the full view
         verifyFull(f);
@@ -169,7 +170,7 @@ private slots:
 
     void compactScreenItemOnlyInTheFullView()
     {
-        Fixture f;
+        Fixture f(shared);
         toggleBy(f, Toggle::SettingsItem); // still enabled from start-up
         verifyFull(f);
         toggleBy(f, Toggle::SettingsItem);
@@ -179,7 +180,7 @@ private slots:
 
     void shortcutTogglesFromStartUp()
     {
-        Fixture f;
+        Fixture f(shared);
         f.window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&f.window));
         QTest::keyClick(&f.window, Qt::Key_K, Qt::ControlModifier);
@@ -192,7 +193,7 @@ private slots:
 
     void datePanelRunsOnlyInTheFullView()
     {
-        Fixture f;
+        Fixture f(shared);
         WatchedLabel* date = f.window.controls().statusBar.pnlCurrentDate;
         QVERIFY(date->text().isEmpty());
         f.window.ToggleView();
@@ -232,7 +233,7 @@ private slots:
         QFETCH(QString, target);
         QFETCH(QPoint, at);
         QFETCH(bool, shown);
-        Fixture f;
+        Fixture f(shared);
         if (full)
             f.window.ShowFullView();
         settle();
@@ -249,7 +250,7 @@ private slots:
 
     void popUpItemsFollowTheView()
     {
-        Fixture f;
+        Fixture f(shared);
         const MainActions& a = f.window.actions();
         const MainControls& c = f.window.controls();
         QCOMPARE(c.views.mnuPopUp->actions(),
@@ -266,7 +267,7 @@ private slots:
 
     void menuBarInOrder()
     {
-        Fixture f;
+        Fixture f(shared);
         f.window.ShowFullView();
         auto names = [](const QList<QAction*>& actions) {
             QStringList list;
@@ -292,7 +293,7 @@ private slots:
 
     void itemsWithoutCommandsDoNothing()
     {
-        Fixture f;
+        Fixture f(shared);
         f.window.ShowFullView();
         settle();
         const QRect geometry = f.window.geometry();
@@ -328,7 +329,7 @@ private slots:
         QFETCH(std::optional<bool>, state);
         QFETCH(QString, text);
         QFETCH(bool, lit);
-        Fixture f;
+        Fixture f(shared);
         auto shared = std::make_shared<std::optional<bool>>(std::nullopt);
         f.window.statusPanels().setIndicators(std::make_unique<FakeIndicators>(shared));
         f.window.ShowFullView();
@@ -346,12 +347,14 @@ private slots:
 
     void panelDoubleClickReportsItsText()
     {
-        Fixture f;
+        Fixture f(shared);
         f.window.ShowFullView();
         settle();
         QSignalSpy spy(&f.window.statusPanels(), &StatusBarPanels::panelDoubleClicked);
         f.window.controls().statusBar.pnlCurrentFile->setText(u"/tmp/launch.trv"_s);
-        // On the picture as well as on the name.
+        // On the picture as well as on the name; the file commands then ask for a file, here in vain.
+        f.prompter.chooseFile(std::nullopt);
+        f.prompter.answer(Prompter::Answer::Ok);
         QTest::mouseDClick(f.window.controls().statusBar.pnlCurrentFile, Qt::LeftButton, {}, QPoint(8, 8));
         QTest::mouseDClick(f.window.controls().statusBar.pnlCurrentDate, Qt::LeftButton);
         QCOMPARE(spy.count(), 2);
@@ -361,7 +364,7 @@ private slots:
 
     void statusBarFitsItsTexts()
     {
-        Fixture f;
+        Fixture f(shared);
         f.window.ShowFullView();
         settle();
         const MainControls& c = f.window.controls();
@@ -377,7 +380,7 @@ private slots:
 
     void longCountKeepsAllItsDigits()
     {
-        Fixture f;
+        Fixture f(shared);
         WatchedLabel* days = f.window.controls().count.lblDays;
         for (const QString& text : {u"000"_s, u"1000"_s, u"24855"_s})
             days->setText(text);
