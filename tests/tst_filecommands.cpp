@@ -1,6 +1,4 @@
-#include "FakeClock.h"
-#include "ScriptedPrompter.h"
-#include "TestSupport.h"
+#include "MainWindowFixture.h"
 #include "clock/LaunchWindow.h"
 #include "clock/MissionState.h"
 #include "files/LaunchFileOptions.h"
@@ -59,18 +57,19 @@ class TestFileCommands : public QObject
 {
     Q_OBJECT
 
+    MainWindowFixture f;
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakeClock> m_clock;
-    std::unique_ptr<ScriptedPrompter> m_prompter;
     QList<int> m_exits;
 
     QString path(const QString& name) const { return QDir::toNativeSeparators(m_dir->filePath(name)); }
     QString defaultFile() const { return path(u"launch.trv"_s); }
 
+    // A window of its own on the fixture's clock and boxes, with its files in the test's folder; a test may
+    // start one after another, as the program is started again.
     std::unique_ptr<frmTarvane> start(const QString& startupFile = QString())
     {
         auto w = std::make_unique<frmTarvane>(
-            *m_clock, *m_prompter, LaunchFileOptions{QDir::toNativeSeparators(m_dir->path()), startupFile, {}});
+            f.clock(), f.prompter(), LaunchFileOptions{QDir::toNativeSeparators(m_dir->path()), startupFile, {}});
         settle();
         return w;
     }
@@ -97,9 +96,8 @@ class TestFileCommands : public QObject
 private slots:
     void init()
     {
+        f.init();
         m_dir = std::make_unique<QTemporaryDir>();
-        m_clock = std::make_unique<FakeClock>();
-        m_prompter = std::make_unique<ScriptedPrompter>();
         m_exits.clear();
         ProcessExit::setHandler([this](int code) { m_exits.append(code); });
     }
@@ -107,8 +105,7 @@ private slots:
     void cleanup()
     {
         ProcessExit::setHandler({});
-        QVERIFY2(m_prompter->unexpected.isEmpty(), qPrintable(m_prompter->unexpected.join(u"\n")));
-        QVERIFY(m_prompter->scriptUsedUp());
+        f.cleanup();
     }
 
     void startupWritesTheInitialRecord()
@@ -116,7 +113,7 @@ private slots:
         const auto w = start();
         QCOMPARE(readBytes(defaultFile()), record(defaultFile(), defaultFile()));
         QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), defaultFile());
-        QVERIFY(m_prompter->shown.isEmpty());
+        QVERIFY(f.prompter().shown.isEmpty());
     }
 
     void startupReadsTheDefaultFile()
@@ -141,11 +138,11 @@ private slots:
     {
         const QByteArray damaged = "\"May 3, 2001   10:30:00 AM\",\"May 3, 2001\",maybe\r\n";
         writeBytes(defaultFile(), damaged);
-        m_prompter->answer(Answer::Ok);
+        f.prompter().answer(Answer::Ok);
         const auto w = start();
-        QCOMPARE(m_prompter->shown.size(), 1);
-        QCOMPARE(m_prompter->shown[0].title, u"Tarvane"_s);
-        QVERIFY(m_prompter->shown[0].text.contains(defaultFile()));
+        QCOMPARE(f.prompter().shown.size(), 1);
+        QCOMPARE(f.prompter().shown[0].title, u"Tarvane"_s);
+        QVERIFY(f.prompter().shown[0].text.contains(defaultFile()));
         QCOMPARE(shown(*w), u"May 3, 2001   10:30:00 AM|May 3, 2001|00:00:00|00|30|10|00|00|00|"_s % defaultFile() %
                                 u"|inactive|disarmed");
         QCOMPARE(readBytes(defaultFile()), damaged);
@@ -177,25 +174,25 @@ private slots:
         else
             writeBytes(defaultFile(), defaultBytes);
         const bool defaultFine = defaultBytes.contains("#TRUE#");
-        m_prompter->answer(Answer::Ok);
+        f.prompter().answer(Answer::Ok);
         if (!defaultFine)
-            m_prompter->answer(Answer::Ok);
+            f.prompter().answer(Answer::Ok);
         const auto w = start(mission);
-        QVERIFY(m_prompter->shown[0].text.startsWith(u"Tarvane could not open the launch data file " % mission));
+        QVERIFY(f.prompter().shown[0].text.startsWith(u"Tarvane could not open the launch data file " % mission));
         if (!defaultFine)
             QVERIFY(
-                m_prompter->shown[1].text.startsWith(u"Tarvane could not open the launch data file " % defaultFile()));
+                f.prompter().shown[1].text.startsWith(u"Tarvane could not open the launch data file " % defaultFile()));
         QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), defaultFile());
         QCOMPARE(w->controls().launchTime.txtLaunchDate->text(), defaultFine ? u"Jun 1, 2002"_s : u"May 3, 2001"_s);
 
         // Exit → Yes saves the default file; one that could not be read is replaced only on a second Yes.
-        m_prompter->answer(Answer::Yes);
+        f.prompter().answer(Answer::Yes);
         if (!defaultFine)
-            m_prompter->answer(link ? Answer::Ok : Answer::No);
+            f.prompter().answer(link ? Answer::Ok : Answer::No);
         else
-            m_prompter->answer(Answer::Ok);
+            f.prompter().answer(Answer::Ok);
         QVERIFY(triggerAction(*w, u"mnuExit"_s));
-        QCOMPARE(m_prompter->shown[defaultFine ? 1 : 2].text, exitPrompt(defaultFile()));
+        QCOMPARE(f.prompter().shown[defaultFine ? 1 : 2].text, exitPrompt(defaultFile()));
         QCOMPARE(m_exits.size(), defaultFine ? 1 : 0);
         if (!startupBytes.isEmpty())
             QCOMPARE(readBytes(mission), startupBytes);
@@ -212,7 +209,7 @@ private slots:
         QVERIFY(QDir().mkpath(former));
         const QString formerFile = QDir::toNativeSeparators(former + u"/launch.trv"_s);
         writeBytes(formerFile, record(formerFile, formerFile, OtherFields));
-        frmTarvane w(*m_clock, *m_prompter, LaunchFileOptions{QDir::toNativeSeparators(m_dir->path()), {}, former});
+        frmTarvane w(f.clock(), f.prompter(), LaunchFileOptions{QDir::toNativeSeparators(m_dir->path()), {}, former});
         settle();
         QCOMPARE(w.controls().launchTime.txtLaunchDate->text(), u"Jun 1, 2002"_s);
         QCOMPARE(w.controls().statusBar.pnlCurrentFile->text(), defaultFile());
@@ -220,7 +217,7 @@ private slots:
         QVERIFY(triggerAction(w, u"mnuSave"_s));
         QCOMPARE(readBytes(defaultFile()), record(defaultFile(), defaultFile(), OtherFields));
         QVERIFY(!QFile::exists(formerFile));
-        QVERIFY(m_prompter->shown.isEmpty());
+        QVERIFY(f.prompter().shown.isEmpty());
     }
 
     void badFileChangesNothing_data()
@@ -247,12 +244,12 @@ private slots:
         if (!bytes.isEmpty())
             writeBytes(bad, bytes);
         const QString before = shown(*w);
-        m_prompter->answer(Answer::No); // the open prompt
-        m_prompter->chooseFile(bad);
-        m_prompter->answer(Answer::Ok);
+        f.prompter().answer(Answer::No); // the open prompt
+        f.prompter().chooseFile(bad);
+        f.prompter().answer(Answer::Ok);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
-        QCOMPARE(m_prompter->shown.size(), 2);
-        const auto& message = m_prompter->shown[1];
+        QCOMPARE(f.prompter().shown.size(), 2);
+        const auto& message = f.prompter().shown[1];
         QCOMPARE(message.title, u"Tarvane"_s);
         QVERIFY2(message.text.startsWith(u"Tarvane could not open the launch data file " % bad % u".  "),
                  qPrintable(message.text));
@@ -261,9 +258,9 @@ private slots:
         QCOMPARE(bytes.isEmpty() ? QByteArray() : readBytes(bad), bytes);
 
         // The open name is still the file that was current.
-        m_prompter->answer(Answer::Cancel);
+        f.prompter().answer(Answer::Cancel);
         QVERIFY(triggerAction(*w, u"mnuExit"_s));
-        QCOMPARE(m_prompter->shown.last().text, exitPrompt(defaultFile()));
+        QCOMPARE(f.prompter().shown.last().text, exitPrompt(defaultFile()));
     }
 
     void openPrompt()
@@ -275,30 +272,30 @@ private slots:
                              u" before opening a new file?  If you click NO then all changes since your last save "
                              u"will be lost.";
 
-        m_prompter->answer(Answer::Cancel);
+        f.prompter().answer(Answer::Cancel);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
-        QCOMPARE(m_prompter->shown.last().title, u"Tarvane"_s);
-        QCOMPARE(m_prompter->shown.last().text, text);
-        QCOMPARE(m_prompter->shown.last().buttons, Prompter::Buttons::YesNoCancel);
-        QVERIFY(m_prompter->dialogs.isEmpty());
+        QCOMPARE(f.prompter().shown.last().title, u"Tarvane"_s);
+        QCOMPARE(f.prompter().shown.last().text, text);
+        QCOMPARE(f.prompter().shown.last().buttons, Prompter::Buttons::YesNoCancel);
+        QVERIFY(f.prompter().dialogs.isEmpty());
 
-        m_prompter->answer(Answer::No);
-        m_prompter->chooseFile(other);
+        f.prompter().answer(Answer::No);
+        f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
-        QCOMPARE(m_prompter->dialogs.last().title, u"Open . . ."_s);
-        QCOMPARE(m_prompter->dialogs.last().presetName, defaultFile());
+        QCOMPARE(f.prompter().dialogs.last().title, u"Open . . ."_s);
+        QCOMPARE(f.prompter().dialogs.last().presetName, defaultFile());
         QCOMPARE(w->controls().launchTime.txtLaunchDate->text(), u"Jun 1, 2002"_s);
         QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), other);
         QCOMPARE(readBytes(defaultFile()), record(defaultFile(), defaultFile())); // No wrote nothing
 
         // Yes saves, tells so, and a cancelled dialog reads the file just written back.
         w->controls().launchWindow.txtHoursW->setText(u"05"_s);
-        m_prompter->answer(Answer::Yes);
-        m_prompter->answer(Answer::Ok);
-        m_prompter->chooseFile(std::nullopt);
+        f.prompter().answer(Answer::Yes);
+        f.prompter().answer(Answer::Ok);
+        f.prompter().chooseFile(std::nullopt);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
-        QCOMPARE(m_prompter->shown.last().text, u"Your file has been saved.  You may now open a new file."_s);
-        QCOMPARE(m_prompter->shown.last().title, u"Tarvane"_s);
+        QCOMPARE(f.prompter().shown.last().text, u"Your file has been saved.  You may now open a new file."_s);
+        QCOMPARE(f.prompter().shown.last().title, u"Tarvane"_s);
         QVERIFY(readBytes(other).contains(",\"08\",\"05\","));
         QCOMPARE(w->controls().launchWindow.txtHoursW->text(), u"05"_s);
     }
@@ -319,17 +316,17 @@ private slots:
         const auto w = start();
         w->show();
         w->controls().launchTime.txtLaunchDate->setText(u"May \"3\""_s); // a launch data file cannot hold it
-        m_prompter->answer(Answer::Yes);
-        m_prompter->answer(Answer::Ok);
+        f.prompter().answer(Answer::Yes);
+        f.prompter().answer(Answer::Ok);
         if (command == u"close")
             QVERIFY(!w->close());
         else
             QVERIFY(triggerAction(*w, command));
-        QCOMPARE(m_prompter->shown.size(), 2);
-        QCOMPARE(m_prompter->shown[1].title, u"Tarvane"_s);
-        QVERIFY2(m_prompter->shown[1].text.startsWith(u"Tarvane could not save the launch data file " % defaultFile()),
-                 qPrintable(m_prompter->shown[1].text));
-        QVERIFY(m_prompter->dialogs.isEmpty());
+        QCOMPARE(f.prompter().shown.size(), 2);
+        QCOMPARE(f.prompter().shown[1].title, u"Tarvane"_s);
+        QVERIFY2(f.prompter().shown[1].text.startsWith(u"Tarvane could not save the launch data file " % defaultFile()),
+                 qPrintable(f.prompter().shown[1].text));
+        QVERIFY(f.prompter().dialogs.isEmpty());
         QVERIFY(m_exits.isEmpty());
         QVERIFY(w->isVisible());
         QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), defaultFile());
@@ -339,16 +336,16 @@ private slots:
     {
         const auto w = start();
         const QString chosen = path(u"chosen.trv"_s);
-        m_prompter->chooseFile(chosen);
+        f.prompter().chooseFile(chosen);
         QVERIFY(triggerAction(*w, u"mnuSaveAs"_s));
-        QCOMPARE(m_prompter->dialogs.last().title, u"Save As . . ."_s);
+        QCOMPARE(f.prompter().dialogs.last().title, u"Save As . . ."_s);
         QCOMPARE(readBytes(chosen), record(chosen, defaultFile()));
         QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), chosen);
 
         w->controls().launchTime.txtLaunchDate->setText(u"Jul 4, 2003"_s);
         QVERIFY(triggerAction(*w, u"mnuRevert"_s));
         QCOMPARE(w->controls().launchTime.txtLaunchDate->text(), u"May 3, 2001"_s);
-        QVERIFY(m_prompter->shown.isEmpty());
+        QVERIFY(f.prompter().shown.isEmpty());
     }
 
     void exitPrompt_data()
@@ -370,20 +367,20 @@ private slots:
         w->show();
         const QByteArray before = readBytes(defaultFile());
         w->controls().launchWindow.txtHoursW->setText(u"03"_s);
-        m_prompter->answer(answer);
+        f.prompter().answer(answer);
         if (answer == Answer::Yes)
-            m_prompter->answer(Answer::Ok);
+            f.prompter().answer(Answer::Ok);
         if (how == u"Esc")
             QTest::keyClick(w->controls().launchTime.txtLaunchDate, Qt::Key_Escape); // a text box, not the window
         else
             QVERIFY(triggerAction(*w, how));
-        QCOMPARE(m_prompter->shown.size(), answer == Answer::Yes ? 2 : 1);
-        QCOMPARE(m_prompter->shown[0].title, u"Tarvane"_s);
-        QCOMPARE(m_prompter->shown[0].text, exitPrompt(defaultFile()));
-        QCOMPARE(m_prompter->shown[0].buttons, Prompter::Buttons::YesNoCancel);
+        QCOMPARE(f.prompter().shown.size(), answer == Answer::Yes ? 2 : 1);
+        QCOMPARE(f.prompter().shown[0].title, u"Tarvane"_s);
+        QCOMPARE(f.prompter().shown[0].text, exitPrompt(defaultFile()));
+        QCOMPARE(f.prompter().shown[0].buttons, Prompter::Buttons::YesNoCancel);
         QCOMPARE(m_exits.size(), answer == Answer::Cancel ? 0 : 1);
         if (answer == Answer::Yes) {
-            QCOMPARE(m_prompter->shown[1].text, u"Your file has been saved in "_s % defaultFile());
+            QCOMPARE(f.prompter().shown[1].text, u"Your file has been saved in "_s % defaultFile());
             QVERIFY(readBytes(defaultFile()).contains(",\"00\",\"00\",\"03\","));
         } else {
             QCOMPARE(readBytes(defaultFile()), before);
@@ -395,10 +392,10 @@ private slots:
     {
         const auto w = start();
         QVERIFY(triggerAction(*w, u"mnuSave"_s));
-        m_prompter->answer(Answer::Cancel);
+        f.prompter().answer(Answer::Cancel);
         QVERIFY(triggerAction(*w, u"mnuExit"_s));
-        QCOMPARE(m_prompter->shown.size(), 1);
-        QCOMPARE(m_prompter->shown[0].text, exitPrompt(defaultFile()));
+        QCOMPARE(f.prompter().shown.size(), 1);
+        QCOMPARE(f.prompter().shown[0].text, exitPrompt(defaultFile()));
         QVERIFY(m_exits.isEmpty());
     }
 
@@ -410,7 +407,7 @@ private slots:
         date->clear();
         QTest::keyClicks(date, u"5/9/2001"_s);
         QCOMPARE(date->text(), u"5/9/2001"_s);
-        QVERIFY(m_prompter->shown.isEmpty());
+        QVERIFY(f.prompter().shown.isEmpty());
     }
 
     void closeRequest_data()
@@ -426,16 +423,16 @@ private slots:
         QFETCH(Answer, answer);
         const auto w = start();
         w->show();
-        m_prompter->answer(answer);
+        f.prompter().answer(answer);
         if (answer == Answer::Yes)
-            m_prompter->answer(Answer::Ok);
+            f.prompter().answer(Answer::Ok);
         QCOMPARE(w->close(), answer != Answer::Cancel);
-        QCOMPARE(m_prompter->shown.size(), answer == Answer::Yes ? 2 : 1);
-        QCOMPARE(m_prompter->shown[0].text, exitPrompt(defaultFile()));
+        QCOMPARE(f.prompter().shown.size(), answer == Answer::Yes ? 2 : 1);
+        QCOMPARE(f.prompter().shown[0].text, exitPrompt(defaultFile()));
         QCOMPARE(w->isVisible(), answer == Answer::Cancel);
         QVERIFY(m_exits.isEmpty());
         if (answer == Answer::Yes)
-            QCOMPARE(m_prompter->shown[1].text, u"Your file has been saved in "_s % defaultFile());
+            QCOMPARE(f.prompter().shown[1].text, u"Your file has been saved in "_s % defaultFile());
     }
 
     void doubleClickOnTheCurrentFilePanel()
@@ -446,16 +443,16 @@ private slots:
         w->show();
         c.statusBar.pnlNumberLock->setText(u"NUM"_s);
         QTest::mouseDClick(c.statusBar.pnlNumberLock, Qt::LeftButton);
-        QVERIFY(m_prompter->dialogs.isEmpty());
+        QVERIFY(f.prompter().dialogs.isEmpty());
 
         const QString other = path(u"other.trv"_s);
         writeBytes(other, record(other, other, OtherFields));
-        m_prompter->chooseFile(other);
+        f.prompter().chooseFile(other);
         QTest::mouseDClick(c.statusBar.pnlCurrentFile, Qt::LeftButton);
-        QCOMPARE(m_prompter->dialogs.size(), 1);
-        QCOMPARE(m_prompter->dialogs[0].presetName, defaultFile());
+        QCOMPARE(f.prompter().dialogs.size(), 1);
+        QCOMPARE(f.prompter().dialogs[0].presetName, defaultFile());
         QCOMPARE(c.statusBar.pnlCurrentFile->text(), other);
-        QVERIFY(m_prompter->shown.isEmpty());
+        QVERIFY(f.prompter().shown.isEmpty());
     }
 
     // Each field goes through the class that owns it: the window activates as by a click, the armed flag is set
@@ -470,8 +467,8 @@ private slots:
             record(
                 other, other,
                 QByteArray(InitialFields).replace("10:30:00 AM", "10:31:00 AM").replace(",0,#FALSE#,", ",1,#TRUE#,")));
-        m_prompter->answer(Answer::No);
-        m_prompter->chooseFile(other);
+        f.prompter().answer(Answer::No);
+        f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
         QVERIFY(c.launchWindow.chkLaunchWindowActive->isChecked());
         QVERIFY(w->controls().launchWindow.mnuActiveLaunchWindow->isChecked());
@@ -513,8 +510,8 @@ private slots:
         connect(&state, &MissionState::fileLoaded, w.get(), log(u"loaded"_s));
         const QString other = path(u"other.trv"_s);
         writeBytes(other, record(other, other, OtherFields));
-        m_prompter->answer(Answer::No);
-        m_prompter->chooseFile(other);
+        f.prompter().answer(Answer::No);
+        f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
         QCOMPARE(order, (QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s, u"10"_s,
                                      u"11"_s, u"loaded"_s}));
@@ -535,13 +532,13 @@ private slots:
             if (control->focusPolicy() == Qt::NoFocus || !control->isVisible() || control->window() != w.get())
                 continue;
             tried << control->objectName();
-            m_prompter->answer(Answer::Cancel);
+            f.prompter().answer(Answer::Cancel);
             QTest::keyClick(control, Qt::Key_Escape);
-            QVERIFY2(m_prompter->scriptUsedUp(), qPrintable(control->objectName()));
+            QVERIFY2(f.prompter().scriptUsedUp(), qPrintable(control->objectName()));
         }
         for (const QString& name : {u"txtLaunchDate"_s, u"cmdHoldResume"_s, u"qt_calendar_calendarview"_s})
             QVERIFY2(tried.contains(name), qPrintable(tried.join(u' ')));
-        QCOMPARE(m_prompter->shown.size(), tried.size());
+        QCOMPARE(f.prompter().shown.size(), tried.size());
         QVERIFY(m_exits.isEmpty());
     }
 
@@ -564,8 +561,8 @@ private slots:
         writeBytes(other,
                    record(other, other,
                           QByteArray(InitialFields).replace(",0,#FALSE#,\"00:00:00\"", ",1,#TRUE#,\"0:00:30\"")));
-        m_prompter->answer(Answer::No);
-        m_prompter->chooseFile(other);
+        f.prompter().answer(Answer::No);
+        f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
         QCOMPARE(w->controls().launchWindow.lblLaunchWindow->text(), u"0:00:30"_s);
         QCOMPARE(!w->controls().launchWindow.lblWindowWarning->isHidden(), holding);
@@ -582,13 +579,13 @@ private slots:
         settle();
         const QString other = path(u"other.trv"_s);
         writeBytes(other, record(other, other, QByteArray(InitialFields).replace("10:30:00 AM", "11:00:00 AM")));
-        m_prompter->answer(Answer::No);
-        m_prompter->chooseFile(other);
+        f.prompter().answer(Answer::No);
+        f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
         settle();
         QCOMPARE(c.launchTime.lblTarget->text(), u"May 3, 2001   11:00:00 AM"_s);
 
-        m_clock->advance(10);
+        f.clock().advance(10);
         settle();
         QCOMPARE(c.launchTime.lblTarget->text(), u"May 3, 2001   11:00:10 AM"_s);
         QVERIFY(triggerAction(*w, u"mnuHold"_s)); // the file disarmed the button, not the menu item
@@ -617,13 +614,13 @@ private slots:
         writeBytes(other,
                    record(other, other,
                           QByteArray(InitialFields).replace(",0,#FALSE#,\"00:00:00\"", ",1,#TRUE#,\"0:00:30\"")));
-        m_prompter->answer(Answer::No);
-        m_prompter->chooseFile(other);
+        f.prompter().answer(Answer::No);
+        f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
-        m_clock->advance(10);
+        f.clock().advance(10);
         settle();
         QCOMPARE(c.launchWindow.lblLaunchWindow->text(), u"00:00:20"_s);
-        QCOMPARE(m_prompter->shown.size(), 1); // the open prompt, and no expiry
+        QCOMPARE(f.prompter().shown.size(), 1); // the open prompt, and no expiry
     }
 
     // The entry fields go through the launch time entry, so a changed entry arms Set Launch Time.
@@ -637,8 +634,8 @@ private slots:
 
         const QString other = path(u"other.trv"_s);
         writeBytes(other, record(other, other, QByteArray(InitialFields).replace("\"30\"", "\"45\"")));
-        m_prompter->answer(Answer::No);
-        m_prompter->chooseFile(other);
+        f.prompter().answer(Answer::No);
+        f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
         QCOMPARE(w->controls().launchTime.txtMinutes->text(), u"45"_s);
         QVERIFY(w->controls().launchTime.cmdSet->isEnabled());
