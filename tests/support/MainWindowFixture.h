@@ -21,8 +21,6 @@
 #include <QTest>
 
 #include <memory>
-#include <type_traits>
-#include <vector>
 
 // The main window for a GUI test, on a fake clock with scripted message boxes. A test class holds one and calls
 // init() and cleanup() from its own slots of those names: the test then fails on any Qt warning it did not name
@@ -38,7 +36,6 @@ public:
         // Any warning but the offscreen platform's notes on what it cannot do (grab keys, raise windows).
         QTest::failOnWarning(QRegularExpression(QStringLiteral("^(?!This plugin does not support )")));
         m_window.reset();
-        m_placeholders.clear();
         m_clock = std::make_unique<FakeClock>(defaultStart());
         m_prompter = std::make_unique<ScriptedPrompter>();
         files = LaunchFileOptions();
@@ -47,7 +44,6 @@ public:
     void cleanup()
     {
         m_window.reset();
-        m_placeholders.clear();
         QVERIFY2(m_prompter->unexpected.isEmpty(), qPrintable(m_prompter->unexpected.join(u'\n')));
         QVERIFY2(m_prompter->scriptUsedUp(), "a scripted answer or file was never asked for");
     }
@@ -75,22 +71,8 @@ public:
         return *m_window;
     }
 
-    // The control named name. A missing one fails the test, not the whole program; the test then works on a
-    // stand-in that belongs to no window.
-    template <typename T = WatchedLabel> T* get(const QString& name)
-    {
-        if (T* found = window().findChild<T*>(name))
-            return found;
-        QTest::qFail(qPrintable(QStringLiteral("no control named ") + name), __FILE__, __LINE__);
-        if constexpr (std::is_default_constructible_v<T>) {
-            auto stand = std::make_unique<T>();
-            T* raw = stand.get();
-            m_placeholders.push_back(std::unique_ptr<QObject>(stand.release()));
-            return raw;
-        } else {
-            return nullptr;
-        }
-    }
+    // The control named name; a missing one fails the test, not the whole program.
+    template <typename T = WatchedLabel> T* get(const QString& name) { return child<T>(window(), name); }
     QString text(const QString& name)
     {
         if (auto* edit = window().findChild<QLineEdit*>(name))
@@ -169,5 +151,4 @@ private:
     std::unique_ptr<FakeClock> m_clock = std::make_unique<FakeClock>(defaultStart());
     std::unique_ptr<ScriptedPrompter> m_prompter = std::make_unique<ScriptedPrompter>();
     std::unique_ptr<frmTarvane> m_window;
-    std::vector<std::unique_ptr<QObject>> m_placeholders;
 };
