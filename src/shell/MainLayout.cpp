@@ -82,6 +82,16 @@ void growToText(QWidget* w)
     w->setGeometry(box);
 }
 
+// Each scroll bar overlaps the next field by two pixels; the bars lie on top so that their arrows stay whole, and
+// the fields keep their digits clear of them.
+void keepBarsWhole(std::initializer_list<UpScrollBar*> bars, std::initializer_list<ClickLineEdit*> fields)
+{
+    for (UpScrollBar* bar : bars)
+        bar->raise();
+    for (ClickLineEdit* field : fields)
+        field->setTextMargins(px(30), 0, 0, 0);
+}
+
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, QRect twips, const QFont& font)
 {
     return place(new QPushButton(caption, parent), name, twips, font);
@@ -91,7 +101,9 @@ void buildCountStrip(QWidget* s, MainControls& c)
 {
     const QFont count = uiFont(19.5);
     const Qt::Alignment centred = Qt::AlignCenter;
-    c.lblTMinus = label(s, u"lblTMinus"_s, u"T -"_s, {240, 180, 540, 480}, uiFont(19.5, true));
+    // The sign stands on the digits' baseline: the same box height and centring as theirs.
+    c.lblTMinus =
+        label(s, u"lblTMinus"_s, u"T -"_s, {240, 180, 540, 540}, uiFont(19.5, true), Qt::AlignLeft | Qt::AlignVCenter);
     QPalette sign = c.lblTMinus->palette();
     sign.setColor(QPalette::WindowText, QColor(64, 0, 0));
     c.lblTMinus->setPalette(sign);
@@ -154,6 +166,7 @@ void buildLaunchWindowPanel(QWidget* s, MainControls& c)
     c.vsbMinutesW = scrollBar(p, u"vsbMinutesW"_s, {1995, 1440, 135, 735}, 59, 0);
     c.txtSecondsW = textBox(p, u"txtSecondsW"_s, u"00"_s, {2100, 1620, 855, 420}, 2, false);
     c.vsbSecondsW = scrollBar(p, u"vsbSecondsW"_s, {2955, 1440, 135, 735}, 59, 0);
+    keepBarsWhole({c.vsbHoursW, c.vsbMinutesW, c.vsbSecondsW}, {c.txtHoursW, c.txtMinutesW, c.txtSecondsW});
     const QFont caption = uiFont(8.25, true);
     label(p, u"Label7"_s, u"Hours"_s, {352, 2160, 800, 255}, caption);
     label(p, u"Label6"_s, u"Minutes"_s, {1230, 2160, 800, 255}, caption);
@@ -183,12 +196,7 @@ void buildLaunchTimePanel(QWidget* s, MainControls& c)
     c.vsbMinutes = scrollBar(p, u"vsbMinutes"_s, {4515, 1440, 135, 735}, 59, 30);
     c.txtSeconds = textBox(p, u"txtSeconds"_s, u"00"_s, {4620, 1642, 855, 420}, 2, true);
     c.vsbSeconds = scrollBar(p, u"vsbSeconds"_s, {5475, 1440, 135, 735}, 59, 0);
-    // Each scroll bar overlaps the next field by two pixels; the bars lie on top so that their arrows stay whole,
-    // and the fields keep their digits clear of them.
-    for (UpScrollBar* bar : {c.vsbHours, c.vsbMinutes, c.vsbSeconds})
-        bar->raise();
-    for (ClickLineEdit* field : {c.txtHours, c.txtMinutes, c.txtSeconds})
-        field->setTextMargins(px(30), 0, 0, 0);
+    keepBarsWhole({c.vsbHours, c.vsbMinutes, c.vsbSeconds}, {c.txtHours, c.txtMinutes, c.txtSeconds});
     const QFont caption = uiFont(8.25, true);
     c.Label10 = label(p, u"Label10"_s, u"Launch Date (MM/DD/YYYY)"_s, {90, 2160, 2500, 255}, caption);
     label(p, u"Label4"_s, u"Hour (24 h)"_s, {2640, 2160, 1100, 255}, caption);
