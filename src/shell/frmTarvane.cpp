@@ -4,6 +4,7 @@
 #include "HoldAccessKey.h"
 #include "MainLayout.h"
 #include "MainViews.h"
+#include "MissionCountPanel.h"
 #include "StatusBarPanels.h"
 #include "TarvaneArt.h"
 #include "WindowGeometry.h"
@@ -253,6 +254,11 @@ void frmTarvane::createViews()
             &FileCommands::sbrStatusBar_PanelDblClick);
 
     new HoldAccessKey(*this, *m_ui.cmdHoldResume);
+    m_ui.missionCount->setSources({m_ui.lblTMinus, m_ui.lblDays, m_ui.lblHours, m_ui.lblMinutes, m_ui.lblSeconds},
+                                  [this] { return m_holds->IsHolding(); });
+    for (WatchedLabel* phaseShown : {m_ui.lblTMinus, m_ui.lblDays})
+        connect(phaseShown, &WatchedLabel::textChanged, m_ui.missionCount, &MissionCountPanel::noteMaybeChanged);
+    connect(m_actions.mnuHold, &QAction::changed, m_ui.missionCount, &MissionCountPanel::noteMaybeChanged);
     m_helpWindows = new HelpWindows(this);
     connect(m_actions.mnuAbout, &QAction::triggered, this, &frmTarvane::ShowAbout);
     connect(m_actions.mnuTechSupport, &QAction::triggered, this, &frmTarvane::ShowTechSupport);
