@@ -90,4 +90,5 @@ void MissionCountPanel::noteMaybeChanged()
     m_lastTold = now;
     QAccessibleEvent event(this, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&event);
+    emit phaseOrHoldingTold();
 }

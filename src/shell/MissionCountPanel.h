@@ -37,6 +37,10 @@ public:
     // holding really did.
     void noteMaybeChanged();
 
+signals:
+    // Sent with each accessibility event about the count.
+    void phaseOrHoldingTold();
+
 private:
     QString phaseAndHolding() const;
 

@@ -123,8 +123,14 @@ void frmSplash::paintOnce()
 {
     // One pass over what the window system has sent by now (its exposure, normally), never a wait for more.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    if (windowHandle() && windowHandle()->isExposed())
+    if (!m_painted && windowHandle() && windowHandle()->isExposed())
         repaint();
+}
+
+void frmSplash::paintEvent(QPaintEvent* event)
+{
+    m_painted = true;
+    QWidget::paintEvent(event);
 }
 
 void frmSplash::runProgress()

@@ -43,6 +43,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void Form_Load();
@@ -58,4 +59,5 @@ private:
     SplashKeyClaim* m_keyClaim = nullptr;
     bool m_mainWindowShown = false;
     bool m_closeRequested = false;
+    bool m_painted = false;
 };
