@@ -74,7 +74,7 @@ key() { # KEYS... to the main window, through the window manager
     xdotool windowactivate --sync "$main" key --clearmodifiers "$@"
 }
 wait_for_width() { # WIDTH
-    for _ in $(seq 30); do
+    for _ in $(seq 50); do
         measure "$main"
         [ "$W" = "$1" ] && return 0
         sleep 0.1
@@ -84,7 +84,7 @@ wait_for_width() { # WIDTH
 # The splash ("Tarvane") up until a key: any key closes it and does nothing else.
 close_splash() {
     key shift
-    for _ in $(seq 30); do
+    for _ in $(seq 50); do
         shown Tarvane || return 0
         sleep 0.1
     done
@@ -98,7 +98,7 @@ pixel() { # X Y
 saved_record() {
     rm -f "$file"
     key ctrl+s
-    for _ in $(seq 30); do
+    for _ in $(seq 50); do
         [ -s "$file" ] && { cat "$file"; return 0; }
         sleep 0.1
     done
