@@ -5,6 +5,8 @@
 #   alt-h         Alt+H opens Help while holds are not armed, and holds at once when they are (full view)
 #   compact-tab   Tab, Tab, "12" in the compact view reach no hidden field
 #   quick-clicks  three clicks on the launch target 150 ms apart step the launch date by three days
+#   damaged-file  the box about a damaged default file, shown while the splash is up, is not under the splash and
+#                 takes its keys
 # Usage: shell_keys_e2e.sh PROGRAM ARTIFACT_DIR SCENARIO. Exit 77 means skipped (tools missing).
 set -euo pipefail
 program=$(realpath "$1")
@@ -176,6 +178,25 @@ quick-clicks)
     echo "$record"
     [[ "$record" == *'"May 3, 2001   10:30:00 AM","May 6, 2001",'* ]] ||
         fail "three clicks did not step the date by three days: $record"
+    ;;
+damaged-file)
+    mkdir -p "$(dirname "$file")"
+    printf 'not a launch record\r\n' >"$file"
+    HOME=$home DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent \
+        setpriv --bounding-set=-sys_time --inh-caps=-sys_time "$program" --app-clock >>"$artifacts/$scenario.log" 2>&1 &
+    program_pid=$!
+    pids+=("$program_pid")
+    # The box and the splash are both titled "Tarvane": while the box is up there must be just one such window,
+    # with buttons, not the splash's size.
+    box=$(find_window Tarvane) || fail "no box about the damaged file"
+    sleep 0.5
+    [ "$(xdotool search --onlyvisible --name '^Tarvane$' | wc -l)" = 1 ] || fail "the splash is up over the box"
+    measure "$box"
+    [ "$W" != 480 ] || fail "the window titled Tarvane is the splash, not the box"
+    import -window root "$artifacts/damaged-file-box.png"
+    xdotool windowactivate --sync "$box" key --clearmodifiers Return
+    main=$(find_window "Mission Elapsed Time") || fail "Return did not answer the box"
+    kill -0 "$program_pid" 2>/dev/null || fail "the program ended"
     ;;
 *)
     fail "no scenario $scenario"
