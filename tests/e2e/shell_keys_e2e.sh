@@ -33,7 +33,7 @@ cleanup() {
     rm -rf "$home"
 }
 trap cleanup EXIT
-file="$home/.local/share/Tarvane/Tarvane/launch.trv"
+file="$home/.local/share/Tarvane/launch.trv"
 
 HOME=$home openbox >/dev/null 2>&1 &
 pids+=($!)
