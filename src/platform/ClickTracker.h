@@ -4,7 +4,8 @@ class QMouseEvent;
 class QWidget;
 
 // Tells a click from the mouse events a widget receives: the left button went down on it and came up over it.
-// The second press of a double click counts as a press, so every click the operator makes is one click.
+// Qt delivers the second press of a double click as a double click alone, never as a press: it begins a click too,
+// so that every click the operator makes counts, however quick.
 class ClickTracker
 {
 public:

@@ -27,9 +27,19 @@ InfoWindow::InfoWindow(const QString& objectName, const QString& caption, QWidge
 
     m_frame = new QGroupBox(ApplicationInfo::Name, this);
     m_frame->setObjectName(u"Frame1"_s);
-    Colours::paintBackground(m_frame, Colours::InfoOrange);
-    m_frameLayout = new QVBoxLayout(m_frame);
-    m_frameLayout->setContentsMargins(16, 16, 16, 12);
+    // The orange fills the box inside the frame's line only; the caption stands on the window's yellow, on the
+    // line, as a frame's caption does.
+    QPalette orange = m_frame->palette();
+    orange.setColor(QPalette::Window, Colours::InfoOrange);
+    m_frame->setPalette(orange);
+    auto* frameInside = new QVBoxLayout(m_frame);
+    frameInside->setContentsMargins(0, 0, 0, 0);
+    m_fill = new QWidget(m_frame);
+    m_fill->setObjectName(u"Frame1Fill"_s);
+    Colours::paintBackground(m_fill, Colours::InfoOrange);
+    frameInside->addWidget(m_fill);
+    m_frameLayout = new QVBoxLayout(m_fill);
+    m_frameLayout->setContentsMargins(16, 12, 16, 12);
     outer->addWidget(m_frame);
 
     m_ok = new QPushButton(u"OK"_s, this);

@@ -9,6 +9,7 @@
 #include "simtime/SimTime.h"
 
 class ClickPanel;
+class MissionCountPanel;
 class QPushButton;
 class SurfaceWidget;
 
@@ -19,6 +20,7 @@ struct MainControls
 {
     // Written by no one; the window routes their clicks.
     SurfaceWidget* surface = nullptr;
+    MissionCountPanel* missionCount = nullptr; // holds the count's labels, for screen readers
     ClickPanel* pctLaunchWindow = nullptr;
     ClickPanel* pctLaunchTime = nullptr;
     QPushButton* cmdSetWindow = nullptr;

@@ -1,6 +1,7 @@
 #include "MainLayout.h"
 
 #include "CurrentFilePanel.h"
+#include "MissionCountPanel.h"
 #include "platform/ClickLineEdit.h"
 #include "platform/ClickPanel.h"
 #include "platform/Colours.h"
@@ -74,6 +75,23 @@ void growToText(QWidget* w)
     w->setGeometry(box);
 }
 
+// Each scroll bar overlaps the next field by two pixels; the bars lie on top so that their arrows stay whole, and
+// the fields keep their digits clear of them.
+void keepBarsWhole(std::initializer_list<UpScrollBar*> bars, std::initializer_list<ClickLineEdit*> fields)
+{
+    for (UpScrollBar* bar : bars)
+        bar->raise();
+    for (ClickLineEdit* field : fields)
+        field->setTextMargins(px(30), 0, 0, 0);
+}
+
+// Controls whose own text does not say what they are, for screen readers.
+void name(std::initializer_list<std::pair<QWidget*, QString>> names)
+{
+    for (const auto& [widget, accessibleName] : names)
+        widget->setAccessibleName(accessibleName);
+}
+
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, QRect twips, const QFont& font)
 {
     return place(new QPushButton(caption, parent), name, twips, font);
@@ -83,7 +101,9 @@ void buildCountStrip(QWidget* s, MainControls& c)
 {
     const QFont count = uiFont(19.5);
     const Qt::Alignment centred = Qt::AlignCenter;
-    c.count.lblTMinus = label(s, u"lblTMinus"_s, u"T -"_s, {240, 180, 540, 480}, uiFont(19.5, true));
+    // The sign stands on the digits' baseline: the same box height and centring as theirs.
+    c.count.lblTMinus =
+        label(s, u"lblTMinus"_s, u"T -"_s, {240, 180, 540, 540}, uiFont(19.5, true), Qt::AlignLeft | Qt::AlignVCenter);
     QPalette sign = c.count.lblTMinus->palette();
     sign.setColor(QPalette::WindowText, Colours::SignText);
     c.count.lblTMinus->setPalette(sign);
@@ -92,23 +112,38 @@ void buildCountStrip(QWidget* s, MainControls& c)
     auto* line2 = new LineWidget(QPoint(px(1800), px(683)), QPoint(px(1920), px(203)), 1, s);
     line2->setObjectName(u"Line2"_s);
     c.count.lblHours = label(s, u"lblHours"_s, u"00"_s, {2040, 180, 480, 540}, count, centred);
-    label(s, u"Label3"_s, u":"_s, {2580, 180, 120, 540}, count, centred);
+    auto* colon1 = label(s, u"Label3"_s, u":"_s, {2580, 180, 120, 540}, count, centred);
     c.count.lblMinutes = label(s, u"lblMinutes"_s, u"00"_s, {2760, 180, 480, 540}, count, centred);
-    label(s, u"Label2"_s, u":"_s, {3300, 180, 120, 540}, count, centred);
+    auto* colon2 = label(s, u"Label2"_s, u":"_s, {3300, 180, 120, 540}, count, centred);
     c.count.lblSeconds = label(s, u"lblSeconds"_s, u"00"_s, {3480, 180, 480, 540}, count, centred);
     for (WatchedLabel* digits : {c.count.lblDays, c.count.lblHours, c.count.lblMinutes, c.count.lblSeconds})
         paintBackground(digits, Colours::Counting);
     c.count.lblDays->setShrinkToFit(true); // the days take as many digits as the count needs
     c.holds.countDigits = {c.count.lblDays, c.count.lblHours, c.count.lblMinutes, c.count.lblSeconds};
 
+    // The count's labels in one container that a screen reader reads as a whole.
+    c.missionCount = new MissionCountPanel(s);
+    c.missionCount->setGeometry(twipsRect(240, 180, 3960 - 240, 540));
+    for (QWidget* w : std::initializer_list<QWidget*>{c.count.lblTMinus, c.count.lblDays, line2, c.count.lblHours,
+                                                      colon1, c.count.lblMinutes, colon2, c.count.lblSeconds}) {
+        const QPoint at = w->pos() - c.missionCount->pos();
+        w->setParent(c.missionCount);
+        w->move(at);
+        w->show();
+    }
+    c.missionCount->setSources(
+        {c.count.lblTMinus, c.count.lblDays, c.count.lblHours, c.count.lblMinutes, c.count.lblSeconds}, {});
+
     // The lamps stand from top to bottom in the order 1, 2, 0.
     const std::array<int, 3> lampTops = {600, 120, 360};
+    const std::array<QString, 3> lampNames = {u"Last hour lamp"_s, u"Last ten minutes lamp"_s, u"Last minute lamp"_s};
     const std::array<QColor, 3> lampFills = {Colours::AmberLamp, Colours::AmberLamp, Colours::GreenLamp};
     for (size_t i = 0; i < 3; ++i) {
         auto* lamp = new ShapeWidget(ShapeWidget::Kind::Circle, lampFills[i], s);
         lamp->setObjectName(u"shpIndicator_"_s + QString::number(i));
         lamp->setGeometry(twipsRect(4080, lampTops[i], 135, 135));
         lamp->hide(); // dark until the count decides
+        lamp->setAccessibleName(lampNames[i]);
         c.count.shpIndicator[i] = lamp;
     }
 
@@ -147,6 +182,15 @@ void buildLaunchWindowPanel(QWidget* s, MainControls& c)
     c.launchWindow.vsbMinutesW = scrollBar(p, u"vsbMinutesW"_s, {1995, 1440, 135, 735}, 59, 0);
     c.launchWindow.txtSecondsW = textBox(p, u"txtSecondsW"_s, u"00"_s, {2100, 1620, 855, 420}, 2, false);
     c.launchWindow.vsbSecondsW = scrollBar(p, u"vsbSecondsW"_s, {2955, 1440, 135, 735}, 59, 0);
+    keepBarsWhole({c.launchWindow.vsbHoursW, c.launchWindow.vsbMinutesW, c.launchWindow.vsbSecondsW},
+                  {c.launchWindow.txtHoursW, c.launchWindow.txtMinutesW, c.launchWindow.txtSecondsW});
+    name({{c.launchWindow.txtHoursW, u"Launch window hours"_s},
+          {c.launchWindow.txtMinutesW, u"Launch window minutes"_s},
+          {c.launchWindow.txtSecondsW, u"Launch window seconds"_s},
+          {c.launchWindow.vsbHoursW, u"Launch window hours up or down"_s},
+          {c.launchWindow.vsbMinutesW, u"Launch window minutes up or down"_s},
+          {c.launchWindow.vsbSecondsW, u"Launch window seconds up or down"_s},
+          {p, u"Launch window"_s}});
     const QFont caption = uiFont(8.25, true);
     label(p, u"Label7"_s, u"Hours"_s, {352, 2160, 800, 255}, caption);
     label(p, u"Label6"_s, u"Minutes"_s, {1230, 2160, 800, 255}, caption);
@@ -176,12 +220,16 @@ void buildLaunchTimePanel(QWidget* s, MainControls& c)
     c.launchTime.vsbMinutes = scrollBar(p, u"vsbMinutes"_s, {4515, 1440, 135, 735}, 59, 30);
     c.launchTime.txtSeconds = textBox(p, u"txtSeconds"_s, u"00"_s, {4620, 1642, 855, 420}, 2, true);
     c.launchTime.vsbSeconds = scrollBar(p, u"vsbSeconds"_s, {5475, 1440, 135, 735}, 59, 0);
-    // Each scroll bar overlaps the next field by two pixels; the bars lie on top so that their arrows stay whole,
-    // and the fields keep their digits clear of them.
-    for (UpScrollBar* bar : {c.launchTime.vsbHours, c.launchTime.vsbMinutes, c.launchTime.vsbSeconds})
-        bar->raise();
-    for (ClickLineEdit* field : {c.launchTime.txtHours, c.launchTime.txtMinutes, c.launchTime.txtSeconds})
-        field->setTextMargins(px(30), 0, 0, 0);
+    keepBarsWhole({c.launchTime.vsbHours, c.launchTime.vsbMinutes, c.launchTime.vsbSeconds},
+                  {c.launchTime.txtHours, c.launchTime.txtMinutes, c.launchTime.txtSeconds});
+    name({{c.launchTime.txtLaunchDate, u"Launch date"_s},
+          {c.launchTime.txtHours, u"Launch hour"_s},
+          {c.launchTime.txtMinutes, u"Launch minute"_s},
+          {c.launchTime.txtSeconds, u"Launch second"_s},
+          {c.launchTime.vsbHours, u"Launch hour up or down"_s},
+          {c.launchTime.vsbMinutes, u"Launch minute up or down"_s},
+          {c.launchTime.vsbSeconds, u"Launch second up or down"_s},
+          {p, u"Launch time"_s}});
     const QFont caption = uiFont(8.25, true);
     c.launchTime.Label10 = label(p, u"Label10"_s, u"Launch Date (MM/DD/YYYY)"_s, {90, 2160, 2500, 255}, caption);
     label(p, u"Label4"_s, u"Hour (24 h)"_s, {2640, 2160, 1100, 255}, caption);
@@ -196,6 +244,7 @@ void buildLaunchTimePanel(QWidget* s, MainControls& c)
     c.launchTime.Calendar->setToolTip(u"Double Click on a date to set and exit."_s);
     c.launchTime.Calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     c.launchTime.Calendar->hide();
+    c.launchTime.Calendar->setAccessibleName(u"Launch date calendar"_s);
 }
 
 void buildStatusBar(QMainWindow* window, MainControls& c)
@@ -211,6 +260,7 @@ void buildStatusBar(QMainWindow* window, MainControls& c)
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
         l->setFont(font);
+        l->setAccessibleName(tip);
         c.statusBar.sbrStatusBar->addPermanentWidget(l, stretch);
         return l;
     };

@@ -1,8 +1,10 @@
 #include "frmTarvane.h"
 
 #include "HelpWindows.h"
+#include "HoldAccessKey.h"
 #include "KeyPreview.h"
 #include "MainLayout.h"
+#include "MissionCountPanel.h"
 #include "TarvaneArt.h"
 #include "WindowGeometry.h"
 #include "clock/MissionState.h"
@@ -13,6 +15,7 @@
 #include "platform/ClockTimer.h"
 #include "platform/KeyboardIndicators.h"
 #include "platform/SurfaceWidget.h"
+#include "platform/WatchedLabel.h"
 #include "simtime/TimeZoneMenu.h"
 
 #include <QAction>
@@ -92,6 +95,14 @@ void frmTarvane::routeFileCommands()
     connect(m_fileCommands, &FileCommands::loaded, m_state, &MissionState::noteFileLoaded);
 }
 
+// The compact view is a crop of the whole window; Tab walks only what it shows.
+bool frmTarvane::focusNextPrevChild(bool next)
+{
+    if (m_views != nullptr && m_views->isCompact())
+        return m_views->focusNextShown(next);
+    return QMainWindow::focusNextPrevChild(next);
+}
+
 void frmTarvane::closeEvent(QCloseEvent* event)
 {
     if (m_fileCommands->Form_QueryUnload())
@@ -145,6 +156,13 @@ void frmTarvane::createViews()
     connect(keys, &KeyPreview::escapePressed, m_fileCommands, &FileCommands::ExitWithSavePrompt);
     connect(keys, &KeyPreview::keyReleased, m_statusPanels, &StatusBarPanels::keyReleased);
 
+    new HoldAccessKey(*this, *m_ui.holds.cmdHoldResume);
+    const LaunchClock::Controls& count = m_ui.count;
+    m_ui.missionCount->setSources({count.lblTMinus, count.lblDays, count.lblHours, count.lblMinutes, count.lblSeconds},
+                                  [this] { return m_state->holding(); });
+    for (WatchedLabel* phaseShown : {count.lblTMinus, count.lblDays})
+        connect(phaseShown, &WatchedLabel::textChanged, m_ui.missionCount, &MissionCountPanel::noteMaybeChanged);
+    connect(m_state, &MissionState::holdingChanged, m_ui.missionCount, &MissionCountPanel::noteMaybeChanged);
     m_helpWindows = new HelpWindows(this);
     connect(m_actions.mnuAbout, &QAction::triggered, this, &frmTarvane::ShowAbout);
     connect(m_actions.mnuTechSupport, &QAction::triggered, this, &frmTarvane::ShowTechSupport);
