@@ -123,7 +123,7 @@ private slots:
     {
         MainWindowFixture& t = window();
         QVERIFY(!t.window().controls().holds.mnuHold->isEnabled());
-        t.window().holds().SetHoldsArmed(true);
+        t.window().holds().setHoldsArmed(true);
         t.advance(1);
         QVERIFY(t.window().controls().holds.mnuHold->isEnabled());
         QVERIFY(t.window().controls().holds.mnuRtHold->isEnabled());

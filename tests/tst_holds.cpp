@@ -177,8 +177,8 @@ private slots:
     void armedFlagFromFile()
     {
         MainWindowFixture& rig = tenMinutesBefore();
-        rig.window().holds().SetHoldsArmed(true);
-        QVERIFY(rig.window().holds().HoldsArmed());
+        rig.window().holds().setHoldsArmed(true);
+        QVERIFY(rig.window().holds().holdsArmed());
         QVERIFY(rig.arm());
         QCOMPARE(rig.get<QAction>(u"mnuHoldEnable"_s)->text(), u"Hold Disable"_s);
         QVERIFY(rig.button(u"cmdHoldResume"_s)->isEnabled());

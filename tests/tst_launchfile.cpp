@@ -465,7 +465,7 @@ private slots:
         Desk d;
         const QString awkward = d.path(name);
         writeBytes(awkward, record(u"/a.trv"_s, u"/b.trv"_s));
-        QVERIFY(modOpenFile::OpenLaunchFileNamed(d.files, awkward));
+        QVERIFY(modOpenFile::openLaunchFileNamed(d.files, awkward));
         const QString plain = d.path(u"plain.trv"_s);
         d.prompter.chooseFile(plain);
         QVERIFY(modSaveAs::SaveLaunchFile(d.files, true));
@@ -481,7 +481,7 @@ private slots:
         QVERIFY(QDir(d.dir.path()).mkpath(u"sub"_s));
         const QString other = d.path(u"sub/mission.trv"_s);
         writeBytes(other, record(other, other));
-        QVERIFY(modOpenFile::OpenLaunchFileNamed(d.files, other));
+        QVERIFY(modOpenFile::openLaunchFileNamed(d.files, other));
         d.prompter.chooseFile(std::nullopt);
         QVERIFY(modSaveAs::SaveLaunchFile(d.files, true));
         QCOMPARE(d.prompter.dialogs[0].initialFolder, d.path(u"sub"_s));
@@ -524,7 +524,7 @@ private slots:
         const bool readable = how == u"link to record";
         if (!readable)
             d.prompter.answer(Prompter::Answer::Ok);
-        QCOMPARE(modOpenFile::OpenLaunchFileNamed(d.files, launch), readable);
+        QCOMPARE(modOpenFile::openLaunchFileNamed(d.files, launch), readable);
         if (!readable) {
             QVERIFY2(!d.prompter.shown[0].text.contains(u"root"_s), qPrintable(d.prompter.shown[0].text));
             d.names.setSaveName(launch); // as when nothing at all could be read

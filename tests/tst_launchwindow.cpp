@@ -74,7 +74,7 @@ private slots:
             QVERIFY(rig.warningShown());
         }
         QCOMPARE(rig.timesShown(MessageTitle), 0);
-        QCOMPARE(rig.window().launchWindow().LockTag(), QString());
+        QCOMPARE(rig.window().launchWindow().lockTag(), QString());
 
         rig.prompter().answer(Prompter::Answer::Ok);
         rig.advance(1);
@@ -83,7 +83,7 @@ private slots:
         QCOMPARE(rig.prompter().shown.last().buttons, Prompter::Buttons::Ok);
         QCOMPARE(rig.remaining(), u"00:00:00"_s);
         QVERIFY(!rig.timer(u"tmrLaunchWindow"_s)->isActive());
-        QCOMPARE(rig.window().launchWindow().LockTag(), u"Off"_s);
+        QCOMPARE(rig.window().launchWindow().lockTag(), u"Off"_s);
         QVERIFY(rig.holding()); // expiry does not end the hold
     }
 
@@ -104,7 +104,7 @@ private slots:
         rig.prompter().answer(Prompter::Answer::Ok);
         rig.advance(1);
         QCOMPARE(rig.timesShown(MessageTitle), 1);
-        QCOMPARE(rig.window().launchWindow().LockTag(), u"Off"_s);
+        QCOMPARE(rig.window().launchWindow().lockTag(), u"Off"_s);
     }
 
     void deactivatingFreezesTheWindow()
@@ -184,7 +184,7 @@ private slots:
         rig.holdAgainstWindow(u"00"_s, u"00"_s, u"00"_s);
         rig.prompter().answer(Prompter::Answer::Ok);
         rig.advance(1);
-        QCOMPARE(rig.window().launchWindow().LockTag(), u"Off"_s);
+        QCOMPARE(rig.window().launchWindow().lockTag(), u"Off"_s);
         const qsizetype before = rig.prompter().shown.size();
 
         // Other controls behave as before.
@@ -363,7 +363,7 @@ private slots:
         rig.advance(600); // until the count ticks at liftoff
         QCOMPARE(rig.text(u"lblTMinus"_s), u"T +"_s);
         QVERIFY(!rig.warningShown());
-        QVERIFY(!rig.window().launchWindow().WarningArmed());
+        QVERIFY(!rig.window().launchWindow().warningArmed());
         QVERIFY(!rig.get<QCheckBox>(u"chkLaunchWindowActive"_s)->isEnabled());
     }
 
@@ -408,17 +408,17 @@ private slots:
     {
         MainWindowFixture& rig = tenMinutesBefore();
         LaunchWindow& window = rig.window().launchWindow();
-        window.SetWindowActive(true);
+        window.setWindowActive(true);
         QVERIFY(rig.get<QAction>(u"mnuActiveLaunchWindow"_s)->isChecked());
         QVERIFY(rig.timer(u"tmrLaunchWindow"_s)->isActive());
-        window.SetRemainingText(u"00:00:30"_s);
+        window.setRemainingText(u"00:00:30"_s);
         QVERIFY(!rig.warningShown());
         rig.arm();
         rig.toggleHold();
         rig.advance(1);
         QCOMPARE(rig.remaining(), u"00:00:29"_s);
         QVERIFY(rig.warningShown());
-        window.SetRemainingText(u"0:05:00"_s);
+        window.setRemainingText(u"0:05:00"_s);
         QVERIFY(!rig.warningShown());
     }
 };

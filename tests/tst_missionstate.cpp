@@ -81,7 +81,7 @@ private slots:
         f.prompter().answer(Prompter::Answer::Ok);
         f.advance(60);
         QVERIFY(state.windowExpired());
-        QCOMPARE(f.window().launchWindow().LockTag(), u"Off"_s);
+        QCOMPARE(f.window().launchWindow().lockTag(), u"Off"_s);
         QCOMPARE(warning.count(), 1);
     }
 

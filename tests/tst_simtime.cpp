@@ -216,7 +216,7 @@ private slots:
         settle();
         QVERIFY(triggerAction(w, u"mnuHoldEnable"_s));
         QVERIFY(triggerAction(w, u"mnuHold"_s));
-        QVERIFY(w.holds().IsHolding());
+        QVERIFY(w.holds().isHolding());
         clock.advance(5);
         settle();
         QCOMPARE(w.controls().launchTime.lblTarget->text(), u"May 3, 2001   10:30:05 AM"_s);
@@ -421,11 +421,11 @@ private slots:
         QFETCH(qint32, seconds);
         QFETCH(std::optional<qint32>, total);
         CSimTime mission;
-        mission.SetDays(days);
-        mission.SetHours(hours);
-        mission.SetMinutes(minutes);
-        mission.SetSeconds(seconds);
-        QCOMPARE(TotalSeconds(mission), total);
+        mission.setDays(days);
+        mission.setHours(hours);
+        mission.setMinutes(minutes);
+        mission.setSeconds(seconds);
+        QCOMPARE(::totalSeconds(mission), total);
     }
 };
 

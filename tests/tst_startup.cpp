@@ -204,11 +204,11 @@ private slots:
         QFETCH(int, key);
         FakeClock clock;
         ScriptedPrompter prompter;
-        QPointer<frmSplash> splash = basTarvaneLoad::ShowSplash();
+        QPointer<frmSplash> splash = basTarvaneLoad::showSplash();
         frmTarvane window(clock, prompter);
         StartupProbe probe;
-        basTarvaneLoad::RunSplashProgress(*splash, probe);
-        basTarvaneLoad::ShowMainWindow(window, *splash, probe);
+        basTarvaneLoad::runSplashProgress(*splash, probe);
+        basTarvaneLoad::showMainWindow(window, *splash, probe);
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         auto* cmdAccess = child<QPushButton>(window, u"cmdAccess"_s);
@@ -228,7 +228,7 @@ private slots:
     // A message box while the program starts (a damaged default file) stays answerable and is not under the splash.
     void messageBoxDuringStartUpTakesItsKeys()
     {
-        QPointer<frmSplash> splash = basTarvaneLoad::ShowSplash();
+        QPointer<frmSplash> splash = basTarvaneLoad::showSplash();
         QVERIFY(QTest::qWaitForWindowExposed(splash.data()));
         bool splashHiddenMeanwhile = false;
         QTimer::singleShot(0, splash.data(), [&] {
@@ -345,15 +345,15 @@ private slots:
     {
         FakeClock clock;
         ScriptedPrompter prompter;
-        QPointer<frmSplash> splash = basTarvaneLoad::ShowSplash();
+        QPointer<frmSplash> splash = basTarvaneLoad::showSplash();
         QVERIFY(splash->isVisible());
         QTest::keyClick(splash.data(), Qt::Key_Return);
         frmTarvane window(clock, prompter);
         QVERIFY(!window.isVisible());
         StartupProbe probe;
-        basTarvaneLoad::RunSplashProgress(*splash, probe);
+        basTarvaneLoad::runSplashProgress(*splash, probe);
         QVERIFY(splash->isVisible());
-        basTarvaneLoad::ShowMainWindow(window, *splash, probe);
+        basTarvaneLoad::showMainWindow(window, *splash, probe);
         QVERIFY(window.isVisible());
         QCOMPARE(window.size(), QSize(282, 82));
         deleteClosed();
@@ -364,11 +364,11 @@ private slots:
     {
         FakeClock clock;
         ScriptedPrompter prompter;
-        QPointer<frmSplash> splash = basTarvaneLoad::ShowSplash();
+        QPointer<frmSplash> splash = basTarvaneLoad::showSplash();
         frmTarvane window(clock, prompter);
         StartupProbe probe;
-        basTarvaneLoad::RunSplashProgress(*splash, probe);
-        basTarvaneLoad::ShowMainWindow(window, *splash, probe);
+        basTarvaneLoad::runSplashProgress(*splash, probe);
+        basTarvaneLoad::showMainWindow(window, *splash, probe);
         deleteClosed();
         QVERIFY(splash && splash->isVisible());
         splash->tmrSplash_Timer();

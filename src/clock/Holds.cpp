@@ -108,22 +108,22 @@ void Holds::ToggleHoldEnable()
     m_state.setHoldsArmed(m_armingOffersDisarm);
 }
 
-bool Holds::HoldsArmed() const
+bool Holds::holdsArmed() const
 {
     return m_state.holdsArmed();
 }
 
-void Holds::SetHoldsArmed(bool armed)
+void Holds::setHoldsArmed(bool armed)
 {
     m_state.setHoldsArmed(armed);
 }
 
-bool Holds::IsHolding() const
+bool Holds::isHolding() const
 {
     return m_state.holding();
 }
 
-void Holds::SetLaunchTarget(const QString& text)
+void Holds::setLaunchTarget(const QString& text)
 {
     m_state.setHoldBase(DateTimeServices::formatGeneral(m_clock.now()), text);
     m_state.setTargetText(text);

@@ -52,12 +52,12 @@ public:
     std::optional<CivilDateTime> TargetAtHoldStart() const;
 
     // A launch data file carries the armed flag; it takes effect at once.
-    bool HoldsArmed() const;
-    void SetHoldsArmed(bool armed);
-    bool IsHolding() const;
+    bool holdsArmed() const;
+    void setHoldsArmed(bool armed);
+    bool isHolding() const;
 
     // A launch target from elsewhere than the entry (a launch data file); a running hold carries it on from now.
-    void SetLaunchTarget(const QString& text);
+    void setLaunchTarget(const QString& text);
 
     ClockTimer& tmrHold() { return *m_tmrHold; }
 

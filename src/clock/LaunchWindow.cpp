@@ -97,7 +97,7 @@ void LaunchWindow::ApplyLaunchWindowActive()
     }
 }
 
-void LaunchWindow::ToggleActive()
+void LaunchWindow::toggleActive()
 {
     m_state.setWindowActive(!m_state.windowActive());
 }
@@ -221,7 +221,7 @@ bool LaunchWindow::WindowWarningDue() const
     return remaining && *remaining < 60 && m_state.windowActive() && m_state.warningArmed() && m_state.holding();
 }
 
-bool LaunchWindow::WarningArmed() const
+bool LaunchWindow::warningArmed() const
 {
     return m_state.warningArmed();
 }
@@ -235,17 +235,17 @@ void LaunchWindow::EndIfExpired(const QString& tag)
     ProcessExit::endNow();
 }
 
-QString LaunchWindow::LockTag() const
+QString LaunchWindow::lockTag() const
 {
     return m_state.windowExpired() ? LockedTag : QString();
 }
 
-void LaunchWindow::SetWindowActive(bool active)
+void LaunchWindow::setWindowActive(bool active)
 {
     m_state.setWindowActive(active);
 }
 
-void LaunchWindow::SetRemainingText(const QString& text)
+void LaunchWindow::setRemainingText(const QString& text)
 {
     // The window clock runs a remaining window given from outside (a launch data file) down from now on.
     setBase(DateTimeServices::formatGeneral(m_clock.now()), text);

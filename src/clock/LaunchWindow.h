@@ -55,7 +55,7 @@ public:
 
     void ApplyLaunchWindowActive();
     // Settings "Active Launch Window" (Ctrl+W): flips the active flag, which applies the new state.
-    void ToggleActive();
+    void toggleActive();
     // The button first disarms the warning; the menu item goes straight to SetLaunchWindow.
     void cmdSetWindow_Click();
     void SetLaunchWindow();
@@ -71,16 +71,16 @@ public:
 
     void UpdateWindowWarning();
     bool WindowWarningDue() const;
-    bool WarningArmed() const;
+    bool warningArmed() const;
 
     // Ends the program at once if tag is the expired lock's "Off".
     void EndIfExpired(const QString& tag);
     // The tag of the main window and of both entry panels: "Off" once a window has expired.
-    QString LockTag() const;
+    QString lockTag() const;
 
     // The values a launch data file carries. Setting them runs the same reactions as any other change.
-    void SetWindowActive(bool active);
-    void SetRemainingText(const QString& text);
+    void setWindowActive(bool active);
+    void setRemainingText(const QString& text);
     EntryTexts entryTexts() const;
     // Seconds first, then minutes, then hours.
     void setEntryTexts(const EntryTexts& texts);

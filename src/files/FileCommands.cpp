@@ -41,14 +41,14 @@ void FileCommands::loadAtStartup()
     const QString startup = m_files.options.startupFile;
     if (!startup.isEmpty()) {
         const QString path = QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(startup).absoluteFilePath()));
-        if (modOpenFile::OpenLaunchFileNamed(m_files, path)) {
+        if (modOpenFile::openLaunchFileNamed(m_files, path)) {
             emit loaded();
             return;
         }
     }
     // A file that was never made (the operator has been told why) is not read: that would only say so again.
     const QFileInfo info(defaultFile);
-    if ((info.exists() || info.isSymLink()) && modOpenFile::OpenLaunchFileNamed(m_files, defaultFile)) {
+    if ((info.exists() || info.isSymLink()) && modOpenFile::openLaunchFileNamed(m_files, defaultFile)) {
         emit loaded();
         return;
     }

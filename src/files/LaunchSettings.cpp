@@ -26,11 +26,11 @@ LaunchRecord LaunchSettings::values() const
 
 void LaunchSettings::apply(const LaunchRecord& r)
 {
-    m_holds.SetLaunchTarget(r.launchTarget);
+    m_holds.setLaunchTarget(r.launchTarget);
     m_entry.setLaunchDateText(r.launchDate);
-    m_window.SetWindowActive(r.launchWindowActive);
-    m_holds.SetHoldsArmed(r.holdsArmed);
-    m_window.SetRemainingText(r.launchWindowRemaining);
+    m_window.setWindowActive(r.launchWindowActive);
+    m_holds.setHoldsArmed(r.holdsArmed);
+    m_window.setRemainingText(r.launchWindowRemaining);
     m_entry.setTimeTexts({r.launchSeconds, r.launchMinutes, r.launchHours});
     m_window.setEntryTexts({r.windowSeconds, r.windowMinutes, r.windowHours});
 }

@@ -22,10 +22,10 @@ bool modOpenFile::OpenLaunchFile(LaunchFileContext& files, bool showDialog)
         if (const auto chosen = files.prompter.openFileName(cdbOpen(name)))
             name = *chosen;
     }
-    return OpenLaunchFileNamed(files, files.absoluteName(name));
+    return openLaunchFileNamed(files, files.absoluteName(name));
 }
 
-bool modOpenFile::OpenLaunchFileNamed(LaunchFileContext& files, const QString& path)
+bool modOpenFile::openLaunchFileNamed(LaunchFileContext& files, const QString& path)
 {
     const LaunchRecordReader::Result result = LaunchRecordReader::readFile(path);
     const QFileInfo info(path);

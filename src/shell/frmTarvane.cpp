@@ -71,11 +71,11 @@ void frmTarvane::routeMissionCommands()
     for (QAction* arming : {m_ui.holds.mnuHoldEnable, m_ui.holds.mnuRtHoldEnable})
         connect(arming, &QAction::triggered, m_holds, &Holds::ToggleHoldEnable);
 
-    connect(m_ui.launchWindow.mnuActiveLaunchWindow, &QAction::triggered, m_launchWindow, &LaunchWindow::ToggleActive);
+    connect(m_ui.launchWindow.mnuActiveLaunchWindow, &QAction::triggered, m_launchWindow, &LaunchWindow::toggleActive);
     connect(m_actions.mnuSetLaunchWindow, &QAction::triggered, m_launchWindow, &LaunchWindow::SetLaunchWindow);
     connect(m_ui.cmdSetWindow, &QPushButton::clicked, m_launchWindow, &LaunchWindow::cmdSetWindow_Click);
     // After an expired launch window a press on the background or a click on either entry panel ends the program.
-    const auto endIfExpired = [this] { m_launchWindow->EndIfExpired(m_launchWindow->LockTag()); };
+    const auto endIfExpired = [this] { m_launchWindow->EndIfExpired(m_launchWindow->lockTag()); };
     connect(m_ui.surface, &SurfaceWidget::pressed, m_launchWindow, endIfExpired);
     connect(m_ui.pctLaunchWindow, &ClickPanel::clicked, m_launchWindow, endIfExpired);
     connect(m_ui.pctLaunchTime, &ClickPanel::clicked, m_launchWindow, endIfExpired);
@@ -164,8 +164,8 @@ void frmTarvane::createViews()
         connect(phaseShown, &WatchedLabel::textChanged, m_ui.missionCount, &MissionCountPanel::noteMaybeChanged);
     connect(m_state, &MissionState::holdingChanged, m_ui.missionCount, &MissionCountPanel::noteMaybeChanged);
     m_helpWindows = new HelpWindows(this);
-    connect(m_actions.mnuAbout, &QAction::triggered, this, &frmTarvane::ShowAbout);
-    connect(m_actions.mnuTechSupport, &QAction::triggered, this, &frmTarvane::ShowTechSupport);
+    connect(m_actions.mnuAbout, &QAction::triggered, this, &frmTarvane::showAbout);
+    connect(m_actions.mnuTechSupport, &QAction::triggered, this, &frmTarvane::showTechSupport);
     // "New", "Add Event", "Help Contents" and "Options" have no command behind them.
 
     WindowGeometry::placeAsLaid(this);
@@ -186,12 +186,12 @@ void frmTarvane::ShowFullView()
     m_views->ShowFullView();
 }
 
-void frmTarvane::ShowAbout()
+void frmTarvane::showAbout()
 {
-    m_helpWindows->ShowAbout();
+    m_helpWindows->showAbout();
 }
 
-void frmTarvane::ShowTechSupport()
+void frmTarvane::showTechSupport()
 {
-    m_helpWindows->ShowTechSupport();
+    m_helpWindows->showTechSupport();
 }

@@ -43,8 +43,8 @@ public:
     void ToggleView();
     void ShowCompactView();
     void ShowFullView();
-    void ShowAbout();
-    void ShowTechSupport();
+    void showAbout();
+    void showTechSupport();
 
     MissionState& missionState() { return *m_state; }
     const MainControls& controls() const { return m_ui; }

@@ -56,7 +56,7 @@ bool SimTime::confirm()
 // The pages close whatever the answer; they go before the clock is set, which may take a while.
 void SimTime::wizardEntered(const CSimTime& mission)
 {
-    const std::optional<qint32> total = TotalSeconds(mission);
+    const std::optional<qint32> total = totalSeconds(mission);
     const bool yes = !m_jumping && confirm();
     m_wizard->close();
     if (yes && total)

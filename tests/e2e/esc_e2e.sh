@@ -66,9 +66,9 @@ client_origin() { # WINDOW: sets X Y
 esc_prompts() { # WHERE
     xdotool key Escape
     local box
-    box=$(find_window Tarvane 30) || fail "Esc from $1 brought no exit prompt"
+    box=$(find_window Tarvane 100) || fail "Esc from $1 brought no exit prompt"
     xdotool windowactivate --sync "$box" key Escape
-    gone Tarvane 30 || fail "Esc did not cancel the exit prompt ($1)"
+    gone Tarvane 100 || fail "Esc did not cancel the exit prompt ($1)"
     kill -0 "$program_pid" 2>/dev/null || fail "the program ended after Esc from $1"
 }
 
@@ -78,7 +78,7 @@ main=$(find_window "Mission Elapsed Time") || fail "no main window"
 if xdotool search --onlyvisible --name '^Tarvane$' >/dev/null; then
     xdotool windowactivate --sync "$splash" key Escape 2>/dev/null || true
 fi
-gone Tarvane 80 || fail "the splash stayed up, or a prompt came instead"
+gone Tarvane 200 || fail "the splash stayed up, or a prompt came instead"
 sleep 0.5
 xdotool search --onlyvisible --name '^Tarvane$' >/dev/null && fail "Esc on the splash brought a prompt"
 
