@@ -1,5 +1,4 @@
-#include "FakeClock.h"
-#include "ScriptedPrompter.h"
+#include "MainWindowFixture.h"
 #include "TestSupport.h"
 
 #include "platform/ClickPanel.h"
@@ -86,7 +85,12 @@ class TestStartup : public QObject
 {
     Q_OBJECT
 
+    MainWindowFixture f;
+
 private slots:
+    void init() { f.init(); }
+    void cleanup() { f.cleanup(); }
+
     void progressSequence()
     {
         const auto steps = SplashSequence::steps();
@@ -202,10 +206,9 @@ private slots:
     void keysWhileTheSplashIsUpOnlyCloseIt()
     {
         QFETCH(int, key);
-        FakeClock clock;
-        ScriptedPrompter prompter;
+        ScriptedPrompter& prompter = f.prompter();
         QPointer<frmSplash> splash = basTarvaneLoad::showSplash();
-        frmTarvane window(clock, prompter);
+        frmTarvane& window = f.window();
         StartupProbe probe;
         basTarvaneLoad::runSplashProgress(*splash, probe);
         basTarvaneLoad::showMainWindow(window, *splash, probe);
@@ -343,12 +346,10 @@ private slots:
     // is on screen, and goes right after.
     void startUpInOrder()
     {
-        FakeClock clock;
-        ScriptedPrompter prompter;
         QPointer<frmSplash> splash = basTarvaneLoad::showSplash();
         QVERIFY(splash->isVisible());
         QTest::keyClick(splash.data(), Qt::Key_Return);
-        frmTarvane window(clock, prompter);
+        frmTarvane& window = f.window();
         QVERIFY(!window.isVisible());
         StartupProbe probe;
         basTarvaneLoad::runSplashProgress(*splash, probe);
@@ -362,10 +363,8 @@ private slots:
 
     void startUpWithoutInputWaitsForTheTimer()
     {
-        FakeClock clock;
-        ScriptedPrompter prompter;
         QPointer<frmSplash> splash = basTarvaneLoad::showSplash();
-        frmTarvane window(clock, prompter);
+        frmTarvane& window = f.window();
         StartupProbe probe;
         basTarvaneLoad::runSplashProgress(*splash, probe);
         basTarvaneLoad::showMainWindow(window, *splash, probe);
@@ -392,9 +391,7 @@ private slots:
         QFETCH(QString, item);
         QFETCH(QString, caption);
         QFETCH(QString, mustSay);
-        FakeClock clock;
-        ScriptedPrompter prompter;
-        frmTarvane window(clock, prompter);
+        frmTarvane& window = f.window();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
