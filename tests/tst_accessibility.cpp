@@ -45,20 +45,12 @@ class TestAccessibility : public QObject
 {
     Q_OBJECT
 
-    MainWindowFixture rig;
-
-    // The window ten minutes before the initial launch target.
-    MainWindowFixture& tenMinutesBefore()
-    {
-        rig.clock().setNow(FakeClock::at(u"May 3, 2001 10:20:00 AM"));
-        rig.window();
-        return rig;
-    }
+    MainWindowFixture f;
 
 private slots:
     void init()
     {
-        rig.init();
+        f.init();
         events.clear();
         eventObjects.clear();
         QAccessible::setActive(true);
@@ -67,12 +59,12 @@ private slots:
     void cleanup()
     {
         QAccessible::installUpdateHandler(nullptr);
-        rig.cleanup();
+        f.cleanup();
     }
 
     void countReadsAsSaid()
     {
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         QAccessibleInterface* count = countInterface(rig.window());
         QVERIFY(count);
         QCOMPARE(count->text(QAccessible::Name), u"Mission count"_s);
@@ -101,7 +93,7 @@ private slots:
     // Offscreen there is no assistive technology, so Qt drops the events themselves: the panel tells each one.
     void eventsOnlyWhenPhaseOrHoldingChange()
     {
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.arm();
         QSignalSpy told(rig.window().findChild<MissionCountPanel*>(u"MissionCount"_s),
                         &MissionCountPanel::phaseOrHoldingTold);
@@ -124,7 +116,7 @@ private slots:
 
     void everyControlAndLampHasAName()
     {
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.window().ShowFullView();
         settle();
         QList<QWidget*> controls;

@@ -19,19 +19,11 @@ class TestHolds : public QObject
 {
     Q_OBJECT
 
-    MainWindowFixture rig;
-
-    // The window ten minutes before the initial launch target.
-    MainWindowFixture& tenMinutesBefore()
-    {
-        rig.clock().setNow(FakeClock::at(u"May 3, 2001 10:20:00 AM"));
-        rig.window();
-        return rig;
-    }
+    MainWindowFixture f;
 
 private slots:
-    void init() { rig.init(); }
-    void cleanup() { rig.cleanup(); }
+    void init() { f.init(); }
+    void cleanup() { f.cleanup(); }
 
     void holdFreezesCountAndMovesTarget_data()
     {
@@ -51,7 +43,7 @@ private slots:
         QFETCH(qint64, held);
         QFETCH(QString, target);
         QFETCH(QString, resumedCount);
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         QCOMPARE(rig.count(), u"T - 000 00:10:00"_s);
         QCOMPARE(rig.button(u"cmdHoldResume"_s)->toolTip(), u"Click here to HOLD the countdown."_s);
         QVERIFY(rig.arm());
@@ -87,7 +79,7 @@ private slots:
 
     void resumeCatchesUpWithTheSecondJustBegun()
     {
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.arm();
         rig.toggleHold();
         rig.clock().advance(1); // no event loop turn: the hold tick has not seen this second yet
@@ -100,7 +92,7 @@ private slots:
     // count resumes from it without dropping one.
     void holdBegunBeforeTheSecondsTickHoldsThatSecond()
     {
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.arm();
         rig.clock().advance(1); // no event loop turn: the count tick has not seen this second yet
         rig.toggleHold();
@@ -116,7 +108,7 @@ private slots:
     // A new launch time confirmed during a hold shows at once and keeps moving with the hold.
     void newLaunchTimeDuringAHold()
     {
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.arm();
         rig.toggleHold();
         rig.advance(20);
@@ -143,7 +135,7 @@ private slots:
     {
         QFETCH(QString, now);
         QFETCH(bool, toggles);
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.clock().setNow(FakeClock::at(now));
         // No settle: the count tick would disable the arming items from the target's second on.
         rig.window().holds().ToggleHoldEnable();
@@ -159,7 +151,7 @@ private slots:
 
     void liftoffDisarmsUntilTheTargetLiesAheadAgain()
     {
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.clock().setNow(FakeClock::at(u"May 3, 2001 10:29:58 AM"));
         settle();
         QVERIFY(rig.arm());
@@ -176,7 +168,7 @@ private slots:
     // A file may bring the armed flag while the arming items still offer "Hold Enable".
     void armedFlagFromFile()
     {
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.window().holds().setHoldsArmed(true);
         QVERIFY(rig.window().holds().holdsArmed());
         QVERIFY(rig.arm());
@@ -186,7 +178,7 @@ private slots:
 
     void countAndHoldGoOnWhileABoxIsOpen()
     {
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         QString countInBox;
         rig.prompter().answer(Prompter::Answer::No, [&] {
             rig.advance(3);

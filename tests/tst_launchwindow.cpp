@@ -36,23 +36,15 @@ class TestLaunchWindow : public QObject
 {
     Q_OBJECT
 
-    MainWindowFixture rig;
-
-    // The window ten minutes before the initial launch target.
-    MainWindowFixture& tenMinutesBefore()
-    {
-        rig.clock().setNow(FakeClock::at(u"May 3, 2001 10:20:00 AM"));
-        rig.window();
-        return rig;
-    }
+    MainWindowFixture f;
 
 private slots:
-    void init() { rig.init(); }
-    void cleanup() { rig.cleanup(); }
+    void init() { f.init(); }
+    void cleanup() { f.cleanup(); }
 
     void runsDownWarnsAndExpires()
     {
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.get<UpScrollBar>(u"vsbMinutesW"_s)->setLevel(1);
         QCOMPARE(rig.text(u"txtMinutesW"_s), u"01"_s);
         rig.prompter().answer(Prompter::Answer::Yes);
@@ -89,7 +81,7 @@ private slots:
 
     void holdsShareTheWindow()
     {
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.holdAgainstWindow(u"0"_s, u"1"_s, u"0"_s);
         rig.advance(40);
         rig.toggleHold();
@@ -109,7 +101,7 @@ private slots:
 
     void deactivatingFreezesTheWindow()
     {
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.holdAgainstWindow(u"00"_s, u"01"_s, u"00"_s);
         rig.advance(30);
         QCOMPARE(rig.remaining(), u"00:00:30"_s);
@@ -127,7 +119,7 @@ private slots:
     // A spent window stays spent when it is switched off and on again during the same hold.
     void expiredWindowStaysSpent()
     {
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.holdAgainstWindow(u"00"_s, u"00"_s, u"05"_s);
         rig.prompter().answer(Prompter::Answer::Ok);
         rig.advance(6);
@@ -141,7 +133,7 @@ private slots:
 
     void expiryIsReportedOnce()
     {
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.holdAgainstWindow(u"00"_s, u"00"_s, u"10"_s);
         rig.advance(10);
         rig.prompter().answer(Prompter::Answer::Ok, [&] {
@@ -174,7 +166,7 @@ private slots:
         int exits = 0;
         ProcessExit::setHandler([&](int) { ++exits; });
         const auto restore = qScopeGuard([] { ProcessExit::setHandler({}); });
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         QWidget* target = rig.get<QWidget>(where);
 
         QTest::mouseClick(target, Qt::MouseButton(button), {}, QPoint(2, 2));
@@ -221,7 +213,7 @@ private slots:
         QFETCH(QString, m);
         QFETCH(QString, s);
         QFETCH(QString, text);
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.setWindow(h, m, s);
         QCOMPARE(rig.prompter().shown.last().text, confirmText(text));
         QCOMPARE(rig.remaining(), text);
@@ -250,7 +242,7 @@ private slots:
         QFETCH(QString, m);
         QFETCH(QString, s);
         QFETCH(QString, text);
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.setWindow(u"00"_s, u"02"_s, u"00"_s);
         rig.prompter().shown.clear();
         rig.window().launchWindow().setEntryTexts({s, m, h}); // as a launch data file may bring them
@@ -265,7 +257,7 @@ private slots:
 
     void answeringNoClearsTheFieldsOnly()
     {
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.get<UpScrollBar>(u"vsbMinutesW"_s)->setLevel(30);
         rig.get<UpScrollBar>(u"vsbHoursW"_s)->setLevel(23);
         rig.prompter().answer(Prompter::Answer::No);
@@ -293,7 +285,7 @@ private slots:
     void activeWindowMustBeDeactivatedFirst()
     {
         QFETCH(QString, now);
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.setWindow(u"00"_s, u"05"_s, u"00"_s);
         rig.get<QCheckBox>(u"chkLaunchWindowActive"_s)->click();
         rig.clock().setNow(FakeClock::at(now));
@@ -325,7 +317,7 @@ private slots:
 
     void setAfterLiftoffShowsButDoesNotRebase()
     {
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.setWindow(u"00"_s, u"05"_s, u"00"_s);
         rig.advance(3600);
         rig.prompter().shown.clear();
@@ -344,7 +336,7 @@ private slots:
 
     void warningClickedAwayStaysHiddenUntilTheNextHold()
     {
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.holdAgainstWindow(u"00"_s, u"00"_s, u"50"_s);
         rig.advance(1);
         QVERIFY(rig.warningShown());
@@ -369,7 +361,7 @@ private slots:
 
     void setButtonDisarmsTheWarningAndTheMenuItemDoesNot()
     {
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.holdAgainstWindow(u"00"_s, u"00"_s, u"50"_s);
         rig.advance(1);
         rig.prompter().answer(Prompter::Answer::No);
@@ -384,7 +376,7 @@ private slots:
 
     void activeLookAndMenuMark()
     {
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         auto* remaining = rig.get(u"lblLaunchWindow"_s);
         auto* menuItem = rig.get<QAction>(u"mnuActiveLaunchWindow"_s);
         rig.window().show();
@@ -406,7 +398,7 @@ private slots:
     // What a launch data file sets runs the same reactions as the controls.
     void fileValuesReact()
     {
-        MainWindowFixture& rig = tenMinutesBefore();
+        MainWindowFixture& rig = f.tenMinutesBefore();
         LaunchWindow& window = rig.window().launchWindow();
         window.setWindowActive(true);
         QVERIFY(rig.get<QAction>(u"mnuActiveLaunchWindow"_s)->isChecked());

@@ -15,12 +15,7 @@ class TestMissionState : public QObject
 
     MainWindowFixture f;
 
-    // Ten minutes before the initial launch target.
-    MissionState& tenMinutesBefore()
-    {
-        f.clock().setNow(FakeClock::at(u"May 3, 2001 10:20:00 AM"));
-        return f.state();
-    }
+    MissionState& tenMinutesBefore() { return f.tenMinutesBefore().state(); }
 
 private slots:
     void init() { f.init(); }

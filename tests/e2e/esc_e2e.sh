@@ -28,34 +28,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
-HOME=$home openbox >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
+source "$(dirname "$0")/x11.sh"
+start_openbox || true
 
 HOME=$home DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent \
     setpriv --bounding-set=-sys_time --inh-caps=-sys_time "$program" --app-clock >"$artifacts/program.log" 2>&1 &
 program_pid=$!
 pids+=($program_pid)
 
-find_window() { # NAME [tries of 0.1 s]
-    local id
-    for _ in $(seq "${2:-100}"); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
-gone() { # NAME [tries]
-    for _ in $(seq "${2:-100}"); do
-        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-        sleep 0.1
-    done
-    return 1
-}
 client_origin() { # WINDOW: sets X Y
     local info
     info=$(xwininfo -id "$1")

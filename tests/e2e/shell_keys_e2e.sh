@@ -35,12 +35,8 @@ cleanup() {
 trap cleanup EXIT
 file="$home/.local/share/Tarvane/launch.trv"
 
-HOME=$home openbox >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
+source "$(dirname "$0")/x11.sh"
+start_openbox || true
 
 program_pid=
 start() {
@@ -53,15 +49,6 @@ start() {
 stop() {
     kill "$program_pid" 2>/dev/null || true
     wait "$program_pid" 2>/dev/null || true
-}
-find_window() { # NAME [tries of 0.1 s]
-    local tries=${2:-100} id
-    for _ in $(seq "$tries"); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
 }
 shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 measure() { # client geometry: X Y W H

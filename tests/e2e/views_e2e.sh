@@ -39,22 +39,7 @@ HOME=$home DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent \
     setpriv --bounding-set=-sys_time --inh-caps=-sys_time "$program" --app-clock >"$artifacts/program.log" 2>&1 &
 pids+=($!)
 
-find_window() { # NAME [tries of 0.1 s]
-    local tries=${2:-100} id
-    for _ in $(seq "$tries"); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
-gone() { # NAME [tries]
-    for _ in $(seq "${2:-100}"); do
-        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-        sleep 0.1
-    done
-    return 1
-}
+source "$(dirname "$0")/x11.sh"
 # Client geometry and frame of a window: sets X Y W H and L R T B.
 measure() {
     local info

@@ -60,6 +60,13 @@ public:
         }
         return *m_window;
     }
+    // The window with the clock ten minutes before the initial launch target.
+    MainWindowFixture& tenMinutesBefore()
+    {
+        m_clock->setNow(FakeClock::at(u"May 3, 2001 10:20:00 AM"));
+        window();
+        return *this;
+    }
     MissionState& state() { return window().missionState(); }
     // The window on screen, where a test needs focus, geometry or painting.
     frmTarvane& shownWindow()
