@@ -1,6 +1,6 @@
 // What a screen reader gets through Qt's accessibility interface: the count as one "Mission count", read as a
 // person says it, an event only when the phase or the holding changes, and a name for every control and lamp.
-#include "MainWindowFixture.h"
+#include "GuiTest.h"
 
 #include "shell/MissionCountPanel.h"
 
@@ -41,16 +41,14 @@ int descriptionEvents(const frmTarvane& window)
 
 } // namespace
 
-class TestAccessibility : public QObject
+class TestAccessibility : public GuiTest
 {
     Q_OBJECT
-
-    MainWindowFixture f;
 
 private slots:
     void init()
     {
-        f.init();
+        GuiTest::init();
         events.clear();
         eventObjects.clear();
         QAccessible::setActive(true);
@@ -59,7 +57,7 @@ private slots:
     void cleanup()
     {
         QAccessible::installUpdateHandler(nullptr);
-        f.cleanup();
+        GuiTest::cleanup();
     }
 
     void countReadsAsSaid()

@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "GuiTest.h"
 
 #include "clock/Holds.h"
 #include "clock/LaunchClock.h"
@@ -45,11 +45,9 @@ void walkTo(MainWindowFixture& t, const CivilDateTime& when)
 
 } // namespace
 
-class TestCount : public QObject
+class TestCount : public GuiTest
 {
     Q_OBJECT
-
-    MainWindowFixture f;
 
     // The window ten seconds before the initial launch target.
     MainWindowFixture& window()
@@ -59,8 +57,6 @@ class TestCount : public QObject
     }
 
 private slots:
-    void init() { f.init(); }
-    void cleanup() { f.cleanup(); }
 
     void countAroundLiftoff_data()
     {

@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "GuiTest.h"
 #include "clock/LaunchWindow.h"
 #include "clock/MissionState.h"
 #include "files/LaunchFileOptions.h"
@@ -53,11 +53,10 @@ QByteArray readBytes(const QString& path)
 
 } // namespace
 
-class TestFileCommands : public QObject
+class TestFileCommands : public GuiTest
 {
     Q_OBJECT
 
-    MainWindowFixture f;
     std::unique_ptr<QTemporaryDir> m_dir;
     QList<int> m_exits;
 
@@ -96,7 +95,7 @@ class TestFileCommands : public QObject
 private slots:
     void init()
     {
-        f.init();
+        GuiTest::init();
         m_dir = std::make_unique<QTemporaryDir>();
         m_exits.clear();
         ProcessExit::setHandler([this](int code) { m_exits.append(code); });
@@ -105,7 +104,7 @@ private slots:
     void cleanup()
     {
         ProcessExit::setHandler({});
-        f.cleanup();
+        GuiTest::cleanup();
     }
 
     void startupWritesTheInitialRecord()

@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "GuiTest.h"
 
 #include "platform/QtPrompter.h"
 
@@ -15,16 +15,11 @@ QColor digitColor(MainWindowFixture& rig)
 }
 } // namespace
 
-class TestHolds : public QObject
+class TestHolds : public GuiTest
 {
     Q_OBJECT
 
-    MainWindowFixture f;
-
 private slots:
-    void init() { f.init(); }
-    void cleanup() { f.cleanup(); }
-
     void holdFreezesCountAndMovesTarget_data()
     {
         QTest::addColumn<qint64>("held");

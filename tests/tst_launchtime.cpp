@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "GuiTest.h"
 
 #include "clock/LaunchTimeEntry.h"
 #include "platform/ClickLineEdit.h"
@@ -73,11 +73,9 @@ QRect partRect(UpScrollBar* bar, QStyle::SubControl part)
 
 } // namespace
 
-class TestLaunchTime : public QObject
+class TestLaunchTime : public GuiTest
 {
     Q_OBJECT
-
-    MainWindowFixture f;
 
     // The window on screen, ten seconds before the initial launch target, with the whole launch time panel in view.
     MainWindowFixture& onScreen()
@@ -88,8 +86,6 @@ class TestLaunchTime : public QObject
     }
 
 private slots:
-    void init() { f.init(); }
-    void cleanup() { f.cleanup(); }
 
     void setLaunchTime_data()
     {

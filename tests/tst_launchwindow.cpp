@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "GuiTest.h"
 
 #include "platform/ClickPanel.h"
 #include "platform/ProcessExit.h"
@@ -32,15 +32,11 @@ QString runningText(int secs)
 
 } // namespace
 
-class TestLaunchWindow : public QObject
+class TestLaunchWindow : public GuiTest
 {
     Q_OBJECT
 
-    MainWindowFixture f;
-
 private slots:
-    void init() { f.init(); }
-    void cleanup() { f.cleanup(); }
 
     void runsDownWarnsAndExpires()
     {

@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "GuiTest.h"
 
 #include "clock/MissionState.h"
 #include "platform/UpScrollBar.h"
@@ -9,17 +9,13 @@ using namespace Qt::StringLiterals;
 using Phase = MissionState::Phase;
 
 // The mission state model is what views outside the window follow: it must say what the window shows.
-class TestMissionState : public QObject
+class TestMissionState : public GuiTest
 {
     Q_OBJECT
-
-    MainWindowFixture f;
 
     MissionState& tenMinutesBefore() { return f.tenMinutesBefore().state(); }
 
 private slots:
-    void init() { f.init(); }
-    void cleanup() { f.cleanup(); }
 
     void setterSignalsOnlyARealChange()
     {

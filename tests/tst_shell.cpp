@@ -1,7 +1,7 @@
 // The shell's faults as a user met them: Alt+H, Tab in the compact view, quick clicks on the date labels, and the
 // looks (fonts of menus and tooltips, the sign's baseline, the launch window's scroll bars, the information
 // windows' frames). The keys are also driven for real under a window manager in tests/e2e/shell_keys_e2e.sh.
-#include "MainWindowFixture.h"
+#include "GuiTest.h"
 
 #include "platform/ClickLineEdit.h"
 #include "platform/UpScrollBar.h"
@@ -62,19 +62,15 @@ int baseline(const QLabel* label, const QWidget* in)
 
 } // namespace
 
-class TestShell : public QObject
+class TestShell : public GuiTest
 {
     Q_OBJECT
 
-    MainWindowFixture shared;
-
 private slots:
-    void init() { shared.init(); }
-    void cleanup() { shared.cleanup(); }
 
     void altHHoldsWhenTheHoldButtonIsEnabled()
     {
-        Fixture f(shared);
+        Fixture f(GuiTest::f);
         f.window.ShowFullView();
         settle();
         QVERIFY(triggerAction(f.window, u"mnuHoldEnable"_s));
@@ -88,7 +84,7 @@ private slots:
 
     void altHOpensHelpWhenHoldsAreNotArmed()
     {
-        Fixture f(shared);
+        Fixture f(GuiTest::f);
         f.window.ShowFullView();
         settle();
         QTest::keyClick(&f.window, Qt::Key_H, Qt::AltModifier);
@@ -101,7 +97,7 @@ private slots:
     // From start-up, Tab, Tab, "12" once set the launch window's hours, which the compact view does not show.
     void tabInTheCompactViewStaysInWhatItShows()
     {
-        Fixture f(shared);
+        Fixture f(GuiTest::f);
         QVERIFY(triggerAction(f.window, u"mnuHoldEnable"_s)); // both buttons take the focus then
         settle();
         const QRect shown = f.window.rect();
@@ -125,7 +121,7 @@ private slots:
 
     void compactViewTakesTheFocusOutOfThePanels()
     {
-        Fixture f(shared);
+        Fixture f(GuiTest::f);
         f.window.ShowFullView();
         settle();
         f.get(u"txtHoursW"_s)->setFocus();
@@ -146,7 +142,7 @@ private slots:
     {
         QFETCH(QString, label);
         QFETCH(QString, date);
-        Fixture f(shared);
+        Fixture f(GuiTest::f);
         f.window.ShowFullView();
         settle();
         auto* target = f.get<WatchedLabel>(label);
@@ -161,7 +157,7 @@ private slots:
 
     void menusAndTooltipsTakeTheMenuBarsFont()
     {
-        Fixture f(shared);
+        Fixture f(GuiTest::f);
         const QFont bar = f.window.menuBar()->font();
         for (QMenu* menu : {f.window.actions().mnuSettings, f.window.controls().views.mnuPopUp}) {
             QCOMPARE(menu->font().family(), bar.family());
@@ -173,7 +169,7 @@ private slots:
 
     void signStandsOnTheDigitsBaseline()
     {
-        Fixture f(shared);
+        Fixture f(GuiTest::f);
         const QWidget* surface = f.get(u"frmTarvaneSurface"_s);
         const int digits = baseline(f.get<QLabel>(u"lblDays"_s), surface);
         QCOMPARE(baseline(f.get<QLabel>(u"lblTMinus"_s), surface), digits);
@@ -191,7 +187,7 @@ private slots:
     void scrollBarsLieOverTheNextField()
     {
         QFETCH(QString, bar);
-        Fixture f(shared);
+        Fixture f(GuiTest::f);
         auto* scrollBar = f.get<UpScrollBar>(bar);
         QWidget* panel = scrollBar->parentWidget();
         const QRect box = scrollBar->geometry();

@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "GuiTest.h"
 #include "clock/Holds.h"
 #include "clock/LaunchClock.h"
 #include "platform/ApplicationClock.h"
@@ -64,15 +64,11 @@ public:
 
 } // namespace
 
-class TestSimTime : public QObject
+class TestSimTime : public GuiTest
 {
     Q_OBJECT
 
-    MainWindowFixture f;
-
 private slots:
-    void init() { f.init(); }
-    void cleanup() { f.cleanup(); }
 
     void presets_data()
     {

@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "GuiTest.h"
 #include "TestSupport.h"
 
 #include "platform/ClickPanel.h"
@@ -81,15 +81,11 @@ void deleteClosed()
 
 } // namespace
 
-class TestStartup : public QObject
+class TestStartup : public GuiTest
 {
     Q_OBJECT
 
-    MainWindowFixture f;
-
 private slots:
-    void init() { f.init(); }
-    void cleanup() { f.cleanup(); }
 
     void progressSequence()
     {

@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "GuiTest.h"
 
 #include "clock/LaunchClock.h"
 #include "platform/ClockTimer.h"
@@ -126,19 +126,15 @@ void verifyFull(Fixture& f)
 
 } // namespace
 
-class TestViews : public QObject
+class TestViews : public GuiTest
 {
     Q_OBJECT
 
-    MainWindowFixture shared;
-
 private slots:
-    void init() { shared.init(); }
-    void cleanup() { shared.cleanup(); }
 
     void startsCompactWhereTheLayoutPutsIt()
     {
-        Fixture f(shared);
+        Fixture f(GuiTest::f);
         verifyCompact(f, f.window.frameGeometry().left());
         QCOMPARE(f.window.geometry().topLeft(), QPoint(493, 59));
         // Unlike a later compact view, the start keeps "Compact Screen" enabled in its hidden menu.
@@ -156,7 +152,7 @@ private slots:
     void eachToggleFlipsTheView()
     {
         QFETCH(Toggle, how);
-        Fixture f(shared);
+        Fixture f(GuiTest::f);
         const int top = f.window.geometry().top();
         toggleBy(f, how); // the first toggle after start-up opens the full view
         verifyFull(f);
@@ -170,7 +166,7 @@ private slots:
 
     void compactScreenItemOnlyInTheFullView()
     {
-        Fixture f(shared);
+        Fixture f(GuiTest::f);
         toggleBy(f, Toggle::SettingsItem); // still enabled from start-up
         verifyFull(f);
         toggleBy(f, Toggle::SettingsItem);
@@ -180,7 +176,7 @@ private slots:
 
     void shortcutTogglesFromStartUp()
     {
-        Fixture f(shared);
+        Fixture f(GuiTest::f);
         f.window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&f.window));
         QTest::keyClick(&f.window, Qt::Key_K, Qt::ControlModifier);
@@ -193,7 +189,7 @@ private slots:
 
     void datePanelRunsOnlyInTheFullView()
     {
-        Fixture f(shared);
+        Fixture f(GuiTest::f);
         WatchedLabel* date = f.window.controls().statusBar.pnlCurrentDate;
         QVERIFY(date->text().isEmpty());
         f.window.ToggleView();
@@ -233,7 +229,7 @@ private slots:
         QFETCH(QString, target);
         QFETCH(QPoint, at);
         QFETCH(bool, shown);
-        Fixture f(shared);
+        Fixture f(GuiTest::f);
         if (full)
             f.window.ShowFullView();
         settle();
@@ -250,7 +246,7 @@ private slots:
 
     void popUpItemsFollowTheView()
     {
-        Fixture f(shared);
+        Fixture f(GuiTest::f);
         const MainActions& a = f.window.actions();
         const MainControls& c = f.window.controls();
         QCOMPARE(c.views.mnuPopUp->actions(),
@@ -267,7 +263,7 @@ private slots:
 
     void menuBarInOrder()
     {
-        Fixture f(shared);
+        Fixture f(GuiTest::f);
         f.window.ShowFullView();
         auto names = [](const QList<QAction*>& actions) {
             QStringList list;
@@ -293,7 +289,7 @@ private slots:
 
     void itemsWithoutCommandsDoNothing()
     {
-        Fixture f(shared);
+        Fixture f(GuiTest::f);
         f.window.ShowFullView();
         settle();
         const QRect geometry = f.window.geometry();
@@ -329,7 +325,7 @@ private slots:
         QFETCH(std::optional<bool>, state);
         QFETCH(QString, text);
         QFETCH(bool, lit);
-        Fixture f(shared);
+        Fixture f(GuiTest::f);
         auto shared = std::make_shared<std::optional<bool>>(std::nullopt);
         f.window.statusPanels().setIndicators(std::make_unique<FakeIndicators>(shared));
         f.window.ShowFullView();
@@ -347,7 +343,7 @@ private slots:
 
     void panelDoubleClickReportsItsText()
     {
-        Fixture f(shared);
+        Fixture f(GuiTest::f);
         f.window.ShowFullView();
         settle();
         QSignalSpy spy(&f.window.statusPanels(), &StatusBarPanels::panelDoubleClicked);
@@ -364,7 +360,7 @@ private slots:
 
     void statusBarFitsItsTexts()
     {
-        Fixture f(shared);
+        Fixture f(GuiTest::f);
         f.window.ShowFullView();
         settle();
         const MainControls& c = f.window.controls();
@@ -380,7 +376,7 @@ private slots:
 
     void longCountKeepsAllItsDigits()
     {
-        Fixture f(shared);
+        Fixture f(GuiTest::f);
         WatchedLabel* days = f.window.controls().count.lblDays;
         for (const QString& text : {u"000"_s, u"1000"_s, u"24855"_s})
             days->setText(text);

@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "GuiTest.h"
 #include "platform/ClickLineEdit.h"
 #include "platform/UpScrollBar.h"
 #include "platform/WatchedLabel.h"
@@ -107,15 +107,11 @@ void clickArrow(UpScrollBar* bar, QStyle::SubControl arrow)
 
 } // namespace
 
-class TestWizard : public QObject
+class TestWizard : public GuiTest
 {
     Q_OBJECT
 
-    MainWindowFixture f;
-
 private slots:
-    void init() { f.init(); }
-    void cleanup() { f.cleanup(); }
 
     void firstPageAsCreated()
     {

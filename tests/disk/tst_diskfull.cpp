@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "GuiTest.h"
 #include "TestSupport.h"
 #include "files/LaunchFileOptions.h"
 #include "platform/ClickLineEdit.h"
@@ -64,13 +64,12 @@ bool readOnlyBind(const QString& path)
 
 // Saves where the disk is full or read-only: each gives a message naming the file and the reason, leaves the
 // old file byte for byte as it was, and never reports success.
-class TestDiskFull : public QObject
+class TestDiskFull : public GuiTest
 {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_place; // a 64 KiB tmpfs of this test's own
-    MainWindowFixture f;
     QList<int> m_exits;
 
     QString defaultFile() const { return QDir::toNativeSeparators(m_place + u"/launch.trv"_s); }
@@ -89,7 +88,7 @@ private slots:
         QVERIFY(QDir().mkpath(m_place));
         QVERIFY2(::mount("tmpfs", QFile::encodeName(m_place).constData(), "tmpfs", 0, "size=64k") == 0,
                  "mounting a tmpfs failed");
-        f.init();
+        GuiTest::init();
         m_exits.clear();
         ProcessExit::setHandler([this](int code) { m_exits.append(code); });
     }
@@ -100,7 +99,7 @@ private slots:
         ::umount2(QFile::encodeName(defaultFile()).constData(), MNT_DETACH); // the read-only file, if any
         ::umount2(QFile::encodeName(m_place).constData(), MNT_DETACH);
         ::umount2(QFile::encodeName(m_place).constData(), MNT_DETACH);
-        f.cleanup();
+        GuiTest::cleanup();
     }
 
     void saveWhereNothingCanBeWritten_data()
