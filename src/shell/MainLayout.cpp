@@ -131,8 +131,6 @@ void buildCountStrip(QWidget* s, MainControls& c)
         w->move(at);
         w->show();
     }
-    c.missionCount->setSources(
-        {c.count.lblTMinus, c.count.lblDays, c.count.lblHours, c.count.lblMinutes, c.count.lblSeconds}, {});
 
     // The lamps stand from top to bottom in the order 1, 2, 0.
     const std::array<int, 3> lampTops = {600, 120, 360};

@@ -159,9 +159,8 @@ void frmTarvane::createViews()
     new HoldAccessKey(*this, *m_ui.holds.cmdHoldResume);
     const LaunchClock::Controls& count = m_ui.count;
     m_ui.missionCount->setSources({count.lblTMinus, count.lblDays, count.lblHours, count.lblMinutes, count.lblSeconds},
-                                  [this] { return m_state->holding(); });
-    for (WatchedLabel* phaseShown : {count.lblTMinus, count.lblDays})
-        connect(phaseShown, &WatchedLabel::textChanged, m_ui.missionCount, &MissionCountPanel::noteMaybeChanged);
+                                  m_state);
+    connect(m_state, &MissionState::phaseChanged, m_ui.missionCount, &MissionCountPanel::noteMaybeChanged);
     connect(m_state, &MissionState::holdingChanged, m_ui.missionCount, &MissionCountPanel::noteMaybeChanged);
     m_helpWindows = new HelpWindows(this);
     connect(m_actions.mnuAbout, &QAction::triggered, this, &frmTarvane::showAbout);
