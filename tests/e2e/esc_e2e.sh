@@ -11,24 +11,16 @@ mkdir -p "$artifacts"
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
-for tool in xdotool xwininfo xprop import setpriv openbox; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
-done
+source "$(dirname "$0")/x11.sh"
+require_tools xdotool xwininfo xprop import setpriv openbox
 
 fail() {
     echo "FAIL: $*"
     import -window root "$artifacts/failure.png" || true
     exit 1
 }
-home=$(mktemp -d)
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-    rm -rf "$home"
-}
-trap cleanup EXIT
+begin_session
 
-source "$(dirname "$0")/x11.sh"
 start_openbox || true
 
 HOME=$home DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent \

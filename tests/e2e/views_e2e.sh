@@ -10,18 +10,11 @@ mkdir -p "$artifacts"
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
-for tool in xdotool xwininfo xprop import convert setpriv; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
-done
+source "$(dirname "$0")/x11.sh"
+require_tools xdotool xwininfo xprop import convert setpriv
 
 fail() { echo "FAIL: $*"; exit 1; }
-home=$(mktemp -d)
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-    rm -rf "$home"
-}
-trap cleanup EXIT
+begin_session
 
 # A window manager gives the windows real frames, so the frame arithmetic is put to the test; without one the
 # frames are empty and the same checks hold.
@@ -39,7 +32,6 @@ HOME=$home DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent \
     setpriv --bounding-set=-sys_time --inh-caps=-sys_time "$program" --app-clock >"$artifacts/program.log" 2>&1 &
 pids+=($!)
 
-source "$(dirname "$0")/x11.sh"
 # Client geometry and frame of a window: sets X Y W H and L R T B.
 measure() {
     local info

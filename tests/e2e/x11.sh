@@ -1,5 +1,23 @@
 # Helpers for the end-to-end scripts that drive the real program in an X server; sourced, not run.
 
+# Skips the test (exit 77) when one of the tools is missing.
+require_tools() {
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
+    done
+}
+
+# A throw-away home folder $home and the list $pids of processes to end, both cleaned up when the script exits.
+begin_session() {
+    home=$(mktemp -d)
+    pids=()
+    trap end_session EXIT
+}
+end_session() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    rm -rf "$home"
+}
+
 # Starts openbox with the throw-away home $home and waits until it manages the screen; its pid joins $pids.
 start_openbox() {
     HOME=$home openbox >/dev/null 2>&1 &
