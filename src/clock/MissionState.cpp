@@ -2,15 +2,6 @@
 
 #include "platform/DateTimeServices.h"
 
-template <typename T> void MissionState::update(T& member, T value, void (MissionState::*notify)(T))
-{
-    if (value == member)
-        return;
-    member = value;
-    emit(this->*notify)(value);
-    emit changed();
-}
-
 MissionState::MissionState(QObject* parent) : QObject(parent)
 {
     setObjectName(QStringLiteral("MissionState"));
@@ -27,21 +18,6 @@ void MissionState::setTargetText(const QString& text)
     emit changed();
 }
 
-void MissionState::setPhase(Phase phase)
-{
-    update(m_phase, phase, &MissionState::phaseChanged);
-}
-
-void MissionState::setHolding(bool holding)
-{
-    update(m_holding, holding, &MissionState::holdingChanged);
-}
-
-void MissionState::setHoldsArmed(bool armed)
-{
-    update(m_holdsArmed, armed, &MissionState::holdsArmedChanged);
-}
-
 void MissionState::setWindowRemainingText(const QString& text)
 {
     if (text == m_windowRemainingText)
@@ -50,26 +26,6 @@ void MissionState::setWindowRemainingText(const QString& text)
     m_windowRemaining = DateTimeServices::parseTimeOfDay(text);
     emit windowRemainingChanged(text);
     emit changed();
-}
-
-void MissionState::setWindowActive(bool active)
-{
-    update(m_windowActive, active, &MissionState::windowActiveChanged);
-}
-
-void MissionState::setWindowWarning(bool shown)
-{
-    update(m_windowWarning, shown, &MissionState::windowWarningChanged);
-}
-
-void MissionState::setWindowExpired(bool expired)
-{
-    update(m_windowExpired, expired, &MissionState::windowExpiredChanged);
-}
-
-void MissionState::setWarningArmed(bool armed)
-{
-    update(m_warningArmed, armed, &MissionState::warningArmedChanged);
 }
 
 void MissionState::setHoldBase(const QString& startText, const QString& targetText)

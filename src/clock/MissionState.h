@@ -44,29 +44,29 @@ public:
     void setTargetText(const QString& text);
 
     Phase phase() const { return m_phase; }
-    void setPhase(Phase phase);
+    void setPhase(Phase phase) { update(m_phase, phase, &MissionState::phaseChanged); }
 
     bool holding() const { return m_holding; }
-    void setHolding(bool holding);
+    void setHolding(bool holding) { update(m_holding, holding, &MissionState::holdingChanged); }
     bool holdsArmed() const { return m_holdsArmed; }
-    void setHoldsArmed(bool armed);
+    void setHoldsArmed(bool armed) { update(m_holdsArmed, armed, &MissionState::holdsArmedChanged); }
 
     // The launch window left, as shown ("h:mm:ss" when set, "hh:mm:ss" while it runs down), and in seconds.
     QString windowRemainingText() const { return m_windowRemainingText; }
     std::optional<int> windowRemaining() const { return m_windowRemaining; }
     void setWindowRemainingText(const QString& text);
     bool windowActive() const { return m_windowActive; }
-    void setWindowActive(bool active);
+    void setWindowActive(bool active) { update(m_windowActive, active, &MissionState::windowActiveChanged); }
     // The warning below one minute of launch window is showing.
     bool windowWarning() const { return m_windowWarning; }
-    void setWindowWarning(bool shown);
+    void setWindowWarning(bool shown) { update(m_windowWarning, shown, &MissionState::windowWarningChanged); }
     // The window ran out during a hold: the program is locked until it is restarted.
     bool windowExpired() const { return m_windowExpired; }
-    void setWindowExpired(bool expired);
+    void setWindowExpired(bool expired) { update(m_windowExpired, expired, &MissionState::windowExpiredChanged); }
     // The warning may show during this hold: the start of a hold arms it; a click on it, the button that sets a
     // window and liftoff disarm it.
     bool warningArmed() const { return m_warningArmed; }
-    void setWarningArmed(bool armed);
+    void setWarningArmed(bool armed) { update(m_warningArmed, armed, &MissionState::warningArmedChanged); }
 
     // What a hold measures from: the moment it began (or the entry last re-based it) in the general date form,
     // and the target text as it stood then. Holds and the launch time entry write them together.
@@ -95,7 +95,14 @@ signals:
     void changed();
 
 private:
-    template <typename T> void update(T& member, T value, void (MissionState::*notify)(T));
+    template <typename T> void update(T& member, T value, void (MissionState::*notify)(T))
+    {
+        if (value == member)
+            return;
+        member = value;
+        emit(this->*notify)(value);
+        emit changed();
+    }
 
     QString m_targetText;
     std::optional<CivilDateTime> m_target;

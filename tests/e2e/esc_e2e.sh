@@ -4,15 +4,12 @@
 # (answered with Esc, which cancels it); while the splash is up, Esc belongs to the splash.
 # Usage: esc_e2e.sh PROGRAM ARTIFACT_DIR
 set -euo pipefail
+source "$(dirname "$0")/x11.sh"
+in_x_server "$@"
+require_tools xdotool xwininfo xprop import setpriv openbox
 program=$(realpath "$1")
 artifacts=$2
 mkdir -p "$artifacts"
-
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
-source "$(dirname "$0")/x11.sh"
-require_tools xdotool xwininfo xprop import setpriv openbox
 
 fail() {
     echo "FAIL: $*"

@@ -1,5 +1,10 @@
 # Helpers for the end-to-end scripts that drive the real program in an X server; sourced, not run.
 
+# Runs the calling script again in a virtual X server of its own when there is no display.
+in_x_server() {
+    [ -n "${DISPLAY:-}" ] || exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+}
+
 # Skips the test (exit 77) when one of the tools is missing.
 require_tools() {
     for tool in "$@"; do
