@@ -42,7 +42,7 @@ esc_prompts() { # WHERE
 }
 
 # The splash takes keys while it is up: Esc closes it and asks nothing.
-splash=$(find_window Tarvane) || fail "no splash"
+splash=$(find_window Tarvane 300) || fail "no splash"
 main=$(find_window "Mission Elapsed Time") || fail "no main window"
 if xdotool search --onlyvisible --name '^Tarvane$' >/dev/null; then
     xdotool windowactivate --sync "$splash" key Escape 2>/dev/null || true

@@ -68,7 +68,7 @@ click_client() { # WINDOW X Y [BUTTON]
     xdotool mousemove "$((X + $2))" "$((Y + $3))" click "${4:-1}"
 }
 
-splash=$(find_window Tarvane) || fail "no splash"
+splash=$(find_window Tarvane 300) || fail "no splash"
 main=$(find_window "Mission Elapsed Time") || fail "no main window"
 measure "$splash"
 splash_geometry="$X $Y $W $H"
