@@ -15,7 +15,7 @@ int basTarvaneLoad::Main(const StartOptions& options)
 {
     StartupProbe probe;
     QApplication::setWindowIcon(TarvaneArt::appIcon());
-    auto* splash = ShowSplash();
+    auto* splash = showSplash();
     probe.watchSplashPaint(*splash);
     auto systemClock = SystemClock::create();
     // The window reads this one clock for everything, whether or not the computer's clock can be set.
@@ -23,12 +23,12 @@ int basTarvaneLoad::Main(const StartOptions& options)
                            options.appClock ? ApplicationClock::Start::Engaged : ApplicationClock::Start::PassThrough);
     QtPrompter prompter;
     frmTarvane window(clock, prompter, LaunchFileOptions::standard(options.launchFile));
-    RunSplashProgress(*splash, probe);
-    ShowMainWindow(window, *splash, probe);
+    runSplashProgress(*splash, probe);
+    showMainWindow(window, *splash, probe);
     return QApplication::exec();
 }
 
-frmSplash* basTarvaneLoad::ShowSplash()
+frmSplash* basTarvaneLoad::showSplash()
 {
     auto* splash = new frmSplash;
     splash->setAttribute(Qt::WA_DeleteOnClose);
@@ -36,7 +36,7 @@ frmSplash* basTarvaneLoad::ShowSplash()
     return splash;
 }
 
-void basTarvaneLoad::RunSplashProgress(frmSplash& splash, StartupProbe& probe)
+void basTarvaneLoad::runSplashProgress(frmSplash& splash, StartupProbe& probe)
 {
     splash.paintOnce();
     probe.mark(StartupProbe::Stage::ProgressStarts);
@@ -44,7 +44,7 @@ void basTarvaneLoad::RunSplashProgress(frmSplash& splash, StartupProbe& probe)
     probe.mark(StartupProbe::Stage::ProgressEnds);
 }
 
-void basTarvaneLoad::ShowMainWindow(QWidget& window, frmSplash& splash, StartupProbe& probe)
+void basTarvaneLoad::showMainWindow(QWidget& window, frmSplash& splash, StartupProbe& probe)
 {
     window.show();
     probe.watchFirstPaint(window);

@@ -13,8 +13,8 @@ namespace basTarvaneLoad {
 int Main(const StartOptions& options);
 
 // The steps of Main, each on its own so that tests can take them one by one.
-frmSplash* ShowSplash();
-void RunSplashProgress(frmSplash& splash, StartupProbe& probe);
-void ShowMainWindow(QWidget& window, frmSplash& splash, StartupProbe& probe);
+frmSplash* showSplash();
+void runSplashProgress(frmSplash& splash, StartupProbe& probe);
+void showMainWindow(QWidget& window, frmSplash& splash, StartupProbe& probe);
 
 } // namespace basTarvaneLoad
