@@ -119,6 +119,7 @@ private slots:
         t.manualSet();
         frmWizardPlusMinus* page = t.page1();
         QVERIFY(page && page->isVisible() && page->isWindow());
+        QCOMPARE(page->parentWidget(), &t.w); // owned by the main window, and gone with it
         QVERIFY(!page->isModal());
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         QVERIFY(!(page->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));

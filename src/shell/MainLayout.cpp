@@ -325,6 +325,7 @@ MainControls MainLayout::build(QMainWindow* window)
     buildStatusBar(window, c);
     c.count.pnlCurrentDate = c.statusBar.pnlCurrentDate;
     c.views.window = window;
+    c.simTime.window = window; // the wizard's pages belong to the main window and go with it
     c.views.sbrStatusBar = c.statusBar.sbrStatusBar;
     return c;
 }
