@@ -1,5 +1,6 @@
 #include "basTarvaneLoad.h"
 
+#include "SecondsTrace.h"
 #include "StartOptions.h"
 #include "StartupProbe.h"
 #include "TarvaneArt.h"
@@ -8,6 +9,7 @@
 #include "platform/ApplicationClock.h"
 #include "platform/QtPrompter.h"
 #include "platform/SystemClock.h"
+#include "platform/WatchedLabel.h"
 
 #include <QApplication>
 
@@ -22,6 +24,8 @@ int basTarvaneLoad::Main(const StartOptions& options)
                            options.appClock ? ApplicationClock::Start::Engaged : ApplicationClock::Start::PassThrough);
     QtPrompter prompter;
     frmTarvane window(clock, prompter, LaunchFileOptions::standard(options.launchFile));
+    const MainControls& count = window.controls();
+    SecondsTrace trace(count.lblTMinus, count.lblDays, count.lblHours, count.lblMinutes, count.lblSeconds);
     RunSplashProgress(*splash, probe);
     ShowMainWindow(window, *splash, probe);
     return QApplication::exec();
