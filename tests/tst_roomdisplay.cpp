@@ -3,6 +3,7 @@
 #include "FakeClock.h"
 #include "TestSupport.h"
 #include "clock/MissionState.h"
+#include "display/DisplayTcpServer.h"
 #include "display/RoomDisplayServer.h"
 #include "display/ServeEndpoint.h"
 #include "display/frmRoomDisplay.h"
@@ -105,6 +106,7 @@ private slots:
     void unwantedMessagesClose_data();
     void unwantedMessagesClose();
     void screenLimit();
+    void connectionLimit();
     void pathsAndMethods_data();
     void pathsAndMethods();
     void upgradeElsewhereRefused();
@@ -367,6 +369,30 @@ void TestRoomDisplay::screenLimit()
     Screen next(m_port);
     QVERIFY(next.waitForMessages(1));
     QCOMPARE(m_server->screenCount(), RoomDisplayServer::MaxScreens);
+}
+
+// Idle connections cannot use up the program's file descriptors; once some close, browsers get through again.
+void TestRoomDisplay::connectionLimit()
+{
+    std::vector<std::unique_ptr<QTcpSocket>> idle;
+    // In batches the listening backlog holds, so that none waits for the kernel to try again.
+    while (int(idle.size()) < DisplayTcpServer::MaxConnections) {
+        for (int i = 0; i < 32 && int(idle.size()) < DisplayTcpServer::MaxConnections; ++i) {
+            idle.push_back(std::make_unique<QTcpSocket>());
+            idle.back()->connectToHost(QHostAddress::LocalHost, m_port);
+        }
+        QTRY_COMPARE(m_server->openConnections(), int(idle.size()));
+    }
+    QTcpSocket extra;
+    QSignalSpy refused(&extra, &QTcpSocket::disconnected);
+    extra.connectToHost(QHostAddress::LocalHost, m_port);
+    QVERIFY(refused.wait(5000));
+    QCOMPARE(m_server->openConnections(), DisplayTcpServer::MaxConnections);
+
+    idle.resize(10);
+    QTRY_COMPARE(m_server->openConnections(), 10);
+    Screen screen(m_port);
+    QVERIFY(screen.waitForMessages(1));
 }
 
 void TestRoomDisplay::pathsAndMethods_data()

@@ -1,6 +1,7 @@
 #include "RoomDisplayServer.h"
 
 #include "DisplayHttpServer.h"
+#include "DisplayTcpServer.h"
 #include "clock/MissionState.h"
 #include "platform/Clock.h"
 
@@ -90,7 +91,7 @@ RoomDisplayServer::StartResult RoomDisplayServer::start(const QHostAddress& addr
     stop();
     auto http = std::make_unique<DisplayHttpServer>([this] { return stateJson(); });
     // Qt's own listen() only logs why it failed; a server of our own tells.
-    auto* tcp = new QTcpServer(http.get());
+    auto* tcp = new DisplayTcpServer(http.get());
     if (!tcp->listen(address, port)) {
         if (tcp->serverError() == QAbstractSocket::AddressInUseError)
             return {false,
@@ -121,6 +122,12 @@ void RoomDisplayServer::stop()
     if (hadScreens)
         emit screenCountChanged(0);
     emit runningChanged(false);
+}
+
+int RoomDisplayServer::openConnections() const
+{
+    const auto* tcp = m_http ? m_http->findChild<DisplayTcpServer*>() : nullptr;
+    return tcp ? tcp->openConnections() : 0;
 }
 
 void RoomDisplayServer::takeNewScreens()

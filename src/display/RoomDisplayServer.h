@@ -45,6 +45,8 @@ public:
     QHostAddress address() const { return m_address; }
     quint16 port() const { return m_port; }
     int screenCount() const { return static_cast<int>(m_screens.size()); }
+    // Every connection open, screens and page requests alike.
+    int openConnections() const;
 
     QByteArray stateJson() const;
 
