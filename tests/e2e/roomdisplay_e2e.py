@@ -131,6 +131,16 @@ def press(window, *keys):
     xdo("windowactivate", "--sync", window, "key", "--clearmodifiers", *keys)
 
 
+def client_origin(window):
+    info = subprocess.run(["xwininfo", "-id", window], capture_output=True, text=True, timeout=20).stdout
+    values = dict(line.strip().split(":", 1) for line in info.splitlines() if line.strip().startswith("Absolute"))
+    return int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"])
+
+
+def shoot(args, name):
+    subprocess.run(["import", "-window", "root", os.path.join(args.artefacts, name)], timeout=20)
+
+
 def sample(page, program):
     """Reads page and window in the middle of the page's mission second, where neither is about to flip."""
     state = page.evaluate(READ_PAGE)
@@ -173,24 +183,40 @@ def scenario(args, page, program, window):
           "the window passes liftoff")
     compare(page, program, "after liftoff", "T +", GREEN, GREY)
 
-    # A sim time jump: full view, then Sim Time > the fourth preset from the Help menu's neighbour, confirmed.
-    xdo("windowactivate", "--sync", window)
-    geometry = xdo("getwindowgeometry", window)
-    x, y = [int(v) for v in geometry.split("Position: ")[1].split()[0].split(",")]
-    xdo("mousemove", str(x + 208), str(y + 68), "click", "1")
+    # A sim time jump: the full view, then Sim Time > T - 10, confirmed (on the program's own clock).
+    x, y = client_origin(window)
+    xdo("mousemove", str(x + 208), str(y + 68), "click", "1")  # cmdAccess
     time.sleep(1)
-    xdo("mousemove", str(x + 167), str(y + 9), "click", "1")
+    x, y = client_origin(window)  # the full view stands elsewhere
+    xdo("mousemove", str(x + 167), str(y + 9), "click", "1")  # the Help menu
     time.sleep(0.5)
-    for key in ["Left", "Down", "Down", "Down", "Return"]:
+    shoot(args, "menu-help.png")
+    for key in ["Left", "Down", "Down", "Down"]:
         xdo("key", key)
-        time.sleep(0.2)
-    time.sleep(0.5)
-    xdo("key", "Return")  # Yes, on the program's own clock
+        time.sleep(0.3)
+    shoot(args, "menu-simtime.png")
+    xdo("key", "Return")
+    time.sleep(0.8)
+    shoot(args, "confirm-jump.png")
+    xdo("key", "Return")
     before = program.shown()
     jumped = wait_for(lambda: (program.shown() or "").startswith("T -") and program.shown(), 10, 0.1)
     check(jumped is not None, f"the window jumped back before liftoff (was {before!r})")
     time.sleep(0.5)
     compare(page, program, "after a sim time jump", "T -", RED, GREY)
+
+    # Settings > Room Display . . . by its access keys, with the window's real keyboard.
+    press(window, "alt+e")
+    time.sleep(0.4)
+    xdo("key", "d")
+    found = wait_for(lambda: xdo("search", "--onlyvisible", "--name", "^Room Display$"), 10, 0.2)
+    check(found is not None, "Alt+E, D opens the Room Display window")
+    if found:
+        time.sleep(0.5)
+        shoot(args, "room-display-window.png")
+        press(found.split()[0], "alt+c")
+        check(wait_for(lambda: not xdo("search", "--onlyvisible", "--name", "^Room Display$"), 10, 0.2) is not None,
+              "Alt+C closes it")
 
     for width, height in [(1920, 1080), (1280, 720)]:
         page.set_size(width, height)
@@ -250,7 +276,7 @@ def main():
         page = Chromium(os.path.join(args.artefacts, "chromium.log"))
         page.set_size(1280, 720)
         page.navigate(f"http://127.0.0.1:{port}/")
-        connected = wait_for(lambda: not page.evaluate("document.body.classList.contains('offline')"), 20, 0.1)
+        connected = wait_for(lambda: page.evaluate("!!document.body && !!window.tarvaneFlips && !document.body.classList.contains('offline')"), 20, 0.1)
         check(connected is not None, "the page connects")
         wait_for(lambda: program.shown(), 10)
         time.sleep(1)
