@@ -228,6 +228,8 @@
     }
 
     window.addEventListener('resize', fit);
+    // A hidden tab's timers are slowed down; catch up at once when it shows again.
+    document.addEventListener('visibilitychange', render);
     fit();
     connect();
 })();
