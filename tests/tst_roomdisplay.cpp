@@ -1,5 +1,6 @@
 // The room display on loopback: what a screen receives on connect and after each kind of transition, what it
 // does not receive while a hold runs on, pings, the screen limit, unwanted messages, paths, methods and ports.
+#include "DisplayScreen.h"
 #include "FakeClock.h"
 #include "TestSupport.h"
 #include "clock/MissionState.h"
@@ -27,57 +28,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// A screen of the room: a WebSocket on /live that keeps what it received.
-class Screen final
-{
-public:
-    explicit Screen(quint16 port, const QString& path = u"/live"_s)
-        : m_received(&m_socket, &QWebSocket::textMessageReceived), m_closed(&m_socket, &QWebSocket::disconnected)
-    {
-        m_socket.open(QUrl(u"ws://127.0.0.1:%1%2"_s.arg(port).arg(path)));
-    }
-
-    QWebSocket& socket() { return m_socket; }
-    QSignalSpy& closed() { return m_closed; }
-    int received() const { return int(m_received.count()); }
-    QJsonObject message(int i) const
-    {
-        return QJsonDocument::fromJson(m_received.at(i).at(0).toString().toUtf8()).object();
-    }
-    QJsonObject last() const { return message(received() - 1); }
-    bool waitForMessages(int count)
-    {
-        for (int i = 0; i < 50 && received() < count; ++i)
-            m_received.wait(100);
-        return received() >= count;
-    }
-    // Everything the server sent before it answers this ping has arrived once the answer has.
-    QJsonObject ping(double id)
-    {
-        const int before = received();
-        m_socket.sendTextMessage(u"{\"type\":\"ping\",\"id\":%1}"_s.arg(id, 0, 'f', 0));
-        for (int i = 0; i < 50; ++i) {
-            m_received.wait(100);
-            for (int j = before; j < received(); ++j)
-                if (message(j).value(u"type"_s) == u"pong"_s)
-                    return message(j);
-        }
-        return {};
-    }
-    int statesSince(int from) const
-    {
-        int states = 0;
-        for (int i = from; i < received(); ++i)
-            states += message(i).value(u"type"_s) == u"state"_s;
-        return states;
-    }
-
-private:
-    QWebSocket m_socket;
-    QSignalSpy m_received;
-    QSignalSpy m_closed;
-};
 
 const QString HeldForm = u"May 3, 2001   10:30:%1 AM"_s;
 
@@ -114,7 +64,6 @@ private slots:
     void stopClosesScreensAndStartsAgain();
     void serveEndpoint_data();
     void serveEndpoint();
-    void windowStartsStopsAndKeepsPort();
 
 private:
     std::unique_ptr<FakeClock> m_clock;
@@ -143,7 +92,7 @@ void TestRoomDisplay::cleanup()
 
 void TestRoomDisplay::stateOnConnect()
 {
-    Screen screen(m_port);
+    DisplayScreen screen(m_port);
     QVERIFY(screen.waitForMessages(1));
     const QJsonObject state = screen.message(0);
     QCOMPARE(state.value(u"type"_s).toString(), u"state"_s);
@@ -157,7 +106,7 @@ void TestRoomDisplay::stateOnConnect()
     // A target that names no date is a state too: dashes on every screen.
     m_state->setTargetText(u"whenever"_s);
     m_state->setPhase(MissionState::Phase::NoTarget);
-    Screen late(m_port);
+    DisplayScreen late(m_port);
     QVERIFY(late.waitForMessages(1));
     QCOMPARE(late.message(0).value(u"phase"_s).toString(), u"none"_s);
     QVERIFY(late.message(0).value(u"target"_s).toObject().value(u"msToTarget"_s).isNull());
@@ -203,7 +152,7 @@ void TestRoomDisplay::transitions()
     QFETCH(QString, expected);
     if (transition == Transition::HoldEnded)
         m_state->setHolding(true);
-    Screen screen(m_port);
+    DisplayScreen screen(m_port);
     QVERIFY(screen.waitForMessages(1));
 
     switch (transition) {
@@ -268,7 +217,7 @@ void TestRoomDisplay::holdRunsOnWithoutPushes()
     m_state->setWindowActive(true);
     m_state->setHolding(true);
     m_state->setWindowRemainingText(u"00:01:00"_s); // the window clock's first tick, in its running form
-    Screen screen(m_port);
+    DisplayScreen screen(m_port);
     QVERIFY(screen.waitForMessages(1));
     for (int held = 1; held <= 3; ++held) {
         m_clock->advance(1);
@@ -296,7 +245,7 @@ void TestRoomDisplay::departuresDuringHold()
     m_state->setWindowRemainingText(u"00:01:00"_s);
     m_state->setWindowActive(true);
     m_state->setHolding(true);
-    Screen screen(m_port);
+    DisplayScreen screen(m_port);
     QVERIFY(screen.waitForMessages(1));
     m_clock->advance(1);
     m_state->setTargetText(target);
@@ -309,7 +258,7 @@ void TestRoomDisplay::departuresDuringHold()
 
 void TestRoomDisplay::pingAnswersWithMissionTime()
 {
-    Screen screen(m_port);
+    DisplayScreen screen(m_port);
     QVERIFY(screen.waitForMessages(1));
     m_clock->advance(3600);
     const QJsonObject pong = screen.ping(9007199254740991.0);
@@ -338,7 +287,7 @@ void TestRoomDisplay::unwantedMessagesClose()
     QFETCH(QByteArray, message);
     QFETCH(bool, binary);
     QFETCH(int, code);
-    Screen screen(m_port);
+    DisplayScreen screen(m_port);
     QVERIFY(screen.waitForMessages(1));
     QTRY_COMPARE(m_server->screenCount(), 1);
     if (binary)
@@ -352,11 +301,11 @@ void TestRoomDisplay::unwantedMessagesClose()
 
 void TestRoomDisplay::screenLimit()
 {
-    std::vector<std::unique_ptr<Screen>> screens;
+    std::vector<std::unique_ptr<DisplayScreen>> screens;
     for (int i = 0; i < RoomDisplayServer::MaxScreens; ++i)
-        screens.push_back(std::make_unique<Screen>(m_port));
+        screens.push_back(std::make_unique<DisplayScreen>(m_port));
     QTRY_COMPARE(m_server->screenCount(), RoomDisplayServer::MaxScreens);
-    Screen extra(m_port);
+    DisplayScreen extra(m_port);
     QTRY_COMPARE(extra.closed().count(), 1);
     QCOMPARE(extra.socket().closeCode(), QWebSocketProtocol::CloseCodePolicyViolated);
     QVERIFY(extra.socket().closeReason().contains(u"64"_s));
@@ -366,7 +315,7 @@ void TestRoomDisplay::screenLimit()
     // One leaves, and the next is welcome again.
     screens.front()->socket().close();
     QTRY_COMPARE(m_server->screenCount(), RoomDisplayServer::MaxScreens - 1);
-    Screen next(m_port);
+    DisplayScreen next(m_port);
     QVERIFY(next.waitForMessages(1));
     QCOMPARE(m_server->screenCount(), RoomDisplayServer::MaxScreens);
 }
@@ -391,7 +340,7 @@ void TestRoomDisplay::connectionLimit()
 
     idle.resize(10);
     QTRY_COMPARE(m_server->openConnections(), 10);
-    Screen screen(m_port);
+    DisplayScreen screen(m_port);
     QVERIFY(screen.waitForMessages(1));
 }
 
@@ -445,7 +394,7 @@ void TestRoomDisplay::pathsAndMethods()
 void TestRoomDisplay::upgradeElsewhereRefused()
 {
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"WebSocket received but no slots connected"_s));
-    Screen screen(m_port, u"/state"_s);
+    DisplayScreen screen(m_port, u"/state"_s);
     QTRY_COMPARE(screen.closed().count(), 1);
     QCOMPARE(screen.received(), 0);
     QCOMPARE(m_server->screenCount(), 0);
@@ -458,20 +407,20 @@ void TestRoomDisplay::portInUse()
     QVERIFY(!result.ok);
     QVERIFY2(result.error.contains(u"already in use"_s), qPrintable(result.error));
     QVERIFY(!second.isRunning());
-    Screen screen(m_port); // the first one serves on
+    DisplayScreen screen(m_port); // the first one serves on
     QVERIFY(screen.waitForMessages(1));
 }
 
 void TestRoomDisplay::stopClosesScreensAndStartsAgain()
 {
-    Screen screen(m_port);
+    DisplayScreen screen(m_port);
     QVERIFY(screen.waitForMessages(1));
     m_server->stop();
     QVERIFY(!m_server->isRunning());
     QCOMPARE(m_server->screenCount(), 0);
     QTRY_COMPARE(screen.closed().count(), 1);
     QVERIFY(m_server->start(QHostAddress::LocalHost, m_port).ok);
-    Screen again(m_port);
+    DisplayScreen again(m_port);
     QVERIFY(again.waitForMessages(1));
 }
 
@@ -505,38 +454,6 @@ void TestRoomDisplay::serveEndpoint()
         QCOMPARE(endpoint->address.toString(), address);
         QCOMPARE(int(endpoint->port), port);
     }
-}
-
-void TestRoomDisplay::windowStartsStopsAndKeepsPort()
-{
-    m_server->stop();
-    QTcpServer busy;
-    QVERIFY(busy.listen(QHostAddress::LocalHost, 0));
-    frmRoomDisplay window(*m_server, nullptr, QHostAddress::LocalHost);
-    window.setAttribute(Qt::WA_DeleteOnClose, false);
-    auto* port = child<QSpinBox>(window, u"txtPort"_s);
-    auto* startStop = child<QPushButton>(window, u"cmdStartStop"_s);
-    QCOMPARE(port->value(), int(frmRoomDisplay::DefaultPort));
-
-    port->setValue(busy.serverPort());
-    startStop->click();
-    QVERIFY(!m_server->isRunning());
-    QVERIFY(child<QLabel>(window, u"lblStatus"_s)->text().contains(u"already in use"_s));
-
-    busy.close();
-    startStop->click();
-    QVERIFY(m_server->isRunning());
-    QCOMPARE(startStop->text(), u"S&top"_s);
-    QCOMPARE(child<QLabel>(window, u"lblAddresses"_s)->text(),
-             ServeEndpoint::url(QHostAddress::LocalHost, port->value()));
-    Screen screen(m_server->port());
-    QTRY_COMPARE(child<QLabel>(window, u"lblScreens"_s)->text(), u"1 connected"_s);
-    QCOMPARE(frmRoomDisplay::savedPort(), port->value());
-
-    startStop->click();
-    QVERIFY(!m_server->isRunning());
-    QCOMPARE(startStop->text(), u"&Start"_s);
-    QCOMPARE(child<QLabel>(window, u"lblScreens"_s)->text(), u"0 connected"_s);
 }
 
 QTEST_MAIN(TestRoomDisplay)
