@@ -33,6 +33,7 @@
     // closely the page follows the program.
     window.tarvaneFlips = [];
     window.tarvaneMissionNow = () => (offset === null ? null : localNow() + offset);
+    window.tarvaneStates = 0;
 
     const localNow = () => performance.timeOrigin + performance.now();
     const pad = (n, digits) => String(n).padStart(digits, '0');
@@ -144,6 +145,7 @@
 
     function onState(message) {
         const arrived = localNow();
+        ++window.tarvaneStates;
         if (offset === null || Math.abs(message.sentAt - (arrived + offset)) > Math.max(50, bestRtt)) {
             // First contact, or the mission clock jumped: take the sending instant until pings say better.
             offset = message.sentAt - arrived;
