@@ -2,7 +2,8 @@
 # Installs what is missing, then builds and runs every test:
 #   1. the normal build in build/ and its whole CTest suite;
 #   2. an AddressSanitizer + UndefinedBehaviorSanitizer build in build-asan/ and the same suite;
-#   3. scripts/fuzz.sh, when it exists (bounded in time; fails on any finding).
+#   3. scripts/fuzz.sh, when it exists (bounded in time; fails on any finding);
+#   4. scripts/package-check.sh: the Release build in build-rel/, its Debian package, lintian and appstreamcli.
 # Every stage runs even when an earlier one failed, so one run shows all failures; the exit status is
 # non-zero if any stage failed. Test artefacts (screenshots) go to <build folder>/artifacts/.
 set -uo pipefail
@@ -71,6 +72,7 @@ stage "sanitizer build and test" build_and_test build-asan -DTARVANE_SANITIZE=ON
 if [[ -x scripts/fuzz.sh || -f scripts/fuzz.sh ]]; then
     stage "fuzz" bash scripts/fuzz.sh
 fi
+stage "package and lintian" scripts/package-check.sh
 
 echo
 echo "=== summary"

@@ -1,3 +1,4 @@
+#include "platform/ApplicationInfo.h"
 #include "shell/StartOptions.h"
 #include "shell/basTarvaneLoad.h"
 
@@ -8,9 +9,10 @@ using namespace Qt::StringLiterals;
 namespace {
 void describe()
 {
-    QCoreApplication::setApplicationName(u"Tarvane"_s);
+    // No organisation name: per-user data goes to ~/.local/share/Tarvane, settings to ~/.config/Tarvane.
+    QCoreApplication::setApplicationName(ApplicationInfo::Name);
+    QGuiApplication::setDesktopFileName(QStringLiteral(TARVANE_APP_ID));
     QCoreApplication::setApplicationVersion(QStringLiteral(TARVANE_VERSION_STRING));
-    QCoreApplication::setOrganizationName(u"Tarvane"_s);
 }
 } // namespace
 

@@ -67,8 +67,8 @@ class TestFileCommands : public QObject
 
     std::unique_ptr<frmTarvane> start(const QString& startupFile = QString())
     {
-        auto w = std::make_unique<frmTarvane>(*m_clock, *m_prompter,
-                                              LaunchFileOptions{QDir::toNativeSeparators(m_dir->path()), startupFile});
+        auto w = std::make_unique<frmTarvane>(
+            *m_clock, *m_prompter, LaunchFileOptions{QDir::toNativeSeparators(m_dir->path()), startupFile, {}});
         settle();
         return w;
     }
@@ -143,8 +143,81 @@ private slots:
         QCOMPARE(m_prompter->shown.size(), 1);
         QCOMPARE(m_prompter->shown[0].title, u"Tarvane"_s);
         QVERIFY(m_prompter->shown[0].text.contains(defaultFile()));
-        QCOMPARE(shown(*w), u"May 3, 2001   10:30:00 AM|May 3, 2001|00:00:00|00|30|10|00|00|00||inactive|disarmed"_s);
+        QCOMPARE(shown(*w), u"May 3, 2001   10:30:00 AM|May 3, 2001|00:00:00|00|30|10|00|00|00|"_s % defaultFile() %
+                                u"|inactive|disarmed");
         QCOMPARE(readBytes(defaultFile()), damaged);
+    }
+
+    // A command-line file that cannot be read leaves the start as it is without one. When nothing at all could
+    // be read, the prompts and saves name the default file, and replacing it is the operator's choice.
+    void startupFileThatFails_data()
+    {
+        QTest::addColumn<QByteArray>("startupBytes");
+        QTest::addColumn<QByteArray>("defaultBytes");
+        const QByteArray damaged = record(u"/a"_s, u"/b"_s).replace("#FALSE#", "#MAYBE#");
+        QTest::newRow("missing, default fine") << QByteArray() << record(u"/a"_s, u"/a"_s, OtherFields);
+        QTest::newRow("damaged, default fine") << damaged << record(u"/a"_s, u"/a"_s, OtherFields);
+        QTest::newRow("both damaged") << damaged << damaged;
+        QTest::newRow("damaged, default a link nowhere") << damaged << QByteArray("link");
+    }
+
+    void startupFileThatFails()
+    {
+        QFETCH(QByteArray, startupBytes);
+        QFETCH(QByteArray, defaultBytes);
+        const QString mission = path(u"mission.trv"_s);
+        if (!startupBytes.isEmpty())
+            writeBytes(mission, startupBytes);
+        const bool link = defaultBytes == "link";
+        if (link)
+            QVERIFY(QFile::link(path(u"elsewhere.trv"_s), defaultFile()));
+        else
+            writeBytes(defaultFile(), defaultBytes);
+        const bool defaultFine = defaultBytes.contains("#TRUE#");
+        m_prompter->answer(Answer::Ok);
+        if (!defaultFine)
+            m_prompter->answer(Answer::Ok);
+        const auto w = start(mission);
+        QVERIFY(m_prompter->shown[0].text.startsWith(u"Tarvane could not open the launch data file " % mission));
+        if (!defaultFine)
+            QVERIFY(
+                m_prompter->shown[1].text.startsWith(u"Tarvane could not open the launch data file " % defaultFile()));
+        QCOMPARE(w->controls().pnlCurrentFile->text(), defaultFile());
+        QCOMPARE(w->controls().txtLaunchDate->text(), defaultFine ? u"Jun 1, 2002"_s : u"May 3, 2001"_s);
+
+        // Exit → Yes saves the default file; one that could not be read is replaced only on a second Yes.
+        m_prompter->answer(Answer::Yes);
+        if (!defaultFine)
+            m_prompter->answer(link ? Answer::Ok : Answer::No);
+        else
+            m_prompter->answer(Answer::Ok);
+        QVERIFY(triggerAction(*w, u"mnuExit"_s));
+        QCOMPARE(m_prompter->shown[defaultFine ? 1 : 2].text, exitPrompt(defaultFile()));
+        QCOMPARE(m_exits.size(), defaultFine ? 1 : 0);
+        if (!startupBytes.isEmpty())
+            QCOMPARE(readBytes(mission), startupBytes);
+        if (!defaultFine && !link)
+            QCOMPARE(readBytes(defaultFile()), defaultBytes);
+        QVERIFY(!QFile::exists(path(u"elsewhere.trv"_s))); // never made through the link
+    }
+
+    // A default file in the doubled folder of earlier versions moves to the new one, and its field 12, which
+    // still names the old place, does not send the next save back there.
+    void defaultFileMovesFromTheFormerFolder()
+    {
+        const QString former = path(u"Tarvane/Tarvane"_s);
+        QVERIFY(QDir().mkpath(former));
+        const QString formerFile = QDir::toNativeSeparators(former + u"/launch.trv"_s);
+        writeBytes(formerFile, record(formerFile, formerFile, OtherFields));
+        frmTarvane w(*m_clock, *m_prompter, LaunchFileOptions{QDir::toNativeSeparators(m_dir->path()), {}, former});
+        settle();
+        QCOMPARE(w.controls().txtLaunchDate->text(), u"Jun 1, 2002"_s);
+        QCOMPARE(w.controls().pnlCurrentFile->text(), defaultFile());
+        QVERIFY(!QFile::exists(formerFile));
+        QVERIFY(triggerAction(w, u"mnuSave"_s));
+        QCOMPARE(readBytes(defaultFile()), record(defaultFile(), defaultFile(), OtherFields));
+        QVERIFY(!QFile::exists(formerFile));
+        QVERIFY(m_prompter->shown.isEmpty());
     }
 
     void badFileChangesNothing_data()
@@ -240,10 +313,9 @@ private slots:
     void failedSaveStopsItsCommand()
     {
         QFETCH(QString, command);
-        const QString unreachable = path(u"gone/launch.trv"_s);
-        writeBytes(defaultFile(), record(unreachable, defaultFile()));
         const auto w = start();
         w->show();
+        w->controls().txtLaunchDate->setText(u"May \"3\""_s); // a launch data file cannot hold it
         m_prompter->answer(Answer::Yes);
         m_prompter->answer(Answer::Ok);
         if (command == u"close")
@@ -252,7 +324,7 @@ private slots:
             QVERIFY(triggerAction(*w, command));
         QCOMPARE(m_prompter->shown.size(), 2);
         QCOMPARE(m_prompter->shown[1].title, u"Tarvane"_s);
-        QVERIFY2(m_prompter->shown[1].text.startsWith(u"Tarvane could not save the launch data file " % unreachable),
+        QVERIFY2(m_prompter->shown[1].text.startsWith(u"Tarvane could not save the launch data file " % defaultFile()),
                  qPrintable(m_prompter->shown[1].text));
         QVERIFY(m_prompter->dialogs.isEmpty());
         QVERIFY(m_exits.isEmpty());

@@ -83,6 +83,23 @@ private slots:
         QCOMPARE(rig.target(), u"May 3, 2001   10:30:01 AM"_s);
     }
 
+    // A hold begun in a second whose count tick has not run yet holds that second, not the one before, and the
+    // count resumes from it without dropping one.
+    void holdBegunBeforeTheSecondsTickHoldsThatSecond()
+    {
+        HoldsRig rig;
+        rig.arm();
+        rig.clock.advance(1); // no event loop turn: the count tick has not seen this second yet
+        rig.toggleHold();
+        QCOMPARE(rig.count(), u"T - 000 00:09:59"_s);
+        rig.advance(30);
+        QCOMPARE(rig.count(), u"T - 000 00:09:59"_s);
+        rig.toggleHold();
+        QCOMPARE(rig.count(), u"T - 000 00:09:59"_s);
+        rig.advance(1);
+        QCOMPARE(rig.count(), u"T - 000 00:09:58"_s);
+    }
+
     // A new launch time confirmed during a hold shows at once and keeps moving with the hold.
     void newLaunchTimeDuringAHold()
     {

@@ -1,4 +1,5 @@
 #include "ScriptedPrompter.h"
+#include "files/DefaultFileCare.h"
 #include "files/LaunchFileContext.h"
 #include "files/LaunchFileNames.h"
 #include "files/LaunchFileOptions.h"
@@ -8,8 +9,10 @@
 #include "files/modOpenFile.h"
 #include "files/modSaveAs.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
@@ -107,7 +110,7 @@ struct Desk
     FakeSettings settings;
     LaunchFileNames names;
     ScriptedPrompter prompter;
-    LaunchFileContext files{settings, names, prompter, LaunchFileOptions{QDir::toNativeSeparators(dir.path()), {}}};
+    LaunchFileContext files{settings, names, prompter, LaunchFileOptions{QDir::toNativeSeparators(dir.path()), {}, {}}};
 
     Desk() { settings.v = initialValues(); }
     QString path(const QString& name) const { return QDir::toNativeSeparators(dir.filePath(name)); }
@@ -232,6 +235,12 @@ private slots:
         QTest::newRow("escape byte") << QByteArray(good).insert(5, '\x1b') << u"not text"_s;
         QTest::newRow("byte undefined in Windows-1252") << QByteArray(good).insert(5, '\x81') << u"not text"_s;
         QTest::newRow("over 64 KiB") << good + QByteArray(64 * 1024, ' ') << u"larger than 64 KiB"_s;
+        // Only a launch record's own values are quoted back, never lines of some other text file.
+        QTest::newRow("a list of accounts")
+            << QByteArray("root:x:0:0:root:/root:/bin/bash\nsecret:x:1000:1000:A,B,C,D:/home/s:/bin/sh\n"
+                          "x\ny\nz\nw\nv\nu\nt\ns\nr\nq\n")
+            << u"Field 1 (the launch target) is not a date and time."_s;
+        QTest::newRow("a record's own value") << with(1, "\"soon\"") + "\r\n\r\n" << u"The value \"soon\" of field 1"_s;
     }
 
     void badRecords()
@@ -241,6 +250,7 @@ private slots:
         const auto parsed = LaunchRecordReader::parse(bytes);
         QVERIFY(!parsed.record);
         QVERIFY2(parsed.problem.contains(reason), qPrintable(parsed.problem));
+        QVERIFY2(!parsed.problem.contains(u"root"_s), qPrintable(parsed.problem));
     }
 
     void operatorEntriesLoadAsTheyStand()
@@ -290,8 +300,21 @@ private slots:
         QVERIFY(LaunchRecordReader::readFile(dir.path()).problem.contains(u"not a file"_s));
     }
 
+    // The folder is the program's own, whatever names the application carries (a test binary has others);
+    // the doubled folder of earlier versions is where a file is moved from.
+    void standardFolderFollowsTheDataHome_data()
+    {
+        QTest::addColumn<QString>("application");
+        QTest::addColumn<QString>("organisation");
+        QTest::newRow("as the program names itself") << u"Tarvane"_s << QString();
+        QTest::newRow("as earlier versions did") << u"Tarvane"_s << u"Tarvane"_s;
+        QTest::newRow("a test program") << u"tst_launchfile"_s << QString();
+    }
+
     void standardFolderFollowsTheDataHome()
     {
+        QFETCH(QString, application);
+        QFETCH(QString, organisation);
         QTemporaryDir home;
         const QByteArray old = qgetenv("XDG_DATA_HOME");
         const QString oldApp = QCoreApplication::applicationName();
@@ -302,13 +325,15 @@ private slots:
             QCoreApplication::setOrganizationName(oldOrg);
         });
         qputenv("XDG_DATA_HOME", home.path().toUtf8());
-        QCoreApplication::setApplicationName(u"Tarvane"_s);
-        QCoreApplication::setOrganizationName(u"Tarvane"_s);
-        QCOMPARE(LaunchFileOptions::standard().defaultFile(),
-                 QDir::toNativeSeparators(home.filePath(u"Tarvane/Tarvane/launch.trv"_s)));
+        QCoreApplication::setApplicationName(application);
+        QCoreApplication::setOrganizationName(organisation);
+        const LaunchFileOptions options = LaunchFileOptions::standard();
+        QCOMPARE(options.defaultFile(), QDir::toNativeSeparators(home.filePath(u"Tarvane/launch.trv"_s)));
+        QCOMPARE(options.formerFolder, QDir::toNativeSeparators(home.filePath(u"Tarvane/Tarvane"_s)));
     }
 
-    // Loading applies fields 1 to 11 in order, keeps field 12 as the save name and drops field 13.
+    // Loading applies fields 1 to 11 in order and drops field 13; the save name is the file opened, not the
+    // other path its field 12 names.
     void openAppliesInFieldOrder()
     {
         Desk d;
@@ -322,17 +347,21 @@ private slots:
         QVERIFY(d.settings.v.launchWindowActive && d.settings.v.holdsArmed);
         QCOMPARE(d.names.currentFileName(), path);
         QCOMPARE(d.names.openName(), path);
-        QCOMPARE(d.names.saveName(), u"/elsewhere/copy.trv"_s);
+        QCOMPARE(d.names.saveName(), path);
         QVERIFY(d.prompter.shown.isEmpty());
     }
 
-    // Saving right after a load writes what was read, with the loaded file as field 13; a field 12 that names
-    // another path is where the save goes.
+    // Saving right after a load writes what was read, with the loaded file as field 13. Save writes the file
+    // the prompts name, the one opened, whatever other file its field 12 names: one that was moved or copied,
+    // a file of the operator's, a path from another system.
     void saveAfterLoad_data()
     {
         QTest::addColumn<QString>("field12");
         QTest::newRow("the file's own path") << u"launch.trv"_s;
+        QTest::newRow("the same path, uncleaned") << u"moved/../launch.trv"_s;
         QTest::newRow("another path") << u"moved/copy.trv"_s;
+        QTest::newRow("a file of the operator's") << u"notes.txt"_s;
+        QTest::newRow("a path made on Windows") << u"C:\\Users\\Op\\launch.trv"_s;
     }
 
     void saveAfterLoad()
@@ -340,18 +369,21 @@ private slots:
         QFETCH(QString, field12);
         Desk d;
         QVERIFY(QDir(d.dir.path()).mkpath(u"moved"_s));
+        writeBytes(d.path(u"notes.txt"_s), "the operator's notes\n");
         const QString loaded = d.path(u"launch.trv"_s);
-        const QString target = d.path(field12);
-        QByteArray bytes = record(target, u"/old/previous.trv"_s);
+        QByteArray bytes = record(field12.startsWith(u"C:"_s) ? field12 : d.path(field12), u"/old/previous.trv"_s);
         bytes.replace("\"00:00:00\",\"00\",\"30\",\"10\"", "\"0:01:30\",\"7\",\"05\",\"23\"");
         writeBytes(loaded, bytes);
         QVERIFY(modOpenFile::OpenLaunchFile(d.files, false));
         QVERIFY(modSaveAs::SaveLaunchFile(d.files, false));
-        QByteArray expected = bytes;
-        expected.replace("\"/old/previous.trv\"", QByteArray('"' + loaded.toUtf8() + '"'));
-        QCOMPARE(readBytes(target), expected);
-        QCOMPARE(d.names.currentFileName(), target);
-        QCOMPARE(d.names.openName(), target);
+        QCOMPARE(
+            readBytes(loaded),
+            record(loaded, loaded).replace("\"00:00:00\",\"00\",\"30\",\"10\"", "\"0:01:30\",\"7\",\"05\",\"23\""));
+        QCOMPARE(readBytes(d.path(u"notes.txt"_s)), "the operator's notes\n");
+        QCOMPARE(QDir(d.dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+                 (QStringList{u"launch.trv"_s, u"moved"_s, u"notes.txt"_s}));
+        QCOMPARE(d.names.currentFileName(), loaded);
+        QCOMPARE(d.names.openName(), loaded);
         QVERIFY(d.prompter.shown.isEmpty());
     }
 
@@ -448,6 +480,147 @@ private slots:
         QCOMPARE(d.names.currentFileName(), launch);
         QCOMPARE(d.names.openName(), launch);
         QCOMPARE(readBytes(launch), record(launch, launch));
+    }
+
+    // Field 13 only says where the settings came from: a name it cannot hold is left out there, so the
+    // settings can always be saved to a plain name.
+    void awkwardOpenedNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("double quote") << u"say \"go\".trv"_s;
+        QTest::newRow("line break") << u"two\nlines.trv"_s;
+    }
+
+    void awkwardOpenedNames()
+    {
+        QFETCH(QString, name);
+        Desk d;
+        const QString awkward = d.path(name);
+        writeBytes(awkward, record(u"/a.trv"_s, u"/b.trv"_s));
+        QVERIFY(modOpenFile::OpenLaunchFileNamed(d.files, awkward));
+        const QString plain = d.path(u"plain.trv"_s);
+        d.prompter.chooseFile(plain);
+        QVERIFY(modSaveAs::SaveLaunchFile(d.files, true));
+        QCOMPARE(readBytes(plain), record(plain, QString()));
+        QCOMPARE(readBytes(awkward), record(u"/a.trv"_s, u"/b.trv"_s));
+        QVERIFY(d.prompter.shown.isEmpty());
+    }
+
+    // Save As starts where a save would go: the opened file's own folder and name.
+    void saveAsStartsAtTheSaveName()
+    {
+        Desk d;
+        QVERIFY(QDir(d.dir.path()).mkpath(u"sub"_s));
+        const QString other = d.path(u"sub/mission.trv"_s);
+        writeBytes(other, record(other, other));
+        QVERIFY(modOpenFile::OpenLaunchFileNamed(d.files, other));
+        d.prompter.chooseFile(std::nullopt);
+        QVERIFY(modSaveAs::SaveLaunchFile(d.files, true));
+        QCOMPARE(d.prompter.dialogs[0].initialFolder, d.path(u"sub"_s));
+        QCOMPARE(d.prompter.dialogs[0].presetName, other);
+        QVERIFY(!QFile::exists(d.path(u"mission.trv"_s)));
+    }
+
+    // A file that could not be read is replaced only when the operator says so, and a link only when it
+    // leads to a launch record read or written in this run.
+    void unreadableFilesAndLinks_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<Prompter::Answer>("answer");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("damaged file, no") << u"damaged"_s << Prompter::Answer::No << false;
+        QTest::newRow("damaged file, yes") << u"damaged"_s << Prompter::Answer::Yes << true;
+        QTest::newRow("link to another kind of file") << u"link to text"_s << Prompter::Answer::Ok << false;
+        QTest::newRow("link leading nowhere") << u"dangling link"_s << Prompter::Answer::Ok << false;
+        QTest::newRow("link to a record read") << u"link to record"_s << Prompter::Answer::Ok << true;
+    }
+
+    void unreadableFilesAndLinks()
+    {
+        QFETCH(QString, how);
+        QFETCH(Prompter::Answer, answer);
+        QFETCH(bool, written);
+        Desk d;
+        const QString launch = d.path(u"launch.trv"_s);
+        const QString target = d.path(u"accounts"_s);
+        const QByteArray accounts = "root:x:0:0:root:/root:/bin/bash\n";
+        const QByteArray damaged = record(launch, launch).replace("#FALSE#", "#MAYBE#");
+        if (how == u"damaged") {
+            writeBytes(launch, damaged);
+        } else {
+            writeBytes(target, how == u"link to record" ? record(target, target) : accounts);
+            if (how == u"dangling link")
+                QVERIFY(QFile::remove(target));
+            QVERIFY(QFile::link(target, launch));
+        }
+        const bool readable = how == u"link to record";
+        if (!readable)
+            d.prompter.answer(Prompter::Answer::Ok);
+        QCOMPARE(modOpenFile::OpenLaunchFileNamed(d.files, launch), readable);
+        if (!readable) {
+            QVERIFY2(!d.prompter.shown[0].text.contains(u"root"_s), qPrintable(d.prompter.shown[0].text));
+            d.names.setSaveName(launch); // as when nothing at all could be read
+        }
+        if (!readable)
+            d.prompter.answer(answer);
+        d.settings.v.launchDate = u"Jun 1, 2002"_s;
+        QCOMPARE(modSaveAs::SaveLaunchFile(d.files, false), written);
+        const auto last = d.prompter.shown.value(d.prompter.shown.size() - 1);
+        QCOMPARE(last.title, readable ? QString() : u"Tarvane"_s);
+        if (how == u"damaged") {
+            QCOMPARE(last.text, QString(launch + u" could not be read when it was opened.  Do you want to replace "
+                                                 u"it with the current launch data?"));
+            QCOMPARE(last.buttons, Prompter::Buttons::YesNoDefaultNo);
+            QCOMPARE(readBytes(launch).contains("Jun 1, 2002"), written);
+            QCOMPARE(readBytes(launch) == damaged, !written);
+        } else if (!written) {
+            QVERIFY2(last.text.contains(u"It is a link to a file that Tarvane has not read"_s), qPrintable(last.text));
+            QCOMPARE(readBytes(target), how == u"dangling link" ? QByteArray() : accounts);
+            QVERIFY(!QFile::exists(target) || how != u"dangling link");
+        } else {
+            QVERIFY(QFileInfo(launch).isSymLink());
+            QVERIFY(readBytes(target).contains("Jun 1, 2002"));
+        }
+        QVERIFY(d.prompter.scriptUsedUp());
+    }
+
+    // Start-up moves the default file out of the doubled folder of earlier versions, and removes what an
+    // interrupted save left next to it: only old leftovers that read as launch records.
+    void defaultFolderUpkeep()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(u"Tarvane"_s);
+        const QString former = dir.filePath(u"Tarvane/Tarvane"_s);
+        QVERIFY(QDir().mkpath(former));
+        const QString formerFile = former + u"/launch.trv"_s;
+        const QByteArray old = record(formerFile, formerFile);
+        writeBytes(formerFile, old);
+        LaunchFileOptions options{folder, {}, former};
+        DefaultFileCare::moveFromFormerFolder(options);
+        QCOMPARE(readBytes(options.defaultFile()), old);
+        QVERIFY(!QFile::exists(formerFile));
+
+        QVERIFY(QDir().mkpath(former));
+        writeBytes(formerFile, "another");
+        DefaultFileCare::moveFromFormerFolder(options); // the new place already has one
+        QCOMPARE(readBytes(options.defaultFile()), old);
+        QCOMPARE(readBytes(formerFile), "another");
+
+        const QDateTime longAgo = QDateTime::currentDateTime().addDays(-1);
+        const QStringList names = {u"launch.trv.Ab3xYz"_s, u"launch.trv.fresh1"_s, u"launch.trv.notrec"_s,
+                                   u"launch.trv.seven77"_s, u"other.trv.Ab3xYz"_s};
+        for (const QString& name : names) {
+            const QString path = folder + u'/' + name;
+            writeBytes(path, name.contains(u"notrec"_s) ? QByteArray("text") : old);
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            if (!name.contains(u"fresh"_s))
+                QVERIFY(f.setFileTime(longAgo, QFileDevice::FileModificationTime));
+        }
+        DefaultFileCare::removeLeftovers(options.defaultFile(), QDateTime::currentDateTime().addSecs(-3600));
+        QCOMPARE(QDir(folder).entryList(QDir::Files),
+                 (QStringList{u"launch.trv"_s, u"launch.trv.fresh1"_s, u"launch.trv.notrec"_s, u"launch.trv.seven77"_s,
+                              u"other.trv.Ab3xYz"_s}));
     }
 };
 

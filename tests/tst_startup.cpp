@@ -3,7 +3,9 @@
 #include "TestSupport.h"
 
 #include "platform/ClickPanel.h"
+#include "shell/MainViews.h"
 #include "shell/SplashSequence.h"
+#include "shell/StartOptions.h"
 #include "shell/StartupProbe.h"
 #include "shell/basTarvaneLoad.h"
 #include "shell/frmAbout.h"
@@ -12,8 +14,10 @@
 #include "shell/frmTechSupport.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -53,6 +57,21 @@ void ask(frmSplash& splash, Closer how)
         break;
     }
 }
+
+// Counts the paint events a widget receives.
+class PaintCounter final : public QObject
+{
+public:
+    explicit PaintCounter(QWidget* widget) : QObject(widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 // Lets closed windows that delete themselves go.
 void deleteClosed()
@@ -141,6 +160,138 @@ private slots:
         QVERIFY(!bar->isVisible());
         QVERIFY(!stage->isVisible());
         QVERIFY(splash.isVisible()); // the key asked for a close, but the main window is not shown yet
+    }
+
+    // Painting is the display's business: the bar repaints at most once per 16 ms of the run, and once at the end.
+    void splashPaintsAtScreenRate()
+    {
+        frmSplash splash;
+        splash.showOnScreen();
+        QVERIFY(QTest::qWaitForWindowExposed(&splash));
+        auto* bar = child<QProgressBar>(splash, u"ProgressBar1"_s);
+        PaintCounter counter(bar);
+        QElapsedTimer run;
+        run.start();
+        splash.runProgress();
+        const qint64 elapsed = run.elapsed();
+        QVERIFY2(counter.paints >= 1, "the end of the run is painted");
+        QVERIFY2(counter.paints <= elapsed / 16 + 2,
+                 qPrintable(u"%1 paints in %2 ms"_s.arg(counter.paints).arg(elapsed)));
+    }
+
+    // The splash is painted once before the progress and before the main window, with no wait for exposure.
+    void splashPaintsBeforeTheProgress()
+    {
+        frmSplash splash;
+        PaintCounter counter(&splash);
+        splash.showOnScreen();
+        splash.paintOnce();
+        QCOMPARE(counter.paints, 1);
+    }
+
+    // Under a window manager the splash never has the keyboard: keys go to the main window. While the splash is up
+    // they only close it; the view stays and no exit prompt opens (tested with real keys in tests/e2e too).
+    void keysWhileTheSplashIsUpOnlyCloseIt_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Space") << int(Qt::Key_Space);
+        QTest::newRow("Esc") << int(Qt::Key_Escape);
+        QTest::newRow("Alt+A") << int(Qt::Key_A | Qt::AltModifier);
+    }
+
+    void keysWhileTheSplashIsUpOnlyCloseIt()
+    {
+        QFETCH(int, key);
+        FakeClock clock;
+        ScriptedPrompter prompter;
+        QPointer<frmSplash> splash = basTarvaneLoad::ShowSplash();
+        frmTarvane window(clock, prompter);
+        StartupProbe probe;
+        basTarvaneLoad::RunSplashProgress(*splash, probe);
+        basTarvaneLoad::ShowMainWindow(window, *splash, probe);
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* cmdAccess = child<QPushButton>(window, u"cmdAccess"_s);
+        cmdAccess->setFocus();
+        const QKeyCombination combination = QKeyCombination::fromCombined(key);
+        QTest::keyClick(cmdAccess, combination.key(), combination.keyboardModifiers());
+        deleteClosed();
+        QVERIFY(splash.isNull());
+        QCOMPARE(cmdAccess->text(), MainViews::CompactCaption);
+        QVERIFY(prompter.shown.isEmpty());
+        QVERIFY(window.isVisible());
+        // With the splash gone, keys are the main window's again.
+        QTest::keyClick(cmdAccess, Qt::Key_Space);
+        QCOMPARE(cmdAccess->text(), MainViews::FullCaption);
+    }
+
+    // A message box while the program starts (a damaged default file) stays answerable and is not under the splash.
+    void messageBoxDuringStartUpTakesItsKeys()
+    {
+        QPointer<frmSplash> splash = basTarvaneLoad::ShowSplash();
+        QVERIFY(QTest::qWaitForWindowExposed(splash.data()));
+        bool splashHiddenMeanwhile = false;
+        QTimer::singleShot(0, splash.data(), [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            splashHiddenMeanwhile = !splash->isVisible();
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        QMessageBox box(QMessageBox::NoIcon, u"Tarvane"_s, u"The file is damaged."_s, QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+        box.exec();
+        QVERIFY(splashHiddenMeanwhile);
+        QVERIFY(!splash->closeRequested()); // the key was the box's
+        QVERIFY(splash->isVisible());
+        splash->close();
+        deleteClosed();
+    }
+
+    void qtOptionsAreSetAside_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("own");
+        QTest::addColumn<QStringList>("qt");
+        const QString p = u"tarvane"_s;
+        QTest::newRow("platform") << QStringList{p, u"-platform"_s, u"offscreen"_s, u"--version"_s}
+                                  << QStringList{p, u"--version"_s} << QStringList{u"-platform"_s, u"offscreen"_s};
+        QTest::newRow("two dashes") << QStringList{p, u"--platform"_s, u"xcb"_s, u"a.trv"_s}
+                                    << QStringList{p, u"a.trv"_s} << QStringList{u"--platform"_s, u"xcb"_s};
+        QTest::newRow("style, reverse, display, geometry")
+            << QStringList{p,
+                           u"-style"_s,
+                           u"Fusion"_s,
+                           u"-reverse"_s,
+                           u"--app-clock"_s,
+                           u"-display"_s,
+                           u":1"_s,
+                           u"-qwindowgeometry"_s,
+                           u"100x80+1+2"_s,
+                           u"-style=Windows"_s}
+            << QStringList{p, u"--app-clock"_s}
+            << QStringList{u"-style"_s, u"Fusion"_s,           u"-reverse"_s,   u"-display"_s,
+                           u":1"_s,     u"-qwindowgeometry"_s, u"100x80+1+2"_s, u"-style=Windows"_s};
+        QTest::newRow("after --") << QStringList{p, u"--"_s, u"-reverse"_s} << QStringList{p, u"--"_s, u"-reverse"_s}
+                                  << QStringList{};
+    }
+
+    void qtOptionsAreSetAside()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, own);
+        QFETCH(QStringList, qt);
+        const auto split = StartOptions::splitQtOptions(arguments);
+        QCOMPARE(split.own, own);
+        QCOMPARE(split.qt, qt);
+    }
+
+    void optionsWithQtOptions()
+    {
+        const StartOptions options = StartOptions::parse(
+            {u"tarvane"_s, u"-platform"_s, u"offscreen"_s, u"--app-clock"_s, u"-style"_s, u"Fusion"_s, u"m.trv"_s});
+        QVERIFY(options.appClock);
+        QCOMPARE(options.launchFile, u"m.trv"_s);
+        QCOMPARE(options.qtArguments, (QStringList{u"-platform"_s, u"offscreen"_s, u"-style"_s, u"Fusion"_s}));
     }
 
     void splashClosesOnlyOnceTheMainWindowShows_data()

@@ -41,6 +41,10 @@ void Holds::HoldCount()
     setHoldCaptions(ResumeCaption);
     m_ui.cmdHoldResume->setToolTip(u"Click here to RESUME the count."_s);
     SetCountBackColor(HoldingColor);
+    // The count tick runs just after each second; a hold begun before it would freeze the second before. (Not in
+    // the second of liftoff itself: that tick would disarm the hold being begun.)
+    if (m_launchClock.TminusSec() > 0)
+        m_launchClock.UpdateCountDisplay();
     m_launchClock.tmrCountdown().stop();
     m_tmrHold->start();
     m_ui.lblNowStamp->setText(DateTimeServices::formatGeneral(m_clock.now()));

@@ -1,24 +1,23 @@
 #include "FileCommands.h"
 
+#include "DefaultFileCare.h"
 #include "LaunchRecordWriter.h"
 #include "LaunchSettings.h"
 #include "modOpenFile.h"
 #include "modSaveAs.h"
+#include "platform/ApplicationInfo.h"
 #include "platform/ProcessExit.h"
 #include "platform/Prompter.h"
 #include "platform/WatchedLabel.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QWidget>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-const QString AppTitle = u"Tarvane"_s;
-}
 
 FileCommands::FileCommands(LaunchSettings& settings, Prompter& prompter, const LaunchFileOptions& options,
                            QWidget* window, WatchedLabel* pnlCurrentFile)
@@ -37,30 +36,44 @@ void FileCommands::loadAtStartup()
     const QString defaultFile = m_files.options.defaultFile();
     if (defaultFile.isEmpty())
         return;
+    DefaultFileCare::moveFromFormerFolder(m_files.options);
+    // Files change on the computer's own clock, whatever mission time the program shows.
+    DefaultFileCare::removeLeftovers(defaultFile, QDateTime::currentDateTime().addSecs(-3600));
     ensureDefaultFile();
     const QString startup = m_files.options.startupFile;
-    if (startup.isEmpty() && !QFileInfo::exists(defaultFile))
-        return; // its creation failed, and the operator has been told
-    const QString path =
-        startup.isEmpty() ? defaultFile : QDir::toNativeSeparators(QFileInfo(startup).absoluteFilePath());
-    modOpenFile::OpenLaunchFileNamed(m_files, path);
+    if (!startup.isEmpty()) {
+        const QString path = QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(startup).absoluteFilePath()));
+        if (modOpenFile::OpenLaunchFileNamed(m_files, path))
+            return;
+    }
+    // A file that was never made (the operator has been told why) is not read: that would only say so again.
+    const QFileInfo info(defaultFile);
+    if ((info.exists() || info.isSymLink()) && modOpenFile::OpenLaunchFileNamed(m_files, defaultFile))
+        return;
+    // Nothing could be read: every prompt names, and every save writes, the default file.
+    m_names.setSaveName(defaultFile);
+    m_names.setOpenName(defaultFile);
+    m_names.setCurrentFileName(defaultFile);
 }
 
 void FileCommands::ensureDefaultFile()
 {
     const QString path = m_files.options.defaultFile();
-    if (QFileInfo::exists(path))
-        return;
+    const QFileInfo info(path);
+    if (info.exists() || info.isSymLink())
+        return; // a link is never written through, even where it leads nowhere
     LaunchRecord record = m_files.settings.values();
     record.saveName = path;
     record.currentFile = path;
-    QString problem;
+    LaunchRecordWriter::Written written;
     if (!QDir().mkpath(m_files.options.defaultFolder))
-        problem = u"Its folder could not be made."_s;
+        written.problem = u"Its folder could not be made."_s;
     else
-        problem = LaunchRecordWriter::writeFile(path, record);
-    if (!problem.isEmpty())
-        m_files.tellCannotSave(path, problem);
+        written = LaunchRecordWriter::writeFile(path, record);
+    if (!written.problem.isEmpty())
+        m_files.tellCannotSave(path, written);
+    else
+        m_files.knownRecords.insert(QFileInfo(path).canonicalFilePath());
 }
 
 bool FileCommands::OpenLaunchFile(bool showDialog)
@@ -76,7 +89,7 @@ bool FileCommands::SaveLaunchFile(bool showDialog)
 void FileCommands::mnuOpen_Click()
 {
     const auto answer = m_files.prompter.ask(
-        AppTitle,
+        ApplicationInfo::Name,
         u"Do you want to save " % m_names.openName() %
             u" before opening a new file?  If you click NO then all changes since your last save will be lost.",
         Prompter::Buttons::YesNoCancel);
@@ -85,23 +98,24 @@ void FileCommands::mnuOpen_Click()
     if (answer == Prompter::Answer::Yes) {
         if (!SaveLaunchFile(false))
             return; // the settings would be lost in a file that was never written
-        m_files.prompter.tell(AppTitle, u"Your file has been saved.  You may now open a new file."_s);
+        m_files.prompter.tell(ApplicationInfo::Name, u"Your file has been saved.  You may now open a new file."_s);
     }
     OpenLaunchFile(true);
 }
 
 FileCommands::SavePrompt FileCommands::askExitSave()
 {
-    const auto answer = m_files.prompter.ask(
-        AppTitle, u"Do you want to save " % m_names.openName() % u" before exiting " % AppTitle % u" ?",
-        Prompter::Buttons::YesNoCancel);
+    const auto answer = m_files.prompter.ask(ApplicationInfo::Name,
+                                             u"Do you want to save " % m_names.openName() % u" before exiting " %
+                                                 ApplicationInfo::Name % u" ?",
+                                             Prompter::Buttons::YesNoCancel);
     if (answer == Prompter::Answer::Cancel)
         return SavePrompt::Cancelled;
     if (answer == Prompter::Answer::No)
         return SavePrompt::NotSaved;
     if (!SaveLaunchFile(false))
         return SavePrompt::Cancelled; // stay, so that the settings are not lost
-    m_files.prompter.tell(AppTitle, u"Your file has been saved in " % m_names.saveName());
+    m_files.prompter.tell(ApplicationInfo::Name, u"Your file has been saved in " % m_names.saveName());
     return SavePrompt::Saved;
 }
 

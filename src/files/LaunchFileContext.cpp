@@ -1,5 +1,6 @@
 #include "LaunchFileContext.h"
 
+#include "platform/ApplicationInfo.h"
 #include "platform/Prompter.h"
 
 #include <QDir>
@@ -16,11 +17,17 @@ QString LaunchFileContext::absoluteName(const QString& name) const
 
 void LaunchFileContext::tellCannotOpen(const QString& path, const QString& problem) const
 {
-    prompter.tell(u"Tarvane"_s, u"Tarvane could not open the launch data file " % path % u".  " % problem);
+    prompter.tell(ApplicationInfo::Name, u"Tarvane could not open the launch data file " % path % u".  " % problem);
 }
 
 void LaunchFileContext::tellCannotSave(const QString& path, const QString& problem) const
 {
-    prompter.tell(u"Tarvane"_s, u"Tarvane could not save the launch data file " % path % u".  " % problem %
-                                    u"  Nothing was written.");
+    tellCannotSave(path, LaunchRecordWriter::Written{problem});
+}
+
+void LaunchFileContext::tellCannotSave(const QString& path, const LaunchRecordWriter::Written& written) const
+{
+    prompter.tell(ApplicationInfo::Name, u"Tarvane could not save the launch data file " % path % u".  " %
+                                             written.problem %
+                                             (written.replaced ? u""_s : u"  Nothing was written."_s));
 }

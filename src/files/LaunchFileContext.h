@@ -1,6 +1,9 @@
 #pragma once
 
 #include "LaunchFileOptions.h"
+#include "LaunchRecordWriter.h"
+
+#include <QSet>
 
 class LaunchFileNames;
 class LaunchSettings;
@@ -14,10 +17,15 @@ struct LaunchFileContext
     LaunchFileNames& names;
     Prompter& prompter;
     LaunchFileOptions options;
+    // Paths whose last load failed although something stood there: a save asks before it replaces one.
+    QSet<QString> unreadable = {};
+    // The real paths of the launch data files read or written in this run: a link may lead to one of them.
+    QSet<QString> knownRecords = {};
 
-    // name as an absolute path with native separators; a relative name lies in the default folder.
+    // name as an absolute, cleaned path with native separators; a relative name lies in the default folder.
     QString absoluteName(const QString& name) const;
 
     void tellCannotOpen(const QString& path, const QString& problem) const;
     void tellCannotSave(const QString& path, const QString& problem) const;
+    void tellCannotSave(const QString& path, const LaunchRecordWriter::Written& written) const;
 };

@@ -8,8 +8,10 @@ struct LaunchFileOptions
 {
     QString defaultFolder; // holds launch.trv, the file read at start-up; also the Save As dialog's first folder
     QString startupFile;   // a file to read at start-up instead of launch.trv (from the command line)
+    QString formerFolder;  // where earlier versions kept launch.trv; a file there moves to the default folder
 
-    // The per-user application data folder, with native separators.
+    // The per-user application data folder, with native separators: "Tarvane" in the data home, whatever
+    // names the application was given.
     static QString standardFolder();
     static LaunchFileOptions standard(const QString& startupFile = QString());
 

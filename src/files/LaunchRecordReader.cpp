@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 
 using namespace Qt::StringLiterals;
@@ -171,7 +172,12 @@ LaunchRecordReader::Result LaunchRecordReader::parse(QByteArrayView bytes)
     const auto text = decodeText(bytes);
     if (!text)
         return failure(u"The file holds bytes that are not text."_s);
-    const QStringList f = splitFields(*text);
+    // Splitting on to the end tells a launch record from a longer file, such as a list of accounts: only a
+    // launch record's own values are ever quoted back.
+    QStringList f = splitFields(*text, int(text->size()) + 1);
+    const bool onlyARecord = std::all_of(f.cbegin() + std::min<qsizetype>(f.size(), LaunchRecord::FieldCount), f.cend(),
+                                         [](const QString& field) { return field.trimmed().isEmpty(); });
+    f = f.mid(0, LaunchRecord::FieldCount);
     if (f.size() < LaunchRecord::FieldCount) {
         return failure(
             u"The file holds %1 of the %2 fields of a launch data file."_s.arg(f.size()).arg(LaunchRecord::FieldCount));
@@ -182,6 +188,11 @@ LaunchRecordReader::Result LaunchRecordReader::parse(QByteArrayView bytes)
             return failure(u"The text of %1 runs over a line break."_s.arg(LaunchRecord::fieldName(number)));
     }
     auto bad = [&](int number, const QString& expected) {
+        if (!onlyARecord) {
+            QString name = LaunchRecord::fieldName(number);
+            name[0] = name[0].toUpper();
+            return failure(u"%1 is not %2."_s.arg(name, expected));
+        }
         return failure(
             u"The value %1 of %2 is not %3."_s.arg(quoted(f[number - 1]), LaunchRecord::fieldName(number), expected));
     };
@@ -219,6 +230,8 @@ LaunchRecordReader::Result LaunchRecordReader::parse(QByteArrayView bytes)
 LaunchRecordReader::Result LaunchRecordReader::readFile(const QString& path)
 {
     const QFileInfo info(path);
+    if (!path.isEmpty() && info.isSymLink() && !info.exists())
+        return failure(u"It is a link to a file that does not exist."_s);
     if (path.isEmpty() || !info.exists())
         return failure(u"The file does not exist."_s);
     if (!info.isFile())

@@ -18,8 +18,15 @@ struct Encoded
 // The record format has no escapes, so a value holding a double quote or a line break is refused.
 Encoded encode(const LaunchRecord& record);
 
+// How a write ended: an empty problem means the file now holds the record.
+struct Written
+{
+    QString problem;
+    bool replaced = false; // the old file was replaced all the same, by something else than the record
+};
+
 // Encodes and writes the record through a temporary file that replaces path only once it is complete, so a
-// failure leaves the old file whole. Returns the reason for a failure, or an empty text.
-QString writeFile(const QString& path, const LaunchRecord& record);
+// failure leaves the old file whole. The file is read back after the replacement and compared with the record.
+Written writeFile(const QString& path, const LaunchRecord& record);
 
 } // namespace LaunchRecordWriter

@@ -6,6 +6,7 @@
 #include "LaunchSettings.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -28,12 +29,19 @@ bool modOpenFile::OpenLaunchFile(LaunchFileContext& files, bool showDialog)
 bool modOpenFile::OpenLaunchFileNamed(LaunchFileContext& files, const QString& path)
 {
     const LaunchRecordReader::Result result = LaunchRecordReader::readFile(path);
+    const QFileInfo info(path);
     if (!result.record) {
+        if (info.exists() || info.isSymLink())
+            files.unreadable.insert(path);
         files.tellCannotOpen(path, result.problem);
         return false;
     }
+    files.unreadable.remove(path);
+    files.knownRecords.insert(info.canonicalFilePath());
     files.settings.apply(*result.record);
-    files.names.setSaveName(result.record->saveName);
+    // Save writes the file that was opened, the one every prompt names. Field 12 names it too in files this
+    // program wrote; in a file moved, copied, received or made on another system it names some other file.
+    files.names.setSaveName(path);
     files.names.setCurrentFileName(path);
     files.names.setOpenName(path);
     return true;

@@ -4,12 +4,46 @@
 #include "LaunchFileNames.h"
 #include "LaunchRecordWriter.h"
 #include "LaunchSettings.h"
+#include "platform/ApplicationInfo.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+bool fitsInRecord(const QString& text)
+{
+    return !text.contains(u'"') && !text.contains(u'\r') && !text.contains(u'\n');
+}
+
+// A save never goes through a link to a file that is not a launch record of this run, and asks before it
+// replaces a file that could not be read.
+bool mayWrite(LaunchFileContext& files, const QString& path)
+{
+    const QFileInfo info(path);
+    const QString real = info.canonicalFilePath();
+    if (info.isSymLink() && (real.isEmpty() || !files.knownRecords.contains(real))) {
+        files.tellCannotSave(path, u"It is a link to a file that Tarvane has not read as a launch data file."_s);
+        return false;
+    }
+    if (!files.unreadable.contains(path))
+        return true;
+    const auto answer = files.prompter.ask(ApplicationInfo::Name,
+                                           path % u" could not be read when it was opened.  Do you want to replace "
+                                                  u"it with the current launch data?",
+                                           Prompter::Buttons::YesNoDefaultNo);
+    return answer == Prompter::Answer::Yes;
+}
+
+} // namespace
+
 Prompter::FileDialog modSaveAs::cdbSaveAs(const LaunchFileContext& files, const QString& preset)
 {
-    return {u"Save As . . ."_s, u"Tarvane Files (*.trv)"_s, u"trv"_s, files.options.defaultFolder, preset};
+    const QString whole = files.absoluteName(preset);
+    const QString folder = whole.isEmpty() ? files.options.defaultFolder : QFileInfo(whole).absolutePath();
+    return {u"Save As . . ."_s, u"Tarvane Files (*.trv)"_s, u"trv"_s, QDir::toNativeSeparators(folder), whole};
 }
 
 bool modSaveAs::SaveLaunchFile(LaunchFileContext& files, bool showDialog)
@@ -25,13 +59,19 @@ bool modSaveAs::SaveLaunchFile(LaunchFileContext& files, bool showDialog)
         files.tellCannotSave(path, u"No file name was given."_s);
         return false;
     }
+    if (!mayWrite(files, path))
+        return false;
     LaunchRecord record = files.settings.values();
     record.saveName = path;
-    record.currentFile = files.names.currentFileName();
-    if (const QString problem = LaunchRecordWriter::writeFile(path, record); !problem.isEmpty()) {
-        files.tellCannotSave(path, problem);
+    // Field 13 is never read back; a name it cannot hold must not stop the save.
+    const QString current = files.names.currentFileName();
+    record.currentFile = fitsInRecord(current) ? current : QString();
+    if (const auto written = LaunchRecordWriter::writeFile(path, record); !written.problem.isEmpty()) {
+        files.tellCannotSave(path, written);
         return false;
     }
+    files.unreadable.remove(path);
+    files.knownRecords.insert(QFileInfo(path).canonicalFilePath());
     files.names.setCurrentFileName(path);
     files.names.setOpenName(path);
     return true;

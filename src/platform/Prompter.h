@@ -13,6 +13,7 @@ public:
     {
         Ok,
         YesNo,
+        YesNoDefaultNo, // for a question whose Yes may lose data
         YesNoCancel
     };
     enum class Answer
@@ -37,7 +38,8 @@ public:
     Prompter& operator=(const Prompter&) = delete;
     virtual ~Prompter() = default;
 
-    // A modal box without an icon; the first button is the default. Closing a Yes/No/Cancel box counts as Cancel.
+    // A modal box without an icon; the first button is the default unless the buttons say otherwise. Closing a
+    // Yes/No/Cancel box counts as Cancel.
     virtual Answer ask(const QString& title, const QString& text, Buttons buttons) = 0;
 
     // The chosen file name, or nothing when the dialog was cancelled.

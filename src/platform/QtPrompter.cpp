@@ -40,6 +40,11 @@ Prompter::Answer QtPrompter::ask(const QString& title, const QString& text, Butt
         box.setDefaultButton(box.addButton(QMessageBox::Yes));
         box.addButton(QMessageBox::No);
         break;
+    case Buttons::YesNoDefaultNo:
+        box.addButton(QMessageBox::Yes);
+        box.setDefaultButton(box.addButton(QMessageBox::No));
+        box.setEscapeButton(QMessageBox::No);
+        break;
     case Buttons::YesNoCancel:
         box.setDefaultButton(box.addButton(QMessageBox::Yes));
         box.addButton(QMessageBox::No);
@@ -54,7 +59,9 @@ Prompter::Answer QtPrompter::ask(const QString& title, const QString& text, Butt
     case QMessageBox::Ok:
         return Answer::Ok;
     default:
-        return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+        if (buttons == Buttons::Ok)
+            return Answer::Ok;
+        return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
     }
 }
 

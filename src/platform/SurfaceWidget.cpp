@@ -9,9 +9,11 @@ SurfaceWidget::SurfaceWidget(QWidget* parent) : QWidget(parent)
 
 // A control that leaves a mouse event unhandled (a button pressed with the right button, a disabled control) lets
 // it rise to its parent; that is still a click on the control, not on the bare surface.
+// A child that only groups others (marked "partOfSurface") is background too, where none of its own lies.
 bool SurfaceWidget::onBareSurface(const QMouseEvent* event) const
 {
-    return childAt(event->position().toPoint()) == nullptr;
+    const QWidget* hit = childAt(event->position().toPoint());
+    return hit == nullptr || hit->property("partOfSurface").toBool();
 }
 
 void SurfaceWidget::mousePressEvent(QMouseEvent* event)

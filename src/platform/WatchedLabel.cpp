@@ -58,9 +58,13 @@ void WatchedLabel::mouseReleaseEvent(QMouseEvent* event)
         emit clicked();
 }
 
+// Qt delivers the second press of a double click as this event alone, never as a press: it begins a click too, so
+// that every click counts, however quick.
 void WatchedLabel::mouseDoubleClickEvent(QMouseEvent* event)
 {
     event->accept();
-    if (event->button() == Qt::LeftButton)
-        emit doubleClicked();
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_pressed = true;
+    emit doubleClicked();
 }

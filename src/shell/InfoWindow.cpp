@@ -38,9 +38,19 @@ InfoWindow::InfoWindow(const QString& objectName, const QString& caption, QWidge
 
     m_frame = new QGroupBox(u"Tarvane"_s, this);
     m_frame->setObjectName(u"Frame1"_s);
-    paintBackground(m_frame, LightOrange);
-    m_frameLayout = new QVBoxLayout(m_frame);
-    m_frameLayout->setContentsMargins(16, 16, 16, 12);
+    // The orange fills the box inside the frame's line only; the caption stands on the window's yellow, on the
+    // line, as a frame's caption does.
+    QPalette orange = m_frame->palette();
+    orange.setColor(QPalette::Window, LightOrange);
+    m_frame->setPalette(orange);
+    auto* frameInside = new QVBoxLayout(m_frame);
+    frameInside->setContentsMargins(0, 0, 0, 0);
+    m_fill = new QWidget(m_frame);
+    m_fill->setObjectName(u"Frame1Fill"_s);
+    paintBackground(m_fill, LightOrange);
+    frameInside->addWidget(m_fill);
+    m_frameLayout = new QVBoxLayout(m_fill);
+    m_frameLayout->setContentsMargins(16, 12, 16, 12);
     outer->addWidget(m_frame);
 
     m_ok = new QPushButton(u"OK"_s, this);

@@ -29,6 +29,7 @@ protected:
 
 private:
     QGroupBox* m_frame = nullptr;
+    QWidget* m_fill = nullptr;
     QVBoxLayout* m_frameLayout = nullptr;
     QPushButton* m_ok = nullptr;
 };

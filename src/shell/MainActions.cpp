@@ -3,9 +3,11 @@
 #include "platform/Metrics.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QToolTip>
 
 using namespace Qt::StringLiterals;
 
@@ -35,6 +37,9 @@ MainActions MainMenus::build(QMainWindow* window)
     MainActions a;
     QMenuBar* bar = window->menuBar();
     bar->setFont(Metrics::uiFont(8.25));
+    // Drop-down and pop-up menus and tooltips are windows of their own and would take the desktop's font.
+    QApplication::setFont(Metrics::uiFont(8.25), "QMenu");
+    QToolTip::setFont(Metrics::uiFont(8.25));
 
     a.mnuFile = menu(bar, u"mnuFile"_s, u"File"_s);
     a.mnuNew = item(a.mnuFile, u"mnuNew"_s, u"New"_s, QKeySequence(u"Ctrl+N"_s));

@@ -4,6 +4,7 @@
 
 class ClickLineEdit;
 class ClickPanel;
+class MissionCountPanel;
 class QCalendarWidget;
 class QCheckBox;
 class QLabel;
@@ -19,7 +20,8 @@ struct MainControls
 {
     SurfaceWidget* surface = nullptr;
 
-    // The count strip
+    // The count strip; the count's labels lie in missionCount
+    MissionCountPanel* missionCount = nullptr;
     WatchedLabel* lblTMinus = nullptr;
     WatchedLabel* lblDays = nullptr;
     WatchedLabel* lblHours = nullptr;

@@ -1,6 +1,7 @@
 #include "MainLayout.h"
 
 #include "CurrentFilePanel.h"
+#include "MissionCountPanel.h"
 #include "platform/ClickLineEdit.h"
 #include "platform/ClickPanel.h"
 #include "platform/LineWidget.h"
@@ -82,6 +83,23 @@ void growToText(QWidget* w)
     w->setGeometry(box);
 }
 
+// Each scroll bar overlaps the next field by two pixels; the bars lie on top so that their arrows stay whole, and
+// the fields keep their digits clear of them.
+void keepBarsWhole(std::initializer_list<UpScrollBar*> bars, std::initializer_list<ClickLineEdit*> fields)
+{
+    for (UpScrollBar* bar : bars)
+        bar->raise();
+    for (ClickLineEdit* field : fields)
+        field->setTextMargins(px(30), 0, 0, 0);
+}
+
+// Controls whose own text does not say what they are, for screen readers.
+void name(std::initializer_list<std::pair<QWidget*, QString>> names)
+{
+    for (const auto& [widget, accessibleName] : names)
+        widget->setAccessibleName(accessibleName);
+}
+
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, QRect twips, const QFont& font)
 {
     return place(new QPushButton(caption, parent), name, twips, font);
@@ -91,7 +109,9 @@ void buildCountStrip(QWidget* s, MainControls& c)
 {
     const QFont count = uiFont(19.5);
     const Qt::Alignment centred = Qt::AlignCenter;
-    c.lblTMinus = label(s, u"lblTMinus"_s, u"T -"_s, {240, 180, 540, 480}, uiFont(19.5, true));
+    // The sign stands on the digits' baseline: the same box height and centring as theirs.
+    c.lblTMinus =
+        label(s, u"lblTMinus"_s, u"T -"_s, {240, 180, 540, 540}, uiFont(19.5, true), Qt::AlignLeft | Qt::AlignVCenter);
     QPalette sign = c.lblTMinus->palette();
     sign.setColor(QPalette::WindowText, QColor(64, 0, 0));
     c.lblTMinus->setPalette(sign);
@@ -100,22 +120,36 @@ void buildCountStrip(QWidget* s, MainControls& c)
     auto* line2 = new LineWidget(QPoint(px(1800), px(683)), QPoint(px(1920), px(203)), 1, s);
     line2->setObjectName(u"Line2"_s);
     c.lblHours = label(s, u"lblHours"_s, u"00"_s, {2040, 180, 480, 540}, count, centred);
-    label(s, u"Label3"_s, u":"_s, {2580, 180, 120, 540}, count, centred);
+    auto* colon1 = label(s, u"Label3"_s, u":"_s, {2580, 180, 120, 540}, count, centred);
     c.lblMinutes = label(s, u"lblMinutes"_s, u"00"_s, {2760, 180, 480, 540}, count, centred);
-    label(s, u"Label2"_s, u":"_s, {3300, 180, 120, 540}, count, centred);
+    auto* colon2 = label(s, u"Label2"_s, u":"_s, {3300, 180, 120, 540}, count, centred);
     c.lblSeconds = label(s, u"lblSeconds"_s, u"00"_s, {3480, 180, 480, 540}, count, centred);
     for (WatchedLabel* digits : {c.lblDays, c.lblHours, c.lblMinutes, c.lblSeconds})
         setBackground(digits, DigitGrey);
     c.lblDays->setShrinkToFit(true); // the days take as many digits as the count needs
 
+    // The count's labels in one container that a screen reader reads as a whole.
+    c.missionCount = new MissionCountPanel(s);
+    c.missionCount->setGeometry(twipsRect(240, 180, 3960 - 240, 540));
+    for (QWidget* w : std::initializer_list<QWidget*>{c.lblTMinus, c.lblDays, line2, c.lblHours, colon1, c.lblMinutes,
+                                                      colon2, c.lblSeconds}) {
+        const QPoint at = w->pos() - c.missionCount->pos();
+        w->setParent(c.missionCount);
+        w->move(at);
+        w->show();
+    }
+    c.missionCount->setSources({c.lblTMinus, c.lblDays, c.lblHours, c.lblMinutes, c.lblSeconds}, {});
+
     // The lamps stand from top to bottom in the order 1, 2, 0.
     const std::array<int, 3> lampTops = {600, 120, 360};
+    const std::array<QString, 3> lampNames = {u"Last hour lamp"_s, u"Last ten minutes lamp"_s, u"Last minute lamp"_s};
     const std::array<QColor, 3> lampFills = {QColor(255, 255, 128), QColor(255, 255, 128), QColor(0, 255, 0)};
     for (size_t i = 0; i < 3; ++i) {
         auto* lamp = new ShapeWidget(ShapeWidget::Kind::Circle, lampFills[i], s);
         lamp->setObjectName(u"shpIndicator_"_s + QString::number(i));
         lamp->setGeometry(twipsRect(4080, lampTops[i], 135, 135));
         lamp->hide(); // dark until the count decides
+        lamp->setAccessibleName(lampNames[i]);
         c.shpIndicator[i] = lamp;
     }
 
@@ -154,6 +188,14 @@ void buildLaunchWindowPanel(QWidget* s, MainControls& c)
     c.vsbMinutesW = scrollBar(p, u"vsbMinutesW"_s, {1995, 1440, 135, 735}, 59, 0);
     c.txtSecondsW = textBox(p, u"txtSecondsW"_s, u"00"_s, {2100, 1620, 855, 420}, 2, false);
     c.vsbSecondsW = scrollBar(p, u"vsbSecondsW"_s, {2955, 1440, 135, 735}, 59, 0);
+    keepBarsWhole({c.vsbHoursW, c.vsbMinutesW, c.vsbSecondsW}, {c.txtHoursW, c.txtMinutesW, c.txtSecondsW});
+    name({{c.txtHoursW, u"Launch window hours"_s},
+          {c.txtMinutesW, u"Launch window minutes"_s},
+          {c.txtSecondsW, u"Launch window seconds"_s},
+          {c.vsbHoursW, u"Launch window hours up or down"_s},
+          {c.vsbMinutesW, u"Launch window minutes up or down"_s},
+          {c.vsbSecondsW, u"Launch window seconds up or down"_s},
+          {p, u"Launch window"_s}});
     const QFont caption = uiFont(8.25, true);
     label(p, u"Label7"_s, u"Hours"_s, {352, 2160, 800, 255}, caption);
     label(p, u"Label6"_s, u"Minutes"_s, {1230, 2160, 800, 255}, caption);
@@ -183,12 +225,15 @@ void buildLaunchTimePanel(QWidget* s, MainControls& c)
     c.vsbMinutes = scrollBar(p, u"vsbMinutes"_s, {4515, 1440, 135, 735}, 59, 30);
     c.txtSeconds = textBox(p, u"txtSeconds"_s, u"00"_s, {4620, 1642, 855, 420}, 2, true);
     c.vsbSeconds = scrollBar(p, u"vsbSeconds"_s, {5475, 1440, 135, 735}, 59, 0);
-    // Each scroll bar overlaps the next field by two pixels; the bars lie on top so that their arrows stay whole,
-    // and the fields keep their digits clear of them.
-    for (UpScrollBar* bar : {c.vsbHours, c.vsbMinutes, c.vsbSeconds})
-        bar->raise();
-    for (ClickLineEdit* field : {c.txtHours, c.txtMinutes, c.txtSeconds})
-        field->setTextMargins(px(30), 0, 0, 0);
+    keepBarsWhole({c.vsbHours, c.vsbMinutes, c.vsbSeconds}, {c.txtHours, c.txtMinutes, c.txtSeconds});
+    name({{c.txtLaunchDate, u"Launch date"_s},
+          {c.txtHours, u"Launch hour"_s},
+          {c.txtMinutes, u"Launch minute"_s},
+          {c.txtSeconds, u"Launch second"_s},
+          {c.vsbHours, u"Launch hour up or down"_s},
+          {c.vsbMinutes, u"Launch minute up or down"_s},
+          {c.vsbSeconds, u"Launch second up or down"_s},
+          {p, u"Launch time"_s}});
     const QFont caption = uiFont(8.25, true);
     c.Label10 = label(p, u"Label10"_s, u"Launch Date (MM/DD/YYYY)"_s, {90, 2160, 2500, 255}, caption);
     label(p, u"Label4"_s, u"Hour (24 h)"_s, {2640, 2160, 1100, 255}, caption);
@@ -203,6 +248,7 @@ void buildLaunchTimePanel(QWidget* s, MainControls& c)
     c.Calendar->setToolTip(u"Double Click on a date to set and exit."_s);
     c.Calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     c.Calendar->hide();
+    c.Calendar->setAccessibleName(u"Launch date calendar"_s);
 }
 
 void buildStatusBar(QMainWindow* window, MainControls& c)
@@ -218,6 +264,7 @@ void buildStatusBar(QMainWindow* window, MainControls& c)
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
         l->setFont(font);
+        l->setAccessibleName(tip);
         c.sbrStatusBar->addPermanentWidget(l, stretch);
         return l;
     };

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QWidget>
 
 MainViews::MainViews(const Controls& controls, Menus menus, QObject* parent)
     : QObject(parent), m_ui(controls), m_menus(std::move(menus)),
@@ -41,6 +42,9 @@ void MainViews::ShowCompactView()
     m_ui.tmrCurrentDateTime->stop();
     m_menus.hide();
     m_ui.sbrStatusBar->hide();
+    // The focus must not stay in a field the crop no longer shows, where typing would change it unseen.
+    if (QWidget* focused = m_ui.window->focusWidget(); focused != nullptr && !isShown(focused))
+        m_ui.cmdAccess->setFocus(Qt::OtherFocusReason);
 }
 
 void MainViews::ShowFullView()
@@ -60,4 +64,29 @@ void MainViews::ShowFullView()
 void MainViews::showPopUp(const QPoint& globalPos)
 {
     m_ui.mnuPopUp->popup(globalPos);
+}
+
+bool MainViews::isShown(const QWidget* widget) const
+{
+    const QWidget* window = m_ui.window;
+    if (widget == nullptr || !widget->isVisibleTo(window) || !widget->isEnabled())
+        return false;
+    const QRect box(widget->mapTo(window, QPoint(0, 0)), widget->size());
+    return window->rect().intersects(box);
+}
+
+bool MainViews::focusNextShown(bool next)
+{
+    QWidget* window = m_ui.window;
+    QWidget* start = window->focusWidget() ? window->focusWidget() : window;
+    QWidget* candidate = start;
+    do {
+        candidate = next ? candidate->nextInFocusChain() : candidate->previousInFocusChain();
+        if (candidate->window() == window && candidate != window && (candidate->focusPolicy() & Qt::TabFocus) &&
+            isShown(candidate) && candidate->focusProxy() == nullptr) {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    } while (candidate != start);
+    return false;
 }

@@ -12,6 +12,7 @@ class QMenu;
 class QPoint;
 class QPushButton;
 class QStatusBar;
+class QWidget;
 
 // The two views of the main window. Which one shows is told by the caption of cmdAccess alone: "&Access Launch
 // Data" offers the full view, so the compact view is showing.
@@ -51,6 +52,12 @@ public:
 
     // The pop-up menu at a point of the screen; it does not wait for a choice.
     void showPopUp(const QPoint& globalPos);
+
+    // Tab and Shift+Tab in the compact view: the next control of the focus chain that the cropped window shows,
+    // never one of the panels below it. Returns false when there is none.
+    bool focusNextShown(bool next);
+    // A control the window shows: inside its client area, visible and enabled.
+    bool isShown(const QWidget* widget) const;
 
 private:
     Controls m_ui;

@@ -15,8 +15,12 @@ void StartupProbe::mark(Stage stage)
     m_ns[static_cast<size_t>(stage)] =
         std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
             .count();
-    if (stage == Stage::MainWindowPainted)
+    const bool bothPainted = m_ns[static_cast<size_t>(Stage::MainWindowPainted)] != 0 &&
+                             m_ns[static_cast<size_t>(Stage::SplashPainted)] != 0;
+    if (bothPainted && !m_reported) {
+        m_reported = true;
         report();
+    }
 }
 
 void StartupProbe::watchFirstPaint(QWidget& window)
@@ -30,8 +34,21 @@ void StartupProbe::watchFirstPaint(QWidget& window)
     m_watched->installEventFilter(this);
 }
 
+void StartupProbe::watchSplashPaint(QWidget& splash)
+{
+    if (!m_enabled)
+        return;
+    m_splash = &splash;
+    m_splash->installEventFilter(this);
+}
+
 bool StartupProbe::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_splash && m_splash != nullptr && event->type() == QEvent::Paint) {
+        m_splash->removeEventFilter(this);
+        m_splash = nullptr;
+        mark(Stage::SplashPainted);
+    }
     if (watched == m_watched && event->type() == QEvent::Paint) {
         m_watched->removeEventFilter(this);
         m_watched = nullptr;
@@ -42,7 +59,8 @@ bool StartupProbe::eventFilter(QObject* watched, QEvent* event)
 
 void StartupProbe::report() const
 {
-    std::fprintf(stderr, "tarvane-startup progress_start_ns=%lld progress_end_ns=%lld shown_ns=%lld\n",
-                 static_cast<long long>(m_ns[0]), static_cast<long long>(m_ns[1]), static_cast<long long>(m_ns[2]));
+    std::fprintf(stderr, "tarvane-startup progress_start_ns=%lld progress_end_ns=%lld shown_ns=%lld splash_ns=%lld\n",
+                 static_cast<long long>(m_ns[0]), static_cast<long long>(m_ns[1]), static_cast<long long>(m_ns[2]),
+                 static_cast<long long>(m_ns[3]));
     std::fflush(stderr);
 }

@@ -7,8 +7,9 @@
 
 class QWidget;
 
-// Start-up timings for the benchmark: when TARVANE_STARTUP_TRACE is set, the moments of the progress sequence and
-// of the main window's first paint go to standard error as one line, on the monotonic clock, so that a harness can
+// Start-up timings for the benchmark: when TARVANE_STARTUP_TRACE is set, the moments of the progress sequence, of
+// the splash's first paint and of the main window's first paint go to standard error as one line, once both have
+// painted, on the monotonic clock, so that a harness can
 // set them against the moment it started the process. Otherwise it does nothing.
 class StartupProbe final : public QObject
 {
@@ -20,13 +21,15 @@ public:
     {
         ProgressStarts,
         ProgressEnds,
-        MainWindowPainted
+        MainWindowPainted,
+        SplashPainted
     };
 
     StartupProbe();
 
     void mark(Stage stage);
     void watchFirstPaint(QWidget& window);
+    void watchSplashPaint(QWidget& splash);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -36,5 +39,7 @@ private:
 
     bool m_enabled = false;
     QWidget* m_watched = nullptr;
-    std::array<std::int64_t, 3> m_ns{};
+    QWidget* m_splash = nullptr;
+    bool m_reported = false;
+    std::array<std::int64_t, 4> m_ns{};
 };

@@ -1,7 +1,10 @@
 #include "TarvaneArt.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <map>
 
 #include <cmath>
 #include <numbers>
@@ -104,12 +107,44 @@ QPixmap TarvaneArt::logo(int size)
     return QPixmap::fromImage(logoImage(size));
 }
 
+namespace {
+
+// Draws the logo at the size asked for, when it is asked for: every window carries the icon, and drawing all its
+// sizes up front for each was a good part of the time to the splash. Each size is drawn once per process.
+class LogoIconEngine final : public QIconEngine
+{
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override
+    {
+        painter->drawImage(rect, image(std::min(rect.width(), rect.height())));
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        return QPixmap::fromImage(image(std::min(size.width(), size.height())));
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {QSize(16, 16), QSize(32, 32), QSize(48, 48), QSize(64, 64), QSize(128, 128)};
+    }
+    QIconEngine* clone() const override { return new LogoIconEngine; }
+    QString key() const override { return QStringLiteral("TarvaneLogo"); }
+
+private:
+    static QImage image(int size)
+    {
+        static std::map<int, QImage> drawn;
+        auto [at, inserted] = drawn.try_emplace(size);
+        if (inserted)
+            at->second = TarvaneArt::logoImage(std::max(size, 1));
+        return at->second;
+    }
+};
+
+} // namespace
+
 QIcon TarvaneArt::appIcon()
 {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(logo(size));
-    return icon;
+    return QIcon(new LogoIconEngine);
 }
 
 QPixmap TarvaneArt::currentFilePicture()

@@ -18,6 +18,7 @@ int basTarvaneLoad::Main(const StartOptions& options)
     StartupProbe probe;
     QApplication::setWindowIcon(TarvaneArt::appIcon());
     auto* splash = ShowSplash();
+    probe.watchSplashPaint(*splash);
     auto systemClock = SystemClock::create();
     // The window reads this one clock for everything, whether or not the computer's clock can be set.
     ApplicationClock clock(*systemClock,
@@ -41,6 +42,7 @@ frmSplash* basTarvaneLoad::ShowSplash()
 
 void basTarvaneLoad::RunSplashProgress(frmSplash& splash, StartupProbe& probe)
 {
+    splash.paintOnce();
     probe.mark(StartupProbe::Stage::ProgressStarts);
     splash.runProgress();
     probe.mark(StartupProbe::Stage::ProgressEnds);

@@ -1,11 +1,13 @@
 #include "frmSplash.h"
 
+#include "SplashKeyClaim.h"
 #include "TarvaneArt.h"
 #include "platform/ClickPanel.h"
 #include "platform/LineWidget.h"
 #include "platform/Metrics.h"
 #include "platform/ShapeWidget.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -25,6 +27,9 @@ namespace {
 const QColor Olive(192, 192, 0);
 constexpr int Width = 480;
 constexpr int Height = 316;
+// The display follows the progress at about the rate a screen refreshes; painting every value would cost far
+// more than the values themselves.
+constexpr qint64 RepaintIntervalMs = 16;
 } // namespace
 
 frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
@@ -80,6 +85,8 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     m_tmrSplash.setInterval(5500ms);
     connect(&m_tmrSplash, &QTimer::timeout, this, &frmSplash::tmrSplash_Timer);
 
+    m_keyClaim = new SplashKeyClaim(*this, [this] { requestClose(); });
+
     Form_Load();
 }
 
@@ -106,19 +113,47 @@ void frmSplash::Form_Load()
 void frmSplash::showOnScreen()
 {
     show();
-    // The progress is painted without an event loop, so the window must be on screen first. Input waits.
-    QElapsedTimer waited;
-    waited.start();
-    while (!(windowHandle() && windowHandle()->isExposed()) && waited.elapsed() < 2000)
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    m_keyClaim->install();
+    // Hands the window to the window system without waiting for it: the window manager maps it while the main
+    // window is being built, and paintOnce() paints it after.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void frmSplash::paintOnce()
+{
+    // One pass over what the window system has sent by now (its exposure, normally), never a wait for more.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (!m_painted && windowHandle() && windowHandle()->isExposed())
+        repaint();
+}
+
+void frmSplash::paintEvent(QPaintEvent* event)
+{
+    m_painted = true;
+    QWidget::paintEvent(event);
 }
 
 void frmSplash::runProgress()
 {
+    QElapsedTimer sinceRepaint;
+    sinceRepaint.start();
+    // The bar repaints itself at once on most value changes; it is held still between the repaints here.
+    m_progressBar->setUpdatesEnabled(false);
+    auto repaintIfDue = [&](bool force) {
+        if (!force && sinceRepaint.elapsed() < RepaintIntervalMs)
+            return;
+        m_progressBar->setUpdatesEnabled(true);
+        m_progressBar->repaint(); // paints the stage label's changes with it
+        m_progressBar->setUpdatesEnabled(false);
+        sinceRepaint.restart();
+    };
     m_lblLoadingData->setText(SplashSequence::stageText(SplashSequence::Stage::Initializing));
-    m_lblLoadingData->repaint();
-    for (const SplashSequence::Step& step : SplashSequence::steps())
+    for (const SplashSequence::Step& step : SplashSequence::steps()) {
         showStep(step);
+        repaintIfDue(false);
+    }
+    repaintIfDue(true);
+    m_progressBar->setUpdatesEnabled(true);
     m_progressBar->hide();
     repaint(m_progressBar->geometry());
 }
@@ -126,26 +161,24 @@ void frmSplash::runProgress()
 void frmSplash::showStep(const SplashSequence::Step& step)
 {
     m_progressBar->setValue(step.value);
-    m_progressBar->repaint();
     if (step.stage == SplashSequence::Stage::Initializing)
         return;
     if (step.stage == SplashSequence::Stage::Finishing) {
-        if (m_lblLoadingData->isVisible()) {
+        if (m_lblLoadingData->isVisible())
             m_lblLoadingData->hide();
-            repaint(m_lblLoadingData->geometry());
-        }
         return;
     }
     const QString text = SplashSequence::stageText(step.stage);
-    if (m_lblLoadingData->text() != text) {
+    if (m_lblLoadingData->text() != text)
         m_lblLoadingData->setText(text);
-        m_lblLoadingData->repaint();
-    }
 }
 
 void frmSplash::mainWindowShown()
 {
     m_mainWindowShown = true;
+    // The main window's own filters (its Esc, say) came after the splash's; the splash goes first again.
+    if (isVisible())
+        m_keyClaim->install();
     if (m_closeRequested)
         close();
 }
@@ -159,6 +192,12 @@ void frmSplash::keyPressEvent(QKeyEvent* event)
 {
     event->accept();
     requestClose();
+}
+
+void frmSplash::closeEvent(QCloseEvent* event)
+{
+    m_keyClaim->remove();
+    QWidget::closeEvent(event);
 }
 
 void frmSplash::requestClose()

@@ -8,6 +8,7 @@
 class ClickPanel;
 class QLabel;
 class QProgressBar;
+class SplashKeyClaim;
 
 // The splash window shown while the program starts. It plays the start-up progress, and closes on a key, a click
 // on its frame or its timer, but never before the main window is on screen: a request that comes earlier is kept
@@ -22,9 +23,13 @@ public:
 
     explicit frmSplash(QWidget* parent = nullptr);
 
-    // Shows the splash and lets the window system put it on screen, taking no user input meanwhile.
+    // Shows the splash and hands it to the window system, without waiting; from now on it claims every key.
     void showOnScreen();
-    // Plays the whole progress sequence, painting each value at once; processes no events.
+    // Paints the splash if the window system has put it on screen by now; one pass over pending non-input
+    // events, no waiting.
+    void paintOnce();
+    // Plays the whole progress sequence, setting every value in order; repaints the bar at most every 16 ms
+    // and once at the end. Processes no events.
     void runProgress();
     // One value of the sequence.
     void showStep(const SplashSequence::Step& step);
@@ -37,6 +42,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void Form_Load();
@@ -49,6 +56,8 @@ private:
     QProgressBar* m_progressBar = nullptr;
     QLabel* m_lblLoadingData = nullptr;
     QTimer m_tmrSplash;
+    SplashKeyClaim* m_keyClaim = nullptr;
     bool m_mainWindowShown = false;
     bool m_closeRequested = false;
+    bool m_painted = false;
 };

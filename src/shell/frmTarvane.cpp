@@ -1,8 +1,10 @@
 #include "frmTarvane.h"
 
 #include "HelpWindows.h"
+#include "HoldAccessKey.h"
 #include "MainLayout.h"
 #include "MainViews.h"
+#include "MissionCountPanel.h"
 #include "StatusBarPanels.h"
 #include "TarvaneArt.h"
 #include "WindowGeometry.h"
@@ -109,6 +111,14 @@ void frmTarvane::createFileCommands()
     m_launchSettings =
         std::make_unique<RoomLaunchSettings>(m_ui.lblTarget, *m_launchTimeEntry, *m_holds, *m_launchWindow);
     m_fileCommands = new FileCommands(*m_launchSettings, m_prompter, m_fileOptions, this, m_ui.pnlCurrentFile);
+}
+
+// The compact view is a crop of the whole window; Tab walks only what it shows.
+bool frmTarvane::focusNextPrevChild(bool next)
+{
+    if (m_views != nullptr && m_views->isCompact())
+        return m_views->focusNextShown(next);
+    return QMainWindow::focusNextPrevChild(next);
 }
 
 void frmTarvane::closeEvent(QCloseEvent* event)
@@ -243,6 +253,12 @@ void frmTarvane::createViews()
     connect(m_statusPanels, &StatusBarPanels::panelDoubleClicked, m_fileCommands,
             &FileCommands::sbrStatusBar_PanelDblClick);
 
+    new HoldAccessKey(*this, *m_ui.cmdHoldResume);
+    m_ui.missionCount->setSources({m_ui.lblTMinus, m_ui.lblDays, m_ui.lblHours, m_ui.lblMinutes, m_ui.lblSeconds},
+                                  [this] { return m_holds->IsHolding(); });
+    for (WatchedLabel* phaseShown : {m_ui.lblTMinus, m_ui.lblDays})
+        connect(phaseShown, &WatchedLabel::textChanged, m_ui.missionCount, &MissionCountPanel::noteMaybeChanged);
+    connect(m_actions.mnuHold, &QAction::changed, m_ui.missionCount, &MissionCountPanel::noteMaybeChanged);
     m_helpWindows = new HelpWindows(this);
     connect(m_actions.mnuAbout, &QAction::triggered, this, &frmTarvane::ShowAbout);
     connect(m_actions.mnuTechSupport, &QAction::triggered, this, &frmTarvane::ShowTechSupport);

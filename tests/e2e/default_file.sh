@@ -13,7 +13,7 @@ done
 
 home="$(mktemp -d)"
 trap 'rm -rf "$home"' EXIT
-file="$home/.local/share/Tarvane/Tarvane/launch.trv"
+file="$home/.local/share/Tarvane/launch.trv"
 shot=""
 [[ -z "$shots" ]] || { mkdir -p "$shots"; shot="$shots/default_file.png"; }
 

@@ -7,10 +7,13 @@
 #
 # The computer's clock is never at risk: the program runs without the capability to set the time, without a
 # system bus to ask a time service, on its own application clock, and sees the fake time only through
-# libfaketime. Deadlines below only bound the waiting; no duration is checked.
+# libfaketime, preloaded directly. Deadlines below only bound the waiting; no duration is checked.
 set -euo pipefail
 
 readonly start_time='2001-05-03 10:29:50'
+# The library itself, not the faketime wrapper: the wrapper makes a semaphore named after its process id in
+# /dev/shm and fails when a stale one of that name is left there.
+readonly libfaketime=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
 readonly seconds_to_liftoff=10
 readonly before_liftoff='255,128,128'
 readonly after_liftoff='0,192,0'
@@ -25,9 +28,10 @@ fail()
 
 if [[ "${1:-}" != --inside ]]; then
     (($# == 2)) || fail "usage: $0 PROGRAM ARTEFACT_DIR"
-    for tool in xvfb-run xdotool import convert faketime setpriv timeout; do
+    for tool in xvfb-run xdotool import convert setpriv timeout; do
         command -v "$tool" >/dev/null || fail "$tool is missing; run scripts/install-deps.sh"
     done
+    [[ -f "$libfaketime" ]] || fail "$libfaketime is missing; run scripts/install-deps.sh"
     mkdir -p "$2"
     rm -f "$2"/*.png "$2"/*.log
     exec xvfb-run -a -e "$2/xvfb.log" -s "-screen 0 1280x1024x24" bash "$0" --inside "$1" "$2"
@@ -41,7 +45,7 @@ pid=""
 stop_program()
 {
     [[ -n "$pid" ]] || return 0
-    # The program runs in its own process group: end the whole group, the faketime wrapper included.
+    # The program runs in its own process group: end the whole group.
     kill -TERM -- "-$pid" 2>/dev/null || true
     for _ in $(seq 50); do
         kill -0 -- "-$pid" 2>/dev/null || break
@@ -102,8 +106,10 @@ start_program()
 
     launched_ms="$(now_ms)"
     set -m # its own process group, so that stop_program ends everything it started
+    # "@": the fake clock starts at start_time and runs on from there. Only the program gets the library.
     setpriv --bounding-set=-sys_time --inh-caps=-sys_time \
-        faketime "$start_time" "$program" --app-clock >"$artefacts/program.log" 2>&1 &
+        env LD_PRELOAD="$libfaketime${LD_PRELOAD:+:$LD_PRELOAD}" FAKETIME="@$start_time" \
+        "$program" --app-clock >"$artefacts/program.log" 2>&1 &
     pid=$!
     set +m
 }

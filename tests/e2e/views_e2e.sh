@@ -114,6 +114,24 @@ wait_for_width "$main" 671
 [ $((X - L)) = 50 ] || fail "full view frame left $((X - L)), expected 50"
 [ $((Y - T)) = "$top" ] || fail "the top edge moved"
 shoot "$main" full.png
+# An open menu and a tooltip, for people to compare their fonts with the menu bar's.
+shoot_area() { # FILE: the main window and what lies below and right of it
+    measure "$main"
+    import -window root -crop "$((W + L + R + 40))x$((H + T + B + 40))+$((X - L))+$((Y - T))" +repage "$artifacts/$1"
+    echo "saved $1"
+}
+click_client "$main" 60 9 # Settings
+sleep 0.5
+shoot_area menu.png
+xdotool key Escape
+sleep 0.3
+# The launch date field's tooltip: the field lies at 268..437, 238..266 of the surface, under the menu bar.
+measure "$main"
+xdotool mousemove "$((X + 330))" "$((Y + 268))"
+sleep 0.2
+xdotool mousemove "$((X + 340))" "$((Y + 270))"
+sleep 1.5
+shoot_area tooltip.png
 
 # Back with Ctrl+K where a window manager hands out the keyboard, else with the button.
 if [ -n "$wm" ]; then

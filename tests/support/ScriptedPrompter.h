@@ -30,7 +30,9 @@ public:
         shown.append({title, text, buttons});
         if (m_answers.isEmpty()) {
             unexpected.append(title + u": " + text);
-            return buttons == Buttons::Ok ? Answer::Ok : (buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
+            if (buttons == Buttons::Ok)
+                return Answer::Ok;
+            return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
         }
         auto step = m_answers.takeFirst();
         if (step.during)

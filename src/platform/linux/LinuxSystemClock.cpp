@@ -39,39 +39,59 @@ LinuxSystemClock::LinuxSystemClock(QObject* parent) : SystemClock(parent)
         return; // without the watch, a clock set by someone else shows at the next second
     m_notifier = new QSocketNotifier(static_cast<qintptr>(m_watchFd), QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &LinuxSystemClock::onWatchReadable);
-    armWatch();
+    if (!armWatch()) {
+        delete m_notifier;
+        m_notifier = nullptr;
+        ::close(m_watchFd);
+        m_watchFd = -1;
+    }
 }
 
-LinuxSystemClock::LinuxSystemClock(const QDBusConnection& timeServiceBus, QObject* parent)
-    : LinuxSystemClock(parent)
+LinuxSystemClock::LinuxSystemClock(const QDBusConnection& timeServiceBus, QObject* parent) : LinuxSystemClock(parent)
 {
     m_timeServiceBus = timeServiceBus;
 }
 
 LinuxSystemClock::~LinuxSystemClock()
 {
+    // The notifier must not outlive its descriptor, which the system may hand out again at once.
+    delete m_notifier;
+    m_notifier = nullptr;
     if (m_watchFd >= 0)
         ::close(m_watchFd);
 }
 
-void LinuxSystemClock::armWatch()
+bool LinuxSystemClock::armWatch()
 {
     // An absolute expiry far in the future: the timer never runs out, it is only cancelled by a clock change.
     itimerspec expiry{};
     expiry.it_value.tv_sec = INT32_MAX;
-    ::timerfd_settime(m_watchFd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &expiry, nullptr);
+    return ::timerfd_settime(m_watchFd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &expiry, nullptr) == 0;
 }
 
 void LinuxSystemClock::onWatchReadable()
 {
     std::uint64_t expirations = 0;
     const ssize_t n = ::read(m_watchFd, &expirations, sizeof expirations);
-    if (n < 0 && errno == ECANCELED) {
-        armWatch();
-        emit changed();
-    } else if (n >= 0) {
-        armWatch();
+    const bool cancelled = n < 0 && errno == ECANCELED;
+    if (n < 0 && !cancelled && errno == EAGAIN)
+        return;
+    if (n < 0 && !cancelled) {
+        stopWatch();
+        return;
     }
+    if (!armWatch())
+        stopWatch();
+    if (cancelled)
+        emit changed();
+}
+
+void LinuxSystemClock::stopWatch()
+{
+    // Called from the notifier's own signal: it is only disabled here, and goes before the descriptor does.
+    // Without the watch, a clock set by someone else shows at the next second.
+    if (m_notifier)
+        m_notifier->setEnabled(false);
 }
 
 ClockSetResult LinuxSystemClock::setLocal(const CivilDateTime& value)

@@ -26,7 +26,8 @@ public:
     ClockSetResult setLocal(const CivilDateTime& value) override;
 
 private:
-    void armWatch();
+    bool armWatch();
+    void stopWatch();
     void onWatchReadable();
 
     // Nothing when the system bus offers no time service.

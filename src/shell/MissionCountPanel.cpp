@@ -1,0 +1,94 @@
+#include "MissionCountPanel.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QLabel>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class MissionCountAccessible final : public QAccessibleWidget
+{
+public:
+    explicit MissionCountAccessible(MissionCountPanel* panel) : QAccessibleWidget(panel, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        const auto* panel = static_cast<const MissionCountPanel*>(widget());
+        switch (t) {
+        case QAccessible::Name:
+            return MissionCountPanel::AccessibleName;
+        case QAccessible::Description:
+            return panel->spokenCount();
+        default:
+            return QAccessibleWidget::text(t);
+        }
+    }
+};
+
+QAccessibleInterface* accessibleFactory(const QString& className, QObject* object)
+{
+    if (className == u"MissionCountPanel"_s && object && object->isWidgetType())
+        return new MissionCountAccessible(static_cast<MissionCountPanel*>(object));
+    return nullptr;
+}
+
+} // namespace
+
+MissionCountPanel::MissionCountPanel(QWidget* parent) : QWidget(parent)
+{
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(accessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
+    setObjectName(u"MissionCount"_s);
+    setAccessibleName(AccessibleName);
+    // Clicks between the labels land on the window's background, as before the labels had a container.
+    setProperty("partOfSurface", true);
+}
+
+void MissionCountPanel::setSources(const Labels& labels, std::function<bool()> holding)
+{
+    m_labels = labels;
+    m_holding = std::move(holding);
+    m_lastTold = phaseAndHolding();
+}
+
+QString MissionCountPanel::spokenCount() const
+{
+    if (m_labels.days == nullptr)
+        return {};
+    bool haveDays = false;
+    const int days = m_labels.days->text().toInt(&haveDays);
+    if (!haveDays)
+        return u"No launch time"_s;
+    const QString sign = m_labels.sign->text().contains(u'+') ? u"T plus"_s : u"T minus"_s;
+    QString spoken = sign % u' ' % QString::number(days) % (days == 1 ? u" day "_s : u" days "_s) %
+                     m_labels.hours->text() % u':' % m_labels.minutes->text() % u':' % m_labels.seconds->text();
+    if (m_holding && m_holding())
+        spoken += u", holding"_s;
+    return spoken;
+}
+
+QString MissionCountPanel::phaseAndHolding() const
+{
+    if (m_labels.days == nullptr)
+        return {};
+    bool haveDays = false;
+    m_labels.days->text().toInt(&haveDays);
+    const QString phase = haveDays ? m_labels.sign->text() : QString();
+    return phase % (m_holding && m_holding() ? u" holding"_s : QString());
+}
+
+void MissionCountPanel::noteMaybeChanged()
+{
+    const QString now = phaseAndHolding();
+    if (now == m_lastTold)
+        return;
+    m_lastTold = now;
+    QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
+    emit phaseOrHoldingTold();
+}

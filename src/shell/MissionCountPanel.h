@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+
+// The count labels' container, there for a screen reader: its accessible name is "Mission count" and its
+// accessible description says the count as a person says it ("T minus 0 days 00:09:51", ", holding" while held,
+// "No launch time" while the count shows dashes). The description is read from the labels when asked for; an
+// accessibility event goes out only when the phase or the holding changes, never at each second.
+class MissionCountPanel final : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(MissionCountPanel)
+
+public:
+    struct Labels
+    {
+        QLabel* sign = nullptr; // lblTMinus
+        QLabel* days = nullptr;
+        QLabel* hours = nullptr;
+        QLabel* minutes = nullptr;
+        QLabel* seconds = nullptr;
+    };
+
+    static inline const QString AccessibleName = QStringLiteral("Mission count");
+
+    explicit MissionCountPanel(QWidget* parent);
+
+    // The labels are children of this panel; holding tells whether the count is held.
+    void setSources(const Labels& labels, std::function<bool()> holding);
+
+    QString spokenCount() const;
+    // Call when the sign, the days or the holding may have changed: tells assistive tools when the phase or the
+    // holding really did.
+    void noteMaybeChanged();
+
+signals:
+    // Sent with each accessibility event about the count.
+    void phaseOrHoldingTold();
+
+private:
+    QString phaseAndHolding() const;
+
+    Labels m_labels;
+    std::function<bool()> m_holding;
+    QString m_lastTold;
+};

@@ -1,0 +1,171 @@
+#include "FakeClock.h"
+#include "ScriptedPrompter.h"
+#include "TestSupport.h"
+#include "files/LaunchFileOptions.h"
+#include "platform/ClickLineEdit.h"
+#include "platform/ProcessExit.h"
+#include "platform/WatchedLabel.h"
+#include "shell/frmTarvane.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+#include <sys/mount.h>
+
+using namespace Qt::StringLiterals;
+using Answer = Prompter::Answer;
+
+namespace {
+
+const QByteArray Fields = R"("June 1, 2002   2:05:00 PM","Jun 1, 2002",1,#TRUE#,"1:30:00","07","05","14",)"
+                          R"("09","08","01",)";
+
+QByteArray record(const QString& path)
+{
+    return Fields + '"' + path.toUtf8() + "\",\"" + path.toUtf8() + "\"\r\n";
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// Fills the file system that holds folder to its last byte.
+void fill(const QString& folder)
+{
+    QFile filler(folder + u"/filler"_s);
+    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray block(512, 'x');
+    for (int i = 0; i < 1024 && filler.write(block) == block.size(); ++i) {
+    }
+    for (int i = 0; i < 512 && filler.write("x", 1) == 1; ++i) {
+    }
+    QVERIFY(filler.write("x", 1) != 1);
+}
+
+bool readOnlyBind(const QString& path)
+{
+    const QByteArray p = QFile::encodeName(path);
+    return ::mount(p.constData(), p.constData(), nullptr, MS_BIND, nullptr) == 0 &&
+           ::mount(nullptr, p.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+}
+
+} // namespace
+
+// Saves where the disk is full or read-only: each gives a message naming the file and the reason, leaves the
+// old file byte for byte as it was, and never reports success.
+class TestDiskFull : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_place; // a 64 KiB tmpfs of this test's own
+    FakeClock m_clock;
+    std::unique_ptr<ScriptedPrompter> m_prompter;
+    QList<int> m_exits;
+
+    QString defaultFile() const { return QDir::toNativeSeparators(m_place + u"/launch.trv"_s); }
+
+private slots:
+    void initTestCase()
+    {
+        if (qEnvironmentVariableIsEmpty("TARVANE_PRIVATE_MOUNTS"))
+            QSKIP("needs a private mount namespace: run through tests/disk/in_namespace.sh");
+    }
+
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_place = m_dir->filePath(u"place"_s);
+        QVERIFY(QDir().mkpath(m_place));
+        QVERIFY2(::mount("tmpfs", QFile::encodeName(m_place).constData(), "tmpfs", 0, "size=64k") == 0,
+                 "mounting a tmpfs failed");
+        m_prompter = std::make_unique<ScriptedPrompter>();
+        m_exits.clear();
+        ProcessExit::setHandler([this](int code) { m_exits.append(code); });
+    }
+
+    void cleanup()
+    {
+        ProcessExit::setHandler({});
+        ::umount2(QFile::encodeName(defaultFile()).constData(), MNT_DETACH); // the read-only file, if any
+        ::umount2(QFile::encodeName(m_place).constData(), MNT_DETACH);
+        ::umount2(QFile::encodeName(m_place).constData(), MNT_DETACH);
+        QVERIFY2(m_prompter->unexpected.isEmpty(), qPrintable(m_prompter->unexpected.join(u"\n")));
+        QVERIFY(m_prompter->scriptUsedUp());
+    }
+
+    void saveWhereNothingCanBeWritten_data()
+    {
+        QTest::addColumn<QString>("place");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("full disk") << u"full"_s << u"No space left on device"_s;
+        QTest::newRow("read-only folder") << u"read-only folder"_s << QString();
+        QTest::newRow("read-only file") << u"read-only file"_s << QString();
+    }
+
+    void saveWhereNothingCanBeWritten()
+    {
+        QFETCH(QString, place);
+        QFETCH(QString, reason);
+        const QByteArray before = record(defaultFile());
+        QVERIFY(writeBytes(defaultFile(), before));
+        if (place == u"full")
+            fill(m_place);
+        else
+            QVERIFY(readOnlyBind(place == u"read-only file" ? defaultFile() : m_place));
+
+        frmTarvane w(m_clock, *m_prompter, LaunchFileOptions{m_place, {}, {}});
+        settle();
+        QCOMPARE(w.controls().txtLaunchDate->text(), u"Jun 1, 2002"_s);
+        w.controls().txtHoursW->setText(u"05"_s);
+        const QString message = u"Tarvane could not save the launch data file " % defaultFile() % u".  ";
+
+        m_prompter->answer(Answer::Ok);
+        QVERIFY(triggerAction(w, u"mnuSave"_s));
+        QCOMPARE(m_prompter->shown.size(), 1);
+        QVERIFY2(m_prompter->shown[0].text.startsWith(message) && m_prompter->shown[0].text.contains(reason) &&
+                     m_prompter->shown[0].text.endsWith(u"  Nothing was written."_s),
+                 qPrintable(m_prompter->shown[0].text));
+        QCOMPARE(readBytes(defaultFile()), before);
+
+        m_prompter->answer(Answer::Yes);
+        m_prompter->answer(Answer::Ok);
+        QVERIFY(triggerAction(w, u"mnuExit"_s));
+        QCOMPARE(m_prompter->shown.size(), 3);
+        QVERIFY2(m_prompter->shown[2].text.startsWith(message), qPrintable(m_prompter->shown[2].text));
+        QVERIFY(m_exits.isEmpty());
+        QCOMPARE(readBytes(defaultFile()), before);
+        QCOMPARE(QDir(m_place).entryList(QDir::Files | QDir::Hidden),
+                 place == u"full" ? (QStringList{u"filler"_s, u"launch.trv"_s}) : QStringList{u"launch.trv"_s});
+    }
+
+    // The first start on a full disk says that the default file could not be made, and leaves no empty one.
+    void firstStartOnAFullDisk()
+    {
+        fill(m_place);
+        m_prompter->answer(Answer::Ok);
+        frmTarvane w(m_clock, *m_prompter, LaunchFileOptions{m_place, {}, {}});
+        settle();
+        QCOMPARE(m_prompter->shown.size(), 1);
+        QVERIFY2(m_prompter->shown[0].text.startsWith(u"Tarvane could not save the launch data file " % defaultFile() %
+                                                      u".  No space left on device."),
+                 qPrintable(m_prompter->shown[0].text));
+        QVERIFY(!QFile::exists(defaultFile()));
+        QCOMPARE(w.controls().pnlCurrentFile->text(), defaultFile());
+    }
+};
+
+QTEST_MAIN(TestDiskFull)
+#include "tst_diskfull.moc"

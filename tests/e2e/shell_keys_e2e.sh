@@ -1,0 +1,205 @@
+#!/bin/bash
+# Real keys and clicks on the real program in a real X server under openbox, for what only shows under a window
+# manager. One scenario a run:
+#   splash-keys   Space, then (in a second start) Esc, while the splash is up: each only closes the splash
+#   alt-h         Alt+H opens Help while holds are not armed, and holds at once when they are (full view)
+#   compact-tab   Tab, Tab, "12" in the compact view reach no hidden field
+#   quick-clicks  three clicks on the launch target 150 ms apart step the launch date by three days
+#   damaged-file  the box about a damaged default file, shown while the splash is up, is not under the splash and
+#                 takes its keys
+# Usage: shell_keys_e2e.sh PROGRAM ARTIFACT_DIR SCENARIO. Exit 77 means skipped (tools missing).
+set -euo pipefail
+program=$(realpath "$1")
+artifacts=$2
+scenario=$3
+mkdir -p "$artifacts"
+
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+for tool in xdotool xwininfo xprop import setpriv openbox; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
+done
+
+fail() {
+    echo "FAIL ($scenario): $*"
+    import -window root "$artifacts/$scenario-failure.png" 2>/dev/null || true
+    exit 1
+}
+home=$(mktemp -d)
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    rm -rf "$home"
+}
+trap cleanup EXIT
+file="$home/.local/share/Tarvane/launch.trv"
+
+HOME=$home openbox >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+done
+
+program_pid=
+start() {
+    HOME=$home DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent \
+        setpriv --bounding-set=-sys_time --inh-caps=-sys_time "$program" --app-clock >>"$artifacts/$scenario.log" 2>&1 &
+    program_pid=$!
+    pids+=("$program_pid")
+    main=$(find_window "Mission Elapsed Time") || fail "no main window"
+}
+stop() {
+    kill "$program_pid" 2>/dev/null || true
+    wait "$program_pid" 2>/dev/null || true
+}
+find_window() { # NAME [tries of 0.1 s]
+    local tries=${2:-100} id
+    for _ in $(seq "$tries"); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+measure() { # client geometry: X Y W H
+    local info
+    info=$(xwininfo -id "$1")
+    X=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
+    Y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
+    W=$(awk '/Width:/ {print $2}' <<<"$info")
+    H=$(awk '/Height:/ {print $2}' <<<"$info")
+}
+key() { # KEYS... to the main window, through the window manager
+    xdotool windowactivate --sync "$main" key --clearmodifiers "$@"
+}
+wait_for_width() { # WIDTH
+    for _ in $(seq 50); do
+        measure "$main"
+        [ "$W" = "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "main window width $W, expected $1"
+}
+# The splash ("Tarvane") up until a key: any key closes it and does nothing else.
+close_splash() {
+    key shift
+    for _ in $(seq 50); do
+        shown Tarvane || return 0
+        sleep 0.1
+    done
+    fail "a key did not close the splash"
+}
+# The colour of one pixel of the client area: "r,g,b".
+pixel() { # X Y
+    measure "$main"
+    import -window root -crop "1x1+$((X + $1))+$((Y + $2))" +repage -depth 8 txt:- | sed -n 's/.*(\([0-9]*,[0-9]*,[0-9]*\)).*/\1/p'
+}
+saved_record() {
+    rm -f "$file"
+    key ctrl+s
+    for _ in $(seq 50); do
+        [ -s "$file" ] && { cat "$file"; return 0; }
+        sleep 0.1
+    done
+    fail "Ctrl+S wrote no file"
+}
+
+case "$scenario" in
+splash-keys)
+    for k in space Escape; do
+        start
+        shown Tarvane || fail "the splash is not up with the main window"
+        key "$k"
+        sleep 0.5
+        shown Tarvane && fail "$k left the splash up, or opened a box titled Tarvane"
+        measure "$main"
+        [ "$W" = 282 ] || fail "$k changed the view (client width $W)"
+        kill -0 "$program_pid" 2>/dev/null || fail "$k ended the program"
+        import -window root "$artifacts/splash-$k.png"
+        stop
+    done
+    ;;
+alt-h)
+    # Holds can be armed only before liftoff: a launch target years ahead, holds not armed.
+    mkdir -p "$(dirname "$file")"
+    printf '"May 3, 2030   10:30:00 AM","May 3, 2030",0,#FALSE#,"00:00:00","00","30","10","00","00","00","%s","%s"\r\n' \
+        "$file" "$file" >"$file"
+    start
+    close_splash
+    key ctrl+k # the full view
+    wait_for_width 671
+    windows=$(xdotool search --onlyvisible --classname tarvane 2>/dev/null | wc -l)
+    key alt+h
+    sleep 0.5
+    # Help's drop-down is a window of its own.
+    [ "$(xdotool search --onlyvisible --classname tarvane 2>/dev/null | wc -l)" -gt "$windows" ] ||
+        fail "Alt+H with holds not armed opened no menu"
+    import -window root "$artifacts/alt-h-help.png"
+    xdotool key Escape
+    sleep 0.3
+    shown Tarvane && fail "Esc from the Help menu reached the exit prompt"
+    key ctrl+d # arm holds
+    sleep 0.3
+    key alt+h
+    sleep 0.6
+    key ctrl+k # back to the compact view, where the digits stand under no menu bar
+    wait_for_width 282
+    # The seconds' background at their box's left edge: yellow while holding.
+    colour=$(pixel 234 14)
+    import -window root "$artifacts/alt-h-hold.png"
+    [ "$colour" = "255,255,0" ] || fail "Alt+H with holds armed did not hold (seconds on $colour)"
+    ;;
+compact-tab)
+    start
+    close_splash
+    key Tab Tab 1 2
+    sleep 0.3
+    record=$(saved_record)
+    echo "$record"
+    [[ "$record" == *'"00","00","00","'* ]] || fail "Tab, Tab, 12 changed a hidden field: $record"
+    ;;
+quick-clicks)
+    start
+    close_splash
+    key ctrl+k
+    wait_for_width 671
+    measure "$main"
+    # lblTarget lies at 102..347, 40..64 of the launch time panel (264, 128), under the menu bar.
+    menu=$((H - 392 - 28)) # client height less the surface and the status bar
+    echo "client height $H"
+    xdotool mousemove "$((X + 264 + 220))" "$((Y + menu + 128 + 52))"
+    sleep 0.2
+    xdotool click --repeat 3 --delay 150 1
+    sleep 0.5
+    record=$(saved_record)
+    echo "$record"
+    [[ "$record" == *'"May 3, 2001   10:30:00 AM","May 6, 2001",'* ]] ||
+        fail "three clicks did not step the date by three days: $record"
+    ;;
+damaged-file)
+    mkdir -p "$(dirname "$file")"
+    printf 'not a launch record\r\n' >"$file"
+    HOME=$home DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent \
+        setpriv --bounding-set=-sys_time --inh-caps=-sys_time "$program" --app-clock >>"$artifacts/$scenario.log" 2>&1 &
+    program_pid=$!
+    pids+=("$program_pid")
+    # The box and the splash are both titled "Tarvane": while the box is up there must be just one such window,
+    # with buttons, not the splash's size.
+    box=$(find_window Tarvane) || fail "no box about the damaged file"
+    sleep 0.5
+    [ "$(xdotool search --onlyvisible --name '^Tarvane$' | wc -l)" = 1 ] || fail "the splash is up over the box"
+    measure "$box"
+    [ "$W" != 480 ] || fail "the window titled Tarvane is the splash, not the box"
+    import -window root "$artifacts/damaged-file-box.png"
+    xdotool windowactivate --sync "$box" key --clearmodifiers Return
+    main=$(find_window "Mission Elapsed Time") || fail "Return did not answer the box"
+    kill -0 "$program_pid" 2>/dev/null || fail "the program ended"
+    ;;
+*)
+    fail "no scenario $scenario"
+    ;;
+esac
+echo "PASS: $scenario"

@@ -1,0 +1,135 @@
+// What a screen reader gets through Qt's accessibility interface: the count as one "Mission count", read as a
+// person says it, an event only when the phase or the holding changes, and a name for every control and lamp.
+#include "HoldsRig.h"
+
+#include "shell/MissionCountPanel.h"
+
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QAccessible>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSignalSpy>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QList<QAccessible::Event> events;
+QList<QObject*> eventObjects;
+
+void recordEvent(QAccessibleEvent* event)
+{
+    events.append(event->type());
+    eventObjects.append(event->object());
+}
+
+QAccessibleInterface* countInterface(const frmTarvane& window)
+{
+    auto* panel = window.findChild<MissionCountPanel*>(u"MissionCount"_s);
+    return panel ? QAccessible::queryAccessibleInterface(panel) : nullptr;
+}
+
+int descriptionEvents(const frmTarvane& window)
+{
+    auto* panel = window.findChild<MissionCountPanel*>(u"MissionCount"_s);
+    int n = 0;
+    for (qsizetype i = 0; i < events.size(); ++i)
+        n += events[i] == QAccessible::DescriptionChanged && eventObjects[i] == panel ? 1 : 0;
+    return n;
+}
+
+} // namespace
+
+class TestAccessibility : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        events.clear();
+        eventObjects.clear();
+        QAccessible::setActive(true);
+        QAccessible::installUpdateHandler(recordEvent);
+    }
+    void cleanup() { QAccessible::installUpdateHandler(nullptr); }
+
+    void countReadsAsSaid()
+    {
+        HoldsRig rig; // ten minutes before liftoff
+        QAccessibleInterface* count = countInterface(rig.window);
+        QVERIFY(count);
+        QCOMPARE(count->text(QAccessible::Name), u"Mission count"_s);
+        QCOMPARE(count->text(QAccessible::Description), u"T minus 0 days 00:10:00"_s);
+        rig.advance(9);
+        QCOMPARE(count->text(QAccessible::Description), u"T minus 0 days 00:09:51"_s);
+        // The labels inside are the count's own.
+        for (const char* name : {"lblTMinus", "lblDays", "lblHours", "lblMinutes", "lblSeconds"})
+            QCOMPARE(rig.get(QString::fromLatin1(name))->parentWidget(),
+                     rig.window.findChild<MissionCountPanel*>(u"MissionCount"_s));
+
+        rig.arm();
+        rig.toggleHold();
+        QCOMPARE(count->text(QAccessible::Description), u"T minus 0 days 00:09:51, holding"_s);
+        rig.toggleHold();
+        rig.advance(9 * 60 + 56);
+        QCOMPARE(count->text(QAccessible::Description), u"T plus 0 days 00:00:05"_s);
+        rig.advance(86400);
+        QCOMPARE(count->text(QAccessible::Description), u"T plus 1 day 00:00:05"_s);
+
+        rig.get(u"lblTarget"_s)->setText(u"no time at all"_s);
+        settle();
+        QCOMPARE(count->text(QAccessible::Description), u"No launch time"_s);
+    }
+
+    // Offscreen there is no assistive technology, so Qt drops the events themselves: the panel tells each one.
+    void eventsOnlyWhenPhaseOrHoldingChange()
+    {
+        HoldsRig rig;
+        rig.arm();
+        QSignalSpy told(rig.window.findChild<MissionCountPanel*>(u"MissionCount"_s),
+                        &MissionCountPanel::phaseOrHoldingTold);
+        for (int i = 0; i < 5; ++i)
+            rig.advance(1);
+        QCOMPARE(told.size(), 0); // nothing each second
+        rig.toggleHold();
+        QCOMPARE(told.size(), 1);
+        rig.advance(3);
+        QCOMPARE(told.size(), 1);
+        rig.toggleHold();
+        QCOMPARE(told.size(), 2);
+        rig.advance(10 * 60); // liftoff: "T -" becomes "T +"
+        QCOMPARE(told.size(), 3);
+        rig.advance(2);
+        QCOMPARE(told.size(), 3);
+        if (QAccessible::isActive()) // with a platform that has accessibility, the events went out as told
+            QCOMPARE(descriptionEvents(rig.window), 3);
+    }
+
+    void everyControlAndLampHasAName()
+    {
+        HoldsRig rig;
+        rig.window.ShowFullView();
+        settle();
+        QList<QWidget*> controls;
+        for (QWidget* w : rig.window.findChildren<QWidget*>()) {
+            const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                                 qobject_cast<QScrollBar*>(w) || w->objectName().startsWith(u"shpIndicator_"_s) ||
+                                 w->objectName().startsWith(u"pnl"_s) || w->objectName() == u"Calendar"_s;
+            // Parts of compound widgets (the calendar's own buttons and fields) are named by Qt.
+            const bool own = !w->objectName().isEmpty() && !w->objectName().startsWith(u"qt_"_s);
+            if (control && own)
+                controls.append(w);
+        }
+        QVERIFY(controls.size() >= 25);
+        for (QWidget* w : controls) {
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+            QVERIFY2(face, qPrintable(w->objectName()));
+            QVERIFY2(!face->text(QAccessible::Name).isEmpty(), qPrintable(w->objectName()));
+        }
+    }
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
