@@ -182,11 +182,10 @@ int main(int argc, char* argv[])
     auto clock = SystemClock::create();
     QtPrompter prompter;
     frmTarvane window(*clock, prompter);
-    window.controls().lblTarget->setText(
+    window.missionState().setTargetText(
         DateTimeServices::format(clock->now().addSecs(86400), u"mmmm d, yyyy   h:mm:ss AM/PM"));
     window.show();
-    MissionState state; // until the window drives its own
-    state.setTargetText(window.controls().lblTarget->text());
+    MissionState& state = window.missionState();
     TimerEventCounter counter;
     app.installEventFilter(&counter);
     run(2s);

@@ -1,6 +1,6 @@
 // What a screen reader gets through Qt's accessibility interface: the count as one "Mission count", read as a
 // person says it, an event only when the phase or the holding changes, and a name for every control and lamp.
-#include "HoldsRig.h"
+#include "GuiTest.h"
 
 #include "shell/MissionCountPanel.h"
 
@@ -41,24 +41,29 @@ int descriptionEvents(const frmTarvane& window)
 
 } // namespace
 
-class TestAccessibility : public QObject
+class TestAccessibility : public GuiTest
 {
     Q_OBJECT
 
 private slots:
     void init()
     {
+        GuiTest::init();
         events.clear();
         eventObjects.clear();
         QAccessible::setActive(true);
         QAccessible::installUpdateHandler(recordEvent);
     }
-    void cleanup() { QAccessible::installUpdateHandler(nullptr); }
+    void cleanup()
+    {
+        QAccessible::installUpdateHandler(nullptr);
+        GuiTest::cleanup();
+    }
 
     void countReadsAsSaid()
     {
-        HoldsRig rig; // ten minutes before liftoff
-        QAccessibleInterface* count = countInterface(rig.window);
+        MainWindowFixture& rig = f.tenMinutesBefore();
+        QAccessibleInterface* count = countInterface(rig.window());
         QVERIFY(count);
         QCOMPARE(count->text(QAccessible::Name), u"Mission count"_s);
         QCOMPARE(count->text(QAccessible::Description), u"T minus 0 days 00:10:00"_s);
@@ -67,7 +72,7 @@ private slots:
         // The labels inside are the count's own.
         for (const char* name : {"lblTMinus", "lblDays", "lblHours", "lblMinutes", "lblSeconds"})
             QCOMPARE(rig.get(QString::fromLatin1(name))->parentWidget(),
-                     rig.window.findChild<MissionCountPanel*>(u"MissionCount"_s));
+                     rig.window().findChild<MissionCountPanel*>(u"MissionCount"_s));
 
         rig.arm();
         rig.toggleHold();
@@ -78,7 +83,7 @@ private slots:
         rig.advance(86400);
         QCOMPARE(count->text(QAccessible::Description), u"T plus 1 day 00:00:05"_s);
 
-        rig.get(u"lblTarget"_s)->setText(u"no time at all"_s);
+        rig.state().setTargetText(u"no time at all"_s);
         settle();
         QCOMPARE(count->text(QAccessible::Description), u"No launch time"_s);
     }
@@ -86,9 +91,9 @@ private slots:
     // Offscreen there is no assistive technology, so Qt drops the events themselves: the panel tells each one.
     void eventsOnlyWhenPhaseOrHoldingChange()
     {
-        HoldsRig rig;
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.arm();
-        QSignalSpy told(rig.window.findChild<MissionCountPanel*>(u"MissionCount"_s),
+        QSignalSpy told(rig.window().findChild<MissionCountPanel*>(u"MissionCount"_s),
                         &MissionCountPanel::phaseOrHoldingTold);
         for (int i = 0; i < 5; ++i)
             rig.advance(1);
@@ -104,16 +109,16 @@ private slots:
         rig.advance(2);
         QCOMPARE(told.size(), 3);
         if (QAccessible::isActive()) // with a platform that has accessibility, the events went out as told
-            QCOMPARE(descriptionEvents(rig.window), 3);
+            QCOMPARE(descriptionEvents(rig.window()), 3);
     }
 
     void everyControlAndLampHasAName()
     {
-        HoldsRig rig;
-        rig.window.ShowFullView();
+        MainWindowFixture& rig = f.tenMinutesBefore();
+        rig.window().ShowFullView();
         settle();
         QList<QWidget*> controls;
-        for (QWidget* w : rig.window.findChildren<QWidget*>()) {
+        for (QWidget* w : rig.window().findChildren<QWidget*>()) {
             const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
                                  qobject_cast<QScrollBar*>(w) || w->objectName().startsWith(u"shpIndicator_"_s) ||
                                  w->objectName().startsWith(u"pnl"_s) || w->objectName() == u"Calendar"_s;

@@ -1,7 +1,6 @@
-#include "FakeClock.h"
-#include "ScriptedPrompter.h"
-#include "TestSupport.h"
+#include "GuiTest.h"
 #include "clock/LaunchWindow.h"
+#include "clock/MissionState.h"
 #include "files/LaunchFileOptions.h"
 #include "platform/ClickLineEdit.h"
 #include "platform/ClockTimer.h"
@@ -11,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -53,22 +53,22 @@ QByteArray readBytes(const QString& path)
 
 } // namespace
 
-class TestFileCommands : public QObject
+class TestFileCommands : public GuiTest
 {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakeClock> m_clock;
-    std::unique_ptr<ScriptedPrompter> m_prompter;
     QList<int> m_exits;
 
     QString path(const QString& name) const { return QDir::toNativeSeparators(m_dir->filePath(name)); }
     QString defaultFile() const { return path(u"launch.trv"_s); }
 
+    // A window of its own on the fixture's clock and boxes, with its files in the test's folder; a test may
+    // start one after another, as the program is started again.
     std::unique_ptr<frmTarvane> start(const QString& startupFile = QString())
     {
         auto w = std::make_unique<frmTarvane>(
-            *m_clock, *m_prompter, LaunchFileOptions{QDir::toNativeSeparators(m_dir->path()), startupFile, {}});
+            f.clock(), f.prompter(), LaunchFileOptions{QDir::toNativeSeparators(m_dir->path()), startupFile, {}});
         settle();
         return w;
     }
@@ -77,12 +77,13 @@ class TestFileCommands : public QObject
     static QString shown(const frmTarvane& w)
     {
         const auto& c = w.controls();
-        QStringList parts{c.lblTarget->text(),     c.txtLaunchDate->text(), c.lblLaunchWindow->text(),
-                          c.txtSeconds->text(),    c.txtMinutes->text(),    c.txtHours->text(),
-                          c.txtSecondsW->text(),   c.txtMinutesW->text(),   c.txtHoursW->text(),
-                          c.pnlCurrentFile->text()};
-        parts << (c.chkLaunchWindowActive->isChecked() ? u"active"_s : u"inactive"_s);
-        parts << (c.cmdHoldResume->isEnabled() ? u"armed"_s : u"disarmed"_s);
+        QStringList parts{c.launchTime.lblTarget->text(),         c.launchTime.txtLaunchDate->text(),
+                          c.launchWindow.lblLaunchWindow->text(), c.launchTime.txtSeconds->text(),
+                          c.launchTime.txtMinutes->text(),        c.launchTime.txtHours->text(),
+                          c.launchWindow.txtSecondsW->text(),     c.launchWindow.txtMinutesW->text(),
+                          c.launchWindow.txtHoursW->text(),       c.statusBar.pnlCurrentFile->text()};
+        parts << (c.launchWindow.chkLaunchWindowActive->isChecked() ? u"active"_s : u"inactive"_s);
+        parts << (c.holds.cmdHoldResume->isEnabled() ? u"armed"_s : u"disarmed"_s);
         return parts.join(u'|');
     }
 
@@ -94,9 +95,8 @@ class TestFileCommands : public QObject
 private slots:
     void init()
     {
+        GuiTest::init();
         m_dir = std::make_unique<QTemporaryDir>();
-        m_clock = std::make_unique<FakeClock>();
-        m_prompter = std::make_unique<ScriptedPrompter>();
         m_exits.clear();
         ProcessExit::setHandler([this](int code) { m_exits.append(code); });
     }
@@ -104,16 +104,15 @@ private slots:
     void cleanup()
     {
         ProcessExit::setHandler({});
-        QVERIFY2(m_prompter->unexpected.isEmpty(), qPrintable(m_prompter->unexpected.join(u"\n")));
-        QVERIFY(m_prompter->scriptUsedUp());
+        GuiTest::cleanup();
     }
 
     void startupWritesTheInitialRecord()
     {
         const auto w = start();
         QCOMPARE(readBytes(defaultFile()), record(defaultFile(), defaultFile()));
-        QCOMPARE(w->controls().pnlCurrentFile->text(), defaultFile());
-        QVERIFY(m_prompter->shown.isEmpty());
+        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), defaultFile());
+        QVERIFY(f.prompter().shown.isEmpty());
     }
 
     void startupReadsTheDefaultFile()
@@ -129,8 +128,8 @@ private slots:
         const QString other = path(u"other.trv"_s);
         writeBytes(other, record(other, other, OtherFields));
         const auto w = start(other);
-        QCOMPARE(w->controls().txtLaunchDate->text(), u"Jun 1, 2002"_s);
-        QCOMPARE(w->controls().pnlCurrentFile->text(), other);
+        QCOMPARE(w->controls().launchTime.txtLaunchDate->text(), u"Jun 1, 2002"_s);
+        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), other);
         QVERIFY(QFile::exists(defaultFile()));
     }
 
@@ -138,11 +137,11 @@ private slots:
     {
         const QByteArray damaged = "\"May 3, 2001   10:30:00 AM\",\"May 3, 2001\",maybe\r\n";
         writeBytes(defaultFile(), damaged);
-        m_prompter->answer(Answer::Ok);
+        f.prompter().answer(Answer::Ok);
         const auto w = start();
-        QCOMPARE(m_prompter->shown.size(), 1);
-        QCOMPARE(m_prompter->shown[0].title, u"Tarvane"_s);
-        QVERIFY(m_prompter->shown[0].text.contains(defaultFile()));
+        QCOMPARE(f.prompter().shown.size(), 1);
+        QCOMPARE(f.prompter().shown[0].title, u"Tarvane"_s);
+        QVERIFY(f.prompter().shown[0].text.contains(defaultFile()));
         QCOMPARE(shown(*w), u"May 3, 2001   10:30:00 AM|May 3, 2001|00:00:00|00|30|10|00|00|00|"_s % defaultFile() %
                                 u"|inactive|disarmed");
         QCOMPARE(readBytes(defaultFile()), damaged);
@@ -174,25 +173,25 @@ private slots:
         else
             writeBytes(defaultFile(), defaultBytes);
         const bool defaultFine = defaultBytes.contains("#TRUE#");
-        m_prompter->answer(Answer::Ok);
+        f.prompter().answer(Answer::Ok);
         if (!defaultFine)
-            m_prompter->answer(Answer::Ok);
+            f.prompter().answer(Answer::Ok);
         const auto w = start(mission);
-        QVERIFY(m_prompter->shown[0].text.startsWith(u"Tarvane could not open the launch data file " % mission));
+        QVERIFY(f.prompter().shown[0].text.startsWith(u"Tarvane could not open the launch data file " % mission));
         if (!defaultFine)
             QVERIFY(
-                m_prompter->shown[1].text.startsWith(u"Tarvane could not open the launch data file " % defaultFile()));
-        QCOMPARE(w->controls().pnlCurrentFile->text(), defaultFile());
-        QCOMPARE(w->controls().txtLaunchDate->text(), defaultFine ? u"Jun 1, 2002"_s : u"May 3, 2001"_s);
+                f.prompter().shown[1].text.startsWith(u"Tarvane could not open the launch data file " % defaultFile()));
+        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), defaultFile());
+        QCOMPARE(w->controls().launchTime.txtLaunchDate->text(), defaultFine ? u"Jun 1, 2002"_s : u"May 3, 2001"_s);
 
         // Exit → Yes saves the default file; one that could not be read is replaced only on a second Yes.
-        m_prompter->answer(Answer::Yes);
+        f.prompter().answer(Answer::Yes);
         if (!defaultFine)
-            m_prompter->answer(link ? Answer::Ok : Answer::No);
+            f.prompter().answer(link ? Answer::Ok : Answer::No);
         else
-            m_prompter->answer(Answer::Ok);
+            f.prompter().answer(Answer::Ok);
         QVERIFY(triggerAction(*w, u"mnuExit"_s));
-        QCOMPARE(m_prompter->shown[defaultFine ? 1 : 2].text, exitPrompt(defaultFile()));
+        QCOMPARE(f.prompter().shown[defaultFine ? 1 : 2].text, exitPrompt(defaultFile()));
         QCOMPARE(m_exits.size(), defaultFine ? 1 : 0);
         if (!startupBytes.isEmpty())
             QCOMPARE(readBytes(mission), startupBytes);
@@ -209,15 +208,15 @@ private slots:
         QVERIFY(QDir().mkpath(former));
         const QString formerFile = QDir::toNativeSeparators(former + u"/launch.trv"_s);
         writeBytes(formerFile, record(formerFile, formerFile, OtherFields));
-        frmTarvane w(*m_clock, *m_prompter, LaunchFileOptions{QDir::toNativeSeparators(m_dir->path()), {}, former});
+        frmTarvane w(f.clock(), f.prompter(), LaunchFileOptions{QDir::toNativeSeparators(m_dir->path()), {}, former});
         settle();
-        QCOMPARE(w.controls().txtLaunchDate->text(), u"Jun 1, 2002"_s);
-        QCOMPARE(w.controls().pnlCurrentFile->text(), defaultFile());
+        QCOMPARE(w.controls().launchTime.txtLaunchDate->text(), u"Jun 1, 2002"_s);
+        QCOMPARE(w.controls().statusBar.pnlCurrentFile->text(), defaultFile());
         QVERIFY(!QFile::exists(formerFile));
         QVERIFY(triggerAction(w, u"mnuSave"_s));
         QCOMPARE(readBytes(defaultFile()), record(defaultFile(), defaultFile(), OtherFields));
         QVERIFY(!QFile::exists(formerFile));
-        QVERIFY(m_prompter->shown.isEmpty());
+        QVERIFY(f.prompter().shown.isEmpty());
     }
 
     void badFileChangesNothing_data()
@@ -244,12 +243,12 @@ private slots:
         if (!bytes.isEmpty())
             writeBytes(bad, bytes);
         const QString before = shown(*w);
-        m_prompter->answer(Answer::No); // the open prompt
-        m_prompter->chooseFile(bad);
-        m_prompter->answer(Answer::Ok);
+        f.prompter().answer(Answer::No); // the open prompt
+        f.prompter().chooseFile(bad);
+        f.prompter().answer(Answer::Ok);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
-        QCOMPARE(m_prompter->shown.size(), 2);
-        const auto& message = m_prompter->shown[1];
+        QCOMPARE(f.prompter().shown.size(), 2);
+        const auto& message = f.prompter().shown[1];
         QCOMPARE(message.title, u"Tarvane"_s);
         QVERIFY2(message.text.startsWith(u"Tarvane could not open the launch data file " % bad % u".  "),
                  qPrintable(message.text));
@@ -258,9 +257,9 @@ private slots:
         QCOMPARE(bytes.isEmpty() ? QByteArray() : readBytes(bad), bytes);
 
         // The open name is still the file that was current.
-        m_prompter->answer(Answer::Cancel);
+        f.prompter().answer(Answer::Cancel);
         QVERIFY(triggerAction(*w, u"mnuExit"_s));
-        QCOMPARE(m_prompter->shown.last().text, exitPrompt(defaultFile()));
+        QCOMPARE(f.prompter().shown.last().text, exitPrompt(defaultFile()));
     }
 
     void openPrompt()
@@ -272,32 +271,32 @@ private slots:
                              u" before opening a new file?  If you click NO then all changes since your last save "
                              u"will be lost.";
 
-        m_prompter->answer(Answer::Cancel);
+        f.prompter().answer(Answer::Cancel);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
-        QCOMPARE(m_prompter->shown.last().title, u"Tarvane"_s);
-        QCOMPARE(m_prompter->shown.last().text, text);
-        QCOMPARE(m_prompter->shown.last().buttons, Prompter::Buttons::YesNoCancel);
-        QVERIFY(m_prompter->dialogs.isEmpty());
+        QCOMPARE(f.prompter().shown.last().title, u"Tarvane"_s);
+        QCOMPARE(f.prompter().shown.last().text, text);
+        QCOMPARE(f.prompter().shown.last().buttons, Prompter::Buttons::YesNoCancel);
+        QVERIFY(f.prompter().dialogs.isEmpty());
 
-        m_prompter->answer(Answer::No);
-        m_prompter->chooseFile(other);
+        f.prompter().answer(Answer::No);
+        f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
-        QCOMPARE(m_prompter->dialogs.last().title, u"Open . . ."_s);
-        QCOMPARE(m_prompter->dialogs.last().presetName, defaultFile());
-        QCOMPARE(w->controls().txtLaunchDate->text(), u"Jun 1, 2002"_s);
-        QCOMPARE(w->controls().pnlCurrentFile->text(), other);
+        QCOMPARE(f.prompter().dialogs.last().title, u"Open . . ."_s);
+        QCOMPARE(f.prompter().dialogs.last().presetName, defaultFile());
+        QCOMPARE(w->controls().launchTime.txtLaunchDate->text(), u"Jun 1, 2002"_s);
+        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), other);
         QCOMPARE(readBytes(defaultFile()), record(defaultFile(), defaultFile())); // No wrote nothing
 
         // Yes saves, tells so, and a cancelled dialog reads the file just written back.
-        w->controls().txtHoursW->setText(u"05"_s);
-        m_prompter->answer(Answer::Yes);
-        m_prompter->answer(Answer::Ok);
-        m_prompter->chooseFile(std::nullopt);
+        w->controls().launchWindow.txtHoursW->setText(u"05"_s);
+        f.prompter().answer(Answer::Yes);
+        f.prompter().answer(Answer::Ok);
+        f.prompter().chooseFile(std::nullopt);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
-        QCOMPARE(m_prompter->shown.last().text, u"Your file has been saved.  You may now open a new file."_s);
-        QCOMPARE(m_prompter->shown.last().title, u"Tarvane"_s);
+        QCOMPARE(f.prompter().shown.last().text, u"Your file has been saved.  You may now open a new file."_s);
+        QCOMPARE(f.prompter().shown.last().title, u"Tarvane"_s);
         QVERIFY(readBytes(other).contains(",\"08\",\"05\","));
-        QCOMPARE(w->controls().txtHoursW->text(), u"05"_s);
+        QCOMPARE(w->controls().launchWindow.txtHoursW->text(), u"05"_s);
     }
 
     // A save that fails stops what it was for: no notice, no dialog, no exit, no close.
@@ -315,37 +314,37 @@ private slots:
         QFETCH(QString, command);
         const auto w = start();
         w->show();
-        w->controls().txtLaunchDate->setText(u"May \"3\""_s); // a launch data file cannot hold it
-        m_prompter->answer(Answer::Yes);
-        m_prompter->answer(Answer::Ok);
+        w->controls().launchTime.txtLaunchDate->setText(u"May \"3\""_s); // a launch data file cannot hold it
+        f.prompter().answer(Answer::Yes);
+        f.prompter().answer(Answer::Ok);
         if (command == u"close")
             QVERIFY(!w->close());
         else
             QVERIFY(triggerAction(*w, command));
-        QCOMPARE(m_prompter->shown.size(), 2);
-        QCOMPARE(m_prompter->shown[1].title, u"Tarvane"_s);
-        QVERIFY2(m_prompter->shown[1].text.startsWith(u"Tarvane could not save the launch data file " % defaultFile()),
-                 qPrintable(m_prompter->shown[1].text));
-        QVERIFY(m_prompter->dialogs.isEmpty());
+        QCOMPARE(f.prompter().shown.size(), 2);
+        QCOMPARE(f.prompter().shown[1].title, u"Tarvane"_s);
+        QVERIFY2(f.prompter().shown[1].text.startsWith(u"Tarvane could not save the launch data file " % defaultFile()),
+                 qPrintable(f.prompter().shown[1].text));
+        QVERIFY(f.prompter().dialogs.isEmpty());
         QVERIFY(m_exits.isEmpty());
         QVERIFY(w->isVisible());
-        QCOMPARE(w->controls().pnlCurrentFile->text(), defaultFile());
+        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), defaultFile());
     }
 
     void saveAsAndRevert()
     {
         const auto w = start();
         const QString chosen = path(u"chosen.trv"_s);
-        m_prompter->chooseFile(chosen);
+        f.prompter().chooseFile(chosen);
         QVERIFY(triggerAction(*w, u"mnuSaveAs"_s));
-        QCOMPARE(m_prompter->dialogs.last().title, u"Save As . . ."_s);
+        QCOMPARE(f.prompter().dialogs.last().title, u"Save As . . ."_s);
         QCOMPARE(readBytes(chosen), record(chosen, defaultFile()));
-        QCOMPARE(w->controls().pnlCurrentFile->text(), chosen);
+        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), chosen);
 
-        w->controls().txtLaunchDate->setText(u"Jul 4, 2003"_s);
+        w->controls().launchTime.txtLaunchDate->setText(u"Jul 4, 2003"_s);
         QVERIFY(triggerAction(*w, u"mnuRevert"_s));
-        QCOMPARE(w->controls().txtLaunchDate->text(), u"May 3, 2001"_s);
-        QVERIFY(m_prompter->shown.isEmpty());
+        QCOMPARE(w->controls().launchTime.txtLaunchDate->text(), u"May 3, 2001"_s);
+        QVERIFY(f.prompter().shown.isEmpty());
     }
 
     void exitPrompt_data()
@@ -366,21 +365,21 @@ private slots:
         const auto w = start();
         w->show();
         const QByteArray before = readBytes(defaultFile());
-        w->controls().txtHoursW->setText(u"03"_s);
-        m_prompter->answer(answer);
+        w->controls().launchWindow.txtHoursW->setText(u"03"_s);
+        f.prompter().answer(answer);
         if (answer == Answer::Yes)
-            m_prompter->answer(Answer::Ok);
+            f.prompter().answer(Answer::Ok);
         if (how == u"Esc")
-            QTest::keyClick(w->controls().txtLaunchDate, Qt::Key_Escape); // a text box, not the window
+            QTest::keyClick(w->controls().launchTime.txtLaunchDate, Qt::Key_Escape); // a text box, not the window
         else
             QVERIFY(triggerAction(*w, how));
-        QCOMPARE(m_prompter->shown.size(), answer == Answer::Yes ? 2 : 1);
-        QCOMPARE(m_prompter->shown[0].title, u"Tarvane"_s);
-        QCOMPARE(m_prompter->shown[0].text, exitPrompt(defaultFile()));
-        QCOMPARE(m_prompter->shown[0].buttons, Prompter::Buttons::YesNoCancel);
+        QCOMPARE(f.prompter().shown.size(), answer == Answer::Yes ? 2 : 1);
+        QCOMPARE(f.prompter().shown[0].title, u"Tarvane"_s);
+        QCOMPARE(f.prompter().shown[0].text, exitPrompt(defaultFile()));
+        QCOMPARE(f.prompter().shown[0].buttons, Prompter::Buttons::YesNoCancel);
         QCOMPARE(m_exits.size(), answer == Answer::Cancel ? 0 : 1);
         if (answer == Answer::Yes) {
-            QCOMPARE(m_prompter->shown[1].text, u"Your file has been saved in "_s % defaultFile());
+            QCOMPARE(f.prompter().shown[1].text, u"Your file has been saved in "_s % defaultFile());
             QVERIFY(readBytes(defaultFile()).contains(",\"00\",\"00\",\"03\","));
         } else {
             QCOMPARE(readBytes(defaultFile()), before);
@@ -392,10 +391,10 @@ private slots:
     {
         const auto w = start();
         QVERIFY(triggerAction(*w, u"mnuSave"_s));
-        m_prompter->answer(Answer::Cancel);
+        f.prompter().answer(Answer::Cancel);
         QVERIFY(triggerAction(*w, u"mnuExit"_s));
-        QCOMPARE(m_prompter->shown.size(), 1);
-        QCOMPARE(m_prompter->shown[0].text, exitPrompt(defaultFile()));
+        QCOMPARE(f.prompter().shown.size(), 1);
+        QCOMPARE(f.prompter().shown[0].text, exitPrompt(defaultFile()));
         QVERIFY(m_exits.isEmpty());
     }
 
@@ -403,11 +402,11 @@ private slots:
     {
         const auto w = start();
         w->show();
-        auto* date = w->controls().txtLaunchDate;
+        auto* date = w->controls().launchTime.txtLaunchDate;
         date->clear();
         QTest::keyClicks(date, u"5/9/2001"_s);
         QCOMPARE(date->text(), u"5/9/2001"_s);
-        QVERIFY(m_prompter->shown.isEmpty());
+        QVERIFY(f.prompter().shown.isEmpty());
     }
 
     void closeRequest_data()
@@ -423,40 +422,40 @@ private slots:
         QFETCH(Answer, answer);
         const auto w = start();
         w->show();
-        m_prompter->answer(answer);
+        f.prompter().answer(answer);
         if (answer == Answer::Yes)
-            m_prompter->answer(Answer::Ok);
+            f.prompter().answer(Answer::Ok);
         QCOMPARE(w->close(), answer != Answer::Cancel);
-        QCOMPARE(m_prompter->shown.size(), answer == Answer::Yes ? 2 : 1);
-        QCOMPARE(m_prompter->shown[0].text, exitPrompt(defaultFile()));
+        QCOMPARE(f.prompter().shown.size(), answer == Answer::Yes ? 2 : 1);
+        QCOMPARE(f.prompter().shown[0].text, exitPrompt(defaultFile()));
         QCOMPARE(w->isVisible(), answer == Answer::Cancel);
         QVERIFY(m_exits.isEmpty());
         if (answer == Answer::Yes)
-            QCOMPARE(m_prompter->shown[1].text, u"Your file has been saved in "_s % defaultFile());
+            QCOMPARE(f.prompter().shown[1].text, u"Your file has been saved in "_s % defaultFile());
     }
 
     void doubleClickOnTheCurrentFilePanel()
     {
         const auto w = start();
         const auto& c = w->controls();
-        c.sbrStatusBar->show();
+        c.statusBar.sbrStatusBar->show();
         w->show();
-        c.pnlNumberLock->setText(u"NUM"_s);
-        QTest::mouseDClick(c.pnlNumberLock, Qt::LeftButton);
-        QVERIFY(m_prompter->dialogs.isEmpty());
+        c.statusBar.pnlNumberLock->setText(u"NUM"_s);
+        QTest::mouseDClick(c.statusBar.pnlNumberLock, Qt::LeftButton);
+        QVERIFY(f.prompter().dialogs.isEmpty());
 
         const QString other = path(u"other.trv"_s);
         writeBytes(other, record(other, other, OtherFields));
-        m_prompter->chooseFile(other);
-        QTest::mouseDClick(c.pnlCurrentFile, Qt::LeftButton);
-        QCOMPARE(m_prompter->dialogs.size(), 1);
-        QCOMPARE(m_prompter->dialogs[0].presetName, defaultFile());
-        QCOMPARE(c.pnlCurrentFile->text(), other);
-        QVERIFY(m_prompter->shown.isEmpty());
+        f.prompter().chooseFile(other);
+        QTest::mouseDClick(c.statusBar.pnlCurrentFile, Qt::LeftButton);
+        QCOMPARE(f.prompter().dialogs.size(), 1);
+        QCOMPARE(f.prompter().dialogs[0].presetName, defaultFile());
+        QCOMPARE(c.statusBar.pnlCurrentFile->text(), other);
+        QVERIFY(f.prompter().shown.isEmpty());
     }
 
-    // Each field goes through its room: the window activates as by a click, the armed flag is set directly
-    // without touching the arming captions, and the count follows the loaded target on its next tick.
+    // Each field goes through the class that owns it: the window activates as by a click, the armed flag is set
+    // directly without touching the arming captions, and the count follows the loaded target on its next tick.
     void loadAppliesThroughTheRooms()
     {
         const auto w = start();
@@ -467,24 +466,79 @@ private slots:
             record(
                 other, other,
                 QByteArray(InitialFields).replace("10:30:00 AM", "10:31:00 AM").replace(",0,#FALSE#,", ",1,#TRUE#,")));
-        m_prompter->answer(Answer::No);
-        m_prompter->chooseFile(other);
+        f.prompter().answer(Answer::No);
+        f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
-        QVERIFY(c.chkLaunchWindowActive->isChecked());
-        QVERIFY(w->actions().mnuActiveLaunchWindow->isChecked());
+        QVERIFY(c.launchWindow.chkLaunchWindowActive->isChecked());
+        QVERIFY(w->controls().launchWindow.mnuActiveLaunchWindow->isChecked());
         QVERIFY(w->launchWindow().tmrLaunchWindow().isActive());
-        QVERIFY(c.cmdHoldResume->isEnabled());
-        QCOMPARE(w->actions().mnuHoldEnable->text(), u"Hold Enable"_s);
+        QVERIFY(c.holds.cmdHoldResume->isEnabled());
+        QCOMPARE(w->controls().holds.mnuHoldEnable->text(), u"Hold Enable"_s);
         settle();
-        QCOMPARE(c.lblTMinus->text() + c.lblMinutes->text() + u':' + c.lblSeconds->text(), u"T -01:10"_s);
+        QCOMPARE(c.count.lblTMinus->text() + c.count.lblMinutes->text() + u':' + c.count.lblSeconds->text(),
+                 u"T -01:10"_s);
 
         QVERIFY(triggerAction(*w, u"mnuRevert"_s)); // unchanged values run no reactions
         QVERIFY(w->launchWindow().tmrLaunchWindow().isActive());
         writeBytes(other, record(other, other));
         QVERIFY(triggerAction(*w, u"mnuRevert"_s));
-        QVERIFY(!w->actions().mnuActiveLaunchWindow->isChecked());
+        QVERIFY(!w->controls().launchWindow.mnuActiveLaunchWindow->isChecked());
         QVERIFY(!w->launchWindow().tmrLaunchWindow().isActive());
-        QVERIFY(!c.cmdHoldResume->isEnabled());
+        QVERIFY(!c.holds.cmdHoldResume->isEnabled());
+    }
+
+    // A load applies fields 1 to 11 in the file's order, each changed field reaching the window as it is read,
+    // and then tells the mission state's views that a file was loaded.
+    void loadAppliesInFieldOrder()
+    {
+        const auto w = start();
+        const auto& c = w->controls();
+        MissionState& state = w->missionState();
+        QStringList order;
+        const auto log = [&](const QString& field) { return [&order, field] { order << field; }; };
+        connect(&state, &MissionState::targetChanged, w.get(), log(u"1"_s));
+        connect(c.launchTime.txtLaunchDate, &QLineEdit::textChanged, w.get(), log(u"2"_s));
+        connect(&state, &MissionState::windowActiveChanged, w.get(), log(u"3"_s));
+        connect(&state, &MissionState::holdsArmedChanged, w.get(), log(u"4"_s));
+        connect(&state, &MissionState::windowRemainingChanged, w.get(), log(u"5"_s));
+        const std::array<QLineEdit*, 6> entries = {c.launchTime.txtSeconds,    c.launchTime.txtMinutes,
+                                                   c.launchTime.txtHours,      c.launchWindow.txtSecondsW,
+                                                   c.launchWindow.txtMinutesW, c.launchWindow.txtHoursW};
+        for (size_t i = 0; i < entries.size(); ++i)
+            connect(entries[i], &QLineEdit::textChanged, w.get(), log(QString::number(i + 6)));
+        connect(&state, &MissionState::fileLoaded, w.get(), log(u"loaded"_s));
+        const QString other = path(u"other.trv"_s);
+        writeBytes(other, record(other, other, OtherFields));
+        f.prompter().answer(Answer::No);
+        f.prompter().chooseFile(other);
+        QVERIFY(triggerAction(*w, u"mnuOpen"_s));
+        QCOMPARE(order, (QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s, u"10"_s,
+                                     u"11"_s, u"loaded"_s}));
+        QVERIFY(state.windowActive() && state.holdsArmed());
+    }
+
+    // The window sees Esc before any of its controls, those that would take Esc themselves included.
+    void escFromEveryControlPrompts()
+    {
+        const auto w = start();
+        w->ShowFullView();
+        w->show();
+        QTest::mouseDClick(w->controls().launchTime.txtLaunchDate, Qt::LeftButton); // the calendar shows
+        settle();
+        QVERIFY(w->controls().launchTime.Calendar->isVisible());
+        QStringList tried;
+        for (QWidget* control : w->findChildren<QWidget*>()) {
+            if (control->focusPolicy() == Qt::NoFocus || !control->isVisible() || control->window() != w.get())
+                continue;
+            tried << control->objectName();
+            f.prompter().answer(Answer::Cancel);
+            QTest::keyClick(control, Qt::Key_Escape);
+            QVERIFY2(f.prompter().scriptUsedUp(), qPrintable(control->objectName()));
+        }
+        for (const QString& name : {u"txtLaunchDate"_s, u"cmdHoldResume"_s, u"qt_calendar_calendarview"_s})
+            QVERIFY2(tried.contains(name), qPrintable(tried.join(u' ')));
+        QCOMPARE(f.prompter().shown.size(), tried.size());
+        QVERIFY(m_exits.isEmpty());
     }
 
     // A loaded launch window below one minute shows the warning during a hold, as any other change would.
@@ -501,16 +555,16 @@ private slots:
         const auto w = start();
         QVERIFY(triggerAction(*w, u"mnuHoldEnable"_s));
         if (holding)
-            w->controls().cmdHoldResume->click();
+            w->controls().holds.cmdHoldResume->click();
         const QString other = path(u"other.trv"_s);
         writeBytes(other,
                    record(other, other,
                           QByteArray(InitialFields).replace(",0,#FALSE#,\"00:00:00\"", ",1,#TRUE#,\"0:00:30\"")));
-        m_prompter->answer(Answer::No);
-        m_prompter->chooseFile(other);
+        f.prompter().answer(Answer::No);
+        f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
-        QCOMPARE(w->controls().lblLaunchWindow->text(), u"0:00:30"_s);
-        QCOMPARE(!w->controls().lblWindowWarning->isHidden(), holding);
+        QCOMPARE(w->controls().launchWindow.lblLaunchWindow->text(), u"0:00:30"_s);
+        QCOMPARE(!w->controls().launchWindow.lblWindowWarning->isHidden(), holding);
     }
 
     // A file opened during a hold is held from the moment it is read: the hold carries its launch target on,
@@ -520,22 +574,22 @@ private slots:
         const auto w = start();
         const auto& c = w->controls();
         QVERIFY(triggerAction(*w, u"mnuHoldEnable"_s));
-        c.cmdHoldResume->click();
+        c.holds.cmdHoldResume->click();
         settle();
         const QString other = path(u"other.trv"_s);
         writeBytes(other, record(other, other, QByteArray(InitialFields).replace("10:30:00 AM", "11:00:00 AM")));
-        m_prompter->answer(Answer::No);
-        m_prompter->chooseFile(other);
+        f.prompter().answer(Answer::No);
+        f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
         settle();
-        QCOMPARE(c.lblTarget->text(), u"May 3, 2001   11:00:00 AM"_s);
+        QCOMPARE(c.launchTime.lblTarget->text(), u"May 3, 2001   11:00:00 AM"_s);
 
-        m_clock->advance(10);
+        f.clock().advance(10);
         settle();
-        QCOMPARE(c.lblTarget->text(), u"May 3, 2001   11:00:10 AM"_s);
+        QCOMPARE(c.launchTime.lblTarget->text(), u"May 3, 2001   11:00:10 AM"_s);
         QVERIFY(triggerAction(*w, u"mnuHold"_s)); // the file disarmed the button, not the menu item
         settle();
-        QCOMPARE(c.lblMinutes->text() + u':' + c.lblSeconds->text(), u"30:10"_s);
+        QCOMPARE(c.count.lblMinutes->text() + u':' + c.count.lblSeconds->text(), u"30:10"_s);
     }
 
     // Likewise the launch window a file brings runs down from its own remaining time.
@@ -552,39 +606,39 @@ private slots:
         const auto w = start();
         const auto& c = w->controls();
         QVERIFY(triggerAction(*w, u"mnuHoldEnable"_s));
-        c.chkLaunchWindowActive->setChecked(activeBefore);
-        c.cmdHoldResume->click();
+        c.launchWindow.chkLaunchWindowActive->setChecked(activeBefore);
+        c.holds.cmdHoldResume->click();
         settle();
         const QString other = path(u"other.trv"_s);
         writeBytes(other,
                    record(other, other,
                           QByteArray(InitialFields).replace(",0,#FALSE#,\"00:00:00\"", ",1,#TRUE#,\"0:00:30\"")));
-        m_prompter->answer(Answer::No);
-        m_prompter->chooseFile(other);
+        f.prompter().answer(Answer::No);
+        f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
-        m_clock->advance(10);
+        f.clock().advance(10);
         settle();
-        QCOMPARE(c.lblLaunchWindow->text(), u"00:00:20"_s);
-        QCOMPARE(m_prompter->shown.size(), 1); // the open prompt, and no expiry
+        QCOMPARE(c.launchWindow.lblLaunchWindow->text(), u"00:00:20"_s);
+        QCOMPARE(f.prompter().shown.size(), 1); // the open prompt, and no expiry
     }
 
     // The entry fields go through the launch time entry, so a changed entry arms Set Launch Time.
     void loadingArmsSetOnlyForAChangedEntry()
     {
         const auto w = start();
-        QVERIFY(!w->controls().cmdSet->isEnabled());
+        QVERIFY(!w->controls().launchTime.cmdSet->isEnabled());
         QVERIFY(triggerAction(*w, u"mnuRevert"_s));
-        QVERIFY(!w->controls().cmdSet->isEnabled());
-        QVERIFY(!w->actions().mnuSetLaunchTime->isEnabled());
+        QVERIFY(!w->controls().launchTime.cmdSet->isEnabled());
+        QVERIFY(!w->controls().launchTime.mnuSetLaunchTime->isEnabled());
 
         const QString other = path(u"other.trv"_s);
         writeBytes(other, record(other, other, QByteArray(InitialFields).replace("\"30\"", "\"45\"")));
-        m_prompter->answer(Answer::No);
-        m_prompter->chooseFile(other);
+        f.prompter().answer(Answer::No);
+        f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
-        QCOMPARE(w->controls().txtMinutes->text(), u"45"_s);
-        QVERIFY(w->controls().cmdSet->isEnabled());
-        QVERIFY(w->actions().mnuSetLaunchTime->isEnabled());
+        QCOMPARE(w->controls().launchTime.txtMinutes->text(), u"45"_s);
+        QVERIFY(w->controls().launchTime.cmdSet->isEnabled());
+        QVERIFY(w->controls().launchTime.mnuSetLaunchTime->isEnabled());
     }
 };
 

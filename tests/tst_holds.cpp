@@ -1,4 +1,4 @@
-#include "HoldsRig.h"
+#include "GuiTest.h"
 
 #include "platform/QtPrompter.h"
 
@@ -9,13 +9,13 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-QColor digitColor(const HoldsRig& rig)
+QColor digitColor(MainWindowFixture& rig)
 {
     return rig.get(u"lblSeconds"_s)->palette().color(QPalette::Window);
 }
 } // namespace
 
-class TestHolds : public QObject
+class TestHolds : public GuiTest
 {
     Q_OBJECT
 
@@ -38,7 +38,7 @@ private slots:
         QFETCH(qint64, held);
         QFETCH(QString, target);
         QFETCH(QString, resumedCount);
-        HoldsRig rig;
+        MainWindowFixture& rig = f.tenMinutesBefore();
         QCOMPARE(rig.count(), u"T - 000 00:10:00"_s);
         QCOMPARE(rig.button(u"cmdHoldResume"_s)->toolTip(), u"Click here to HOLD the countdown."_s);
         QVERIFY(rig.arm());
@@ -60,7 +60,7 @@ private slots:
         QCOMPARE(rig.target(), target);
         QCOMPARE(rig.count(), u"T - 000 00:10:00"_s); // the digits stand still
 
-        QVERIFY(triggerAction(rig.window, u"mnuRtHold"_s)); // the pop-up item resumes as the button does
+        QVERIFY(triggerAction(rig.window(), u"mnuRtHold"_s)); // the pop-up item resumes as the button does
         settle();
         QVERIFY(!rig.holding());
         QCOMPARE(rig.get<QAction>(u"mnuHold"_s)->text(), u"&Hold"_s);
@@ -74,10 +74,10 @@ private slots:
 
     void resumeCatchesUpWithTheSecondJustBegun()
     {
-        HoldsRig rig;
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.arm();
         rig.toggleHold();
-        rig.clock.advance(1); // no event loop turn: the hold tick has not seen this second yet
+        rig.clock().advance(1); // no event loop turn: the hold tick has not seen this second yet
         rig.toggleHold();
         QCOMPARE(rig.count(), u"T - 000 00:10:00"_s);
         QCOMPARE(rig.target(), u"May 3, 2001   10:30:01 AM"_s);
@@ -87,9 +87,9 @@ private slots:
     // count resumes from it without dropping one.
     void holdBegunBeforeTheSecondsTickHoldsThatSecond()
     {
-        HoldsRig rig;
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.arm();
-        rig.clock.advance(1); // no event loop turn: the count tick has not seen this second yet
+        rig.clock().advance(1); // no event loop turn: the count tick has not seen this second yet
         rig.toggleHold();
         QCOMPARE(rig.count(), u"T - 000 00:09:59"_s);
         rig.advance(30);
@@ -103,13 +103,13 @@ private slots:
     // A new launch time confirmed during a hold shows at once and keeps moving with the hold.
     void newLaunchTimeDuringAHold()
     {
-        HoldsRig rig;
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.arm();
         rig.toggleHold();
         rig.advance(20);
         rig.get<ClickLineEdit>(u"txtLaunchDate"_s)->setText(u"6/1/2001"_s);
         rig.get<UpScrollBar>(u"vsbHours"_s)->setLevel(14);
-        rig.prompter.answer(Prompter::Answer::Yes, [&] { rig.advance(3); });
+        rig.prompter().answer(Prompter::Answer::Yes, [&] { rig.advance(3); });
         rig.button(u"cmdSet"_s)->click();
         QCOMPARE(rig.target(), u"June 01, 2001   2:30:00 PM"_s);
         rig.advance(5);
@@ -130,31 +130,31 @@ private slots:
     {
         QFETCH(QString, now);
         QFETCH(bool, toggles);
-        HoldsRig rig;
-        rig.clock.setNow(FakeClock::at(now));
+        MainWindowFixture& rig = f.tenMinutesBefore();
+        rig.clock().setNow(FakeClock::at(now));
         // No settle: the count tick would disable the arming items from the target's second on.
-        rig.window.holds().ToggleHoldEnable();
+        rig.window().holds().ToggleHoldEnable();
         const auto* menuItem = rig.get<QAction>(u"mnuHoldEnable"_s);
         QCOMPARE(menuItem->text(), toggles ? u"Hold Disable"_s : u"Hold Enable"_s);
         QCOMPARE(rig.get<QAction>(u"mnuRtHoldEnable"_s)->text(), menuItem->text());
         QCOMPARE(rig.button(u"cmdHoldResume"_s)->isEnabled(), toggles);
         QCOMPARE(rig.get<QAction>(u"mnuHold"_s)->isEnabled(), toggles);
-        rig.window.holds().ToggleHoldEnable();
+        rig.window().holds().ToggleHoldEnable();
         QCOMPARE(menuItem->text(), u"Hold Enable"_s);
         QVERIFY(!rig.button(u"cmdHoldResume"_s)->isEnabled());
     }
 
     void liftoffDisarmsUntilTheTargetLiesAheadAgain()
     {
-        HoldsRig rig;
-        rig.clock.setNow(FakeClock::at(u"May 3, 2001 10:29:58 AM"));
+        MainWindowFixture& rig = f.tenMinutesBefore();
+        rig.clock().setNow(FakeClock::at(u"May 3, 2001 10:29:58 AM"));
         settle();
         QVERIFY(rig.arm());
         QVERIFY(rig.get<QAction>(u"mnuRtHold"_s)->isEnabled()); // followed at the count tick
         rig.advance(2);
         QVERIFY(!rig.button(u"cmdHoldResume"_s)->isEnabled());
         QCOMPARE(rig.get<QAction>(u"mnuHoldEnable"_s)->text(), u"Hold Enable"_s);
-        QVERIFY(!triggerAction(rig.window, u"mnuHoldEnable"_s));
+        QVERIFY(!triggerAction(rig.window(), u"mnuHoldEnable"_s));
         rig.advance(-60);
         QVERIFY(rig.get<QAction>(u"mnuHoldEnable"_s)->isEnabled());
         QVERIFY(!rig.button(u"cmdHoldResume"_s)->isEnabled());
@@ -163,9 +163,9 @@ private slots:
     // A file may bring the armed flag while the arming items still offer "Hold Enable".
     void armedFlagFromFile()
     {
-        HoldsRig rig;
-        rig.window.holds().SetHoldsArmed(true);
-        QVERIFY(rig.window.holds().HoldsArmed());
+        MainWindowFixture& rig = f.tenMinutesBefore();
+        rig.window().holds().setHoldsArmed(true);
+        QVERIFY(rig.window().holds().holdsArmed());
         QVERIFY(rig.arm());
         QCOMPARE(rig.get<QAction>(u"mnuHoldEnable"_s)->text(), u"Hold Disable"_s);
         QVERIFY(rig.button(u"cmdHoldResume"_s)->isEnabled());
@@ -173,25 +173,25 @@ private slots:
 
     void countAndHoldGoOnWhileABoxIsOpen()
     {
-        HoldsRig rig;
+        MainWindowFixture& rig = f.tenMinutesBefore();
         QString countInBox;
-        rig.prompter.answer(Prompter::Answer::No, [&] {
+        rig.prompter().answer(Prompter::Answer::No, [&] {
             rig.advance(3);
             countInBox = rig.count();
         });
-        QVERIFY(triggerAction(rig.window, u"mnuSetLaunchWindow"_s));
+        QVERIFY(triggerAction(rig.window(), u"mnuSetLaunchWindow"_s));
         QCOMPARE(countInBox, u"T - 000 00:09:57"_s);
 
         rig.arm();
         rig.toggleHold();
         QString targetInBox;
-        rig.prompter.answer(Prompter::Answer::No, [&] {
+        rig.prompter().answer(Prompter::Answer::No, [&] {
             rig.advance(7);
             targetInBox = rig.target();
         });
-        QVERIFY(triggerAction(rig.window, u"mnuSetLaunchWindow"_s));
+        QVERIFY(triggerAction(rig.window(), u"mnuSetLaunchWindow"_s));
         QCOMPARE(targetInBox, u"May 3, 2001   10:30:07 AM"_s);
-        QVERIFY(rig.prompter.unexpected.isEmpty());
+        QVERIFY(rig.prompter().unexpected.isEmpty());
     }
 
     // The same with a real message box: Qt's timers keep firing in its modal loop.

@@ -5,7 +5,6 @@
 #include "files/LaunchFileOptions.h"
 #include "files/LaunchRecordReader.h"
 #include "files/LaunchRecordWriter.h"
-#include "files/LaunchSettings.h"
 #include "files/modOpenFile.h"
 #include "files/modSaveAs.h"
 
@@ -44,49 +43,16 @@ QByteArray readBytes(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Settings held in a record, with every setter call logged in the order it came.
-class FakeSettings final : public LaunchSettings
+// Settings held in a record, with every record applied logged.
+struct FakeSettings
 {
-public:
     LaunchRecord v;
-    QStringList calls;
+    QList<LaunchRecord> applied;
 
-    QString launchTarget() const override { return v.launchTarget; }
-    void setLaunchTarget(const QString& t) override { set(u"1"_s, v.launchTarget, t); }
-    QString launchDate() const override { return v.launchDate; }
-    void setLaunchDate(const QString& t) override { set(u"2"_s, v.launchDate, t); }
-    bool launchWindowActive() const override { return v.launchWindowActive; }
-    void setLaunchWindowActive(bool a) override
+    void apply(const LaunchRecord& r)
     {
-        calls << u"3"_s;
-        v.launchWindowActive = a;
-    }
-    bool holdsArmed() const override { return v.holdsArmed; }
-    void setHoldsArmed(bool a) override
-    {
-        calls << u"4"_s;
-        v.holdsArmed = a;
-    }
-    QString launchWindowRemaining() const override { return v.launchWindowRemaining; }
-    void setLaunchWindowRemaining(const QString& t) override { set(u"5"_s, v.launchWindowRemaining, t); }
-    QString launchSeconds() const override { return v.launchSeconds; }
-    void setLaunchSeconds(const QString& t) override { set(u"6"_s, v.launchSeconds, t); }
-    QString launchMinutes() const override { return v.launchMinutes; }
-    void setLaunchMinutes(const QString& t) override { set(u"7"_s, v.launchMinutes, t); }
-    QString launchHours() const override { return v.launchHours; }
-    void setLaunchHours(const QString& t) override { set(u"8"_s, v.launchHours, t); }
-    QString windowSeconds() const override { return v.windowSeconds; }
-    void setWindowSeconds(const QString& t) override { set(u"9"_s, v.windowSeconds, t); }
-    QString windowMinutes() const override { return v.windowMinutes; }
-    void setWindowMinutes(const QString& t) override { set(u"10"_s, v.windowMinutes, t); }
-    QString windowHours() const override { return v.windowHours; }
-    void setWindowHours(const QString& t) override { set(u"11"_s, v.windowHours, t); }
-
-private:
-    void set(const QString& field, QString& slot, const QString& text)
-    {
-        calls << field;
-        slot = text;
+        applied << r;
+        v = r;
     }
 };
 
@@ -110,7 +76,8 @@ struct Desk
     FakeSettings settings;
     LaunchFileNames names;
     ScriptedPrompter prompter;
-    LaunchFileContext files{settings, names, prompter, LaunchFileOptions{QDir::toNativeSeparators(dir.path()), {}, {}}};
+    LaunchFileContext files{[this] { return settings.v; }, [this](const LaunchRecord& r) { settings.apply(r); }, names,
+                            prompter, LaunchFileOptions{QDir::toNativeSeparators(dir.path()), {}, {}}};
 
     Desk() { settings.v = initialValues(); }
     QString path(const QString& name) const { return QDir::toNativeSeparators(dir.filePath(name)); }
@@ -332,9 +299,9 @@ private slots:
         QCOMPARE(options.formerFolder, QDir::toNativeSeparators(home.filePath(u"Tarvane/Tarvane"_s)));
     }
 
-    // Loading applies fields 1 to 11 in order and drops field 13; the save name is the file opened, not the
+    // Loading applies fields 1 to 11 at once and drops field 13; the save name is the file opened, not the
     // other path its field 12 names.
-    void openAppliesInFieldOrder()
+    void openAppliesTheRecord()
     {
         Desk d;
         const QString path = d.path(u"launch.trv"_s);
@@ -342,8 +309,9 @@ private slots:
         bytes.replace(",0,#FALSE#,", ",1,#TRUE#,");
         writeBytes(path, bytes);
         QVERIFY(modOpenFile::OpenLaunchFile(d.files, false));
-        QCOMPARE(d.settings.calls, (QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s, u"9"_s,
-                                                u"10"_s, u"11"_s}));
+        QCOMPARE(d.settings.applied.size(), 1);
+        QCOMPARE(d.settings.applied[0].launchTarget, initialValues().launchTarget);
+        QCOMPARE(d.settings.applied[0].windowHours, initialValues().windowHours);
         QVERIFY(d.settings.v.launchWindowActive && d.settings.v.holdsArmed);
         QCOMPARE(d.names.currentFileName(), path);
         QCOMPARE(d.names.openName(), path);
@@ -497,7 +465,7 @@ private slots:
         Desk d;
         const QString awkward = d.path(name);
         writeBytes(awkward, record(u"/a.trv"_s, u"/b.trv"_s));
-        QVERIFY(modOpenFile::OpenLaunchFileNamed(d.files, awkward));
+        QVERIFY(modOpenFile::openLaunchFileNamed(d.files, awkward));
         const QString plain = d.path(u"plain.trv"_s);
         d.prompter.chooseFile(plain);
         QVERIFY(modSaveAs::SaveLaunchFile(d.files, true));
@@ -513,7 +481,7 @@ private slots:
         QVERIFY(QDir(d.dir.path()).mkpath(u"sub"_s));
         const QString other = d.path(u"sub/mission.trv"_s);
         writeBytes(other, record(other, other));
-        QVERIFY(modOpenFile::OpenLaunchFileNamed(d.files, other));
+        QVERIFY(modOpenFile::openLaunchFileNamed(d.files, other));
         d.prompter.chooseFile(std::nullopt);
         QVERIFY(modSaveAs::SaveLaunchFile(d.files, true));
         QCOMPARE(d.prompter.dialogs[0].initialFolder, d.path(u"sub"_s));
@@ -556,7 +524,7 @@ private slots:
         const bool readable = how == u"link to record";
         if (!readable)
             d.prompter.answer(Prompter::Answer::Ok);
-        QCOMPARE(modOpenFile::OpenLaunchFileNamed(d.files, launch), readable);
+        QCOMPARE(modOpenFile::openLaunchFileNamed(d.files, launch), readable);
         if (!readable) {
             QVERIFY2(!d.prompter.shown[0].text.contains(u"root"_s), qPrintable(d.prompter.shown[0].text));
             d.names.setSaveName(launch); // as when nothing at all could be read

@@ -1,6 +1,4 @@
-#include "FakeClock.h"
-#include "ScriptedPrompter.h"
-#include "TestSupport.h"
+#include "GuiTest.h"
 
 #include "clock/LaunchTimeEntry.h"
 #include "platform/ClickLineEdit.h"
@@ -24,35 +22,29 @@ namespace {
 
 const QString InitialTarget = u"May 3, 2001   10:30:00 AM"_s;
 
-// The real main window on a fake clock standing at 10:29:50 on the day of the initial target.
-struct Rig
+LaunchTimeEntry& entry(MainWindowFixture& rig)
 {
-    FakeClock clock{FakeClock::at(u"May 3, 2001 10:29:50 AM")};
-    ScriptedPrompter prompter;
-    frmTarvane window{clock, prompter};
+    return rig.window().launchTimeEntry();
+}
 
-    Rig()
-    {
-        window.resize(700, 420); // the whole launch time panel in view
-        window.show();
-        settle();
-    }
-    template <typename T = QWidget> T* get(const QString& name) { return child<T>(window, name); }
-    LaunchTimeEntry& entry() { return window.launchTimeEntry(); }
-    QString text(const QString& name) { return get<QLabel>(name)->text(); }
-    QString field(const QString& name) { return get<QLineEdit>(name)->text(); }
-    bool armed() { return get<QPushButton>(u"cmdSet"_s)->isEnabled(); }
+bool armed(MainWindowFixture& rig)
+{
+    return rig.button(u"cmdSet"_s)->isEnabled();
+}
 
-    // As the operator would: select the date field's text and type over it.
-    void typeDate(const QString& date)
-    {
-        auto* f = get<QLineEdit>(u"txtLaunchDate"_s);
-        f->selectAll();
-        QTest::keyClick(f, Qt::Key_Delete);
-        QTest::keyClicks(f, date);
-    }
-    void clickSet() { QTest::mouseClick(get<QPushButton>(u"cmdSet"_s), Qt::LeftButton); }
-};
+// As the operator would: select the date field's text and type over it.
+void typeDate(MainWindowFixture& rig, const QString& date)
+{
+    auto* f = rig.get<QLineEdit>(u"txtLaunchDate"_s);
+    f->selectAll();
+    QTest::keyClick(f, Qt::Key_Delete);
+    QTest::keyClicks(f, date);
+}
+
+void clickSet(MainWindowFixture& rig)
+{
+    QTest::mouseClick(rig.button(u"cmdSet"_s), Qt::LeftButton);
+}
 
 // Press, release, double click, release: the events a real double click brings.
 void doubleClick(QWidget* w, QPoint pos = {})
@@ -81,12 +73,19 @@ QRect partRect(UpScrollBar* bar, QStyle::SubControl part)
 
 } // namespace
 
-class TestLaunchTime : public QObject
+class TestLaunchTime : public GuiTest
 {
     Q_OBJECT
 
+    // The window on screen, ten seconds before the initial launch target, with the whole launch time panel in view.
+    MainWindowFixture& onScreen()
+    {
+        f.window().resize(700, 420);
+        f.shownWindow();
+        return f;
+    }
+
 private slots:
-    void init() { QTest::failOnWarning(QRegularExpression(u".*"_s)); }
 
     void setLaunchTime_data()
     {
@@ -126,19 +125,19 @@ private slots:
         QFETCH(QString, target);
         QFETCH(QString, dateField);
         QFETCH(QString, stamp);
-        Rig rig;
-        rig.typeDate(date);
+        MainWindowFixture& rig = onScreen();
+        typeDate(rig, date);
         rig.get<UpScrollBar>(u"vsbHours"_s)->setLevel(14);
         rig.get<UpScrollBar>(u"vsbMinutes"_s)->setLevel(5);
-        QVERIFY(rig.armed());
-        rig.prompter.answer(answer);
+        QVERIFY(armed(rig));
+        rig.prompter().answer(answer);
         if (viaMenu)
-            QVERIFY(triggerAction(rig.window, u"mnuSetLaunchTime"_s));
+            QVERIFY(triggerAction(rig.window(), u"mnuSetLaunchTime"_s));
         else
-            rig.clickSet();
+            clickSet(rig);
 
-        QCOMPARE(rig.prompter.shown.size(), 1);
-        const auto& box = rig.prompter.shown.constFirst();
+        QCOMPARE(rig.prompter().shown.size(), 1);
+        const auto& box = rig.prompter().shown.constFirst();
         if (dateShown.isEmpty()) {
             QCOMPARE(box.title, u"Invalid Date"_s);
             QCOMPARE(box.text, u"You must enter a valid date in the MM/DD/YYYY format."_s);
@@ -150,12 +149,12 @@ private slots:
             QCOMPARE(box.buttons, Buttons::YesNo);
         }
         QCOMPARE(rig.text(u"lblTarget"_s), target);
-        QCOMPARE(rig.field(u"txtLaunchDate"_s), dateField);
+        QCOMPARE(rig.text(u"txtLaunchDate"_s), dateField);
         QCOMPARE(rig.text(u"lblNowStamp"_s), stamp.isEmpty() ? QString() : u"5/3/2001 10:29:50 AM"_s);
         QCOMPARE(rig.text(u"lblTargetStamp"_s), stamp);
-        QVERIFY(!rig.armed());
-        QVERIFY(!rig.window.actions().mnuSetLaunchTime->isEnabled());
-        QVERIFY(rig.prompter.unexpected.isEmpty());
+        QVERIFY(!armed(rig));
+        QVERIFY(!rig.window().controls().launchTime.mnuSetLaunchTime->isEnabled());
+        QVERIFY(rig.prompter().unexpected.isEmpty());
     }
 
     void timeFieldWithoutNumber_data()
@@ -176,25 +175,21 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, text);
         QFETCH(QString, message);
-        Rig rig;
-        LaunchTimeEntry& entry = rig.entry();
-        if (name == u"txtHours")
-            entry.setHoursText(text);
-        else if (name == u"txtMinutes")
-            entry.setMinutesText(text);
-        else
-            entry.setSecondsText(text);
-        QVERIFY(rig.armed());
-        rig.prompter.answer(Answer::Ok);
-        rig.clickSet();
-        QCOMPARE(rig.prompter.shown.size(), 1);
-        QCOMPARE(rig.prompter.shown[0].title, u"Invalid Time"_s);
-        QCOMPARE(rig.prompter.shown[0].text,
+        MainWindowFixture& rig = onScreen();
+        EntryTexts texts = entry(rig).timeTexts();
+        (name == u"txtHours" ? texts.hours : name == u"txtMinutes" ? texts.minutes : texts.seconds) = text;
+        entry(rig).setTimeTexts(texts);
+        QVERIFY(armed(rig));
+        rig.prompter().answer(Answer::Ok);
+        clickSet(rig);
+        QCOMPARE(rig.prompter().shown.size(), 1);
+        QCOMPARE(rig.prompter().shown[0].title, u"Invalid Time"_s);
+        QCOMPARE(rig.prompter().shown[0].text,
                  u"You must enter a valid "_s + message + u".  Use its scroll bar to set it."_s);
-        QCOMPARE(rig.prompter.shown[0].buttons, Buttons::Ok);
+        QCOMPARE(rig.prompter().shown[0].buttons, Buttons::Ok);
         QCOMPARE(rig.text(u"lblTarget"_s), InitialTarget);
         QCOMPARE(rig.text(u"lblNowStamp"_s), QString());
-        QVERIFY(!rig.armed());
+        QVERIFY(!armed(rig));
     }
 
     void scrollBarClicks_data()
@@ -220,7 +215,7 @@ private slots:
         QFETCH(int, start);
         QFETCH(QStyle::SubControl, part);
         QFETCH(QString, field);
-        Rig rig;
+        MainWindowFixture& rig = onScreen();
         auto* b = rig.get<UpScrollBar>(bar);
         b->setLevel(start);
         const QRect r = partRect(b, part);
@@ -228,7 +223,7 @@ private slots:
         const bool upper = part == QStyle::SC_ScrollBarSubLine || part == QStyle::SC_ScrollBarSubPage;
         QCOMPARE(r.center().y() < b->height() / 2, upper);
         QTest::mouseClick(b, Qt::LeftButton, {}, r.center());
-        QCOMPARE(rig.field(u"txt"_s + bar.mid(3)), field);
+        QCOMPARE(rig.text(u"txt"_s + bar.mid(3)), field);
         QCOMPARE(b->level(), field.toInt());
     }
 
@@ -251,47 +246,45 @@ private slots:
         QFETCH(int, level);
         QFETCH(QString, loaded);
         QFETCH(QString, shown);
-        Rig rig;
+        MainWindowFixture& rig = onScreen();
         auto* bar = rig.get<UpScrollBar>(u"vsb"_s + name.mid(3));
         bar->setLevel(level);
         if (!loaded.isEmpty())
-            rig.entry().setHoursText(loaded);
-        rig.entry().DisableSetLaunchTime();
-        const QString before = rig.field(name);
-        QTest::mouseClick(rig.get(name), Qt::LeftButton);
-        QCOMPARE(rig.field(name), shown);
+            entry(rig).setTimeTexts({rig.text(u"txtSeconds"_s), rig.text(u"txtMinutes"_s), loaded});
+        entry(rig).DisableSetLaunchTime();
+        const QString before = rig.text(name);
+        QTest::mouseClick(rig.get<QWidget>(name), Qt::LeftButton);
+        QCOMPARE(rig.text(name), shown);
         QCOMPARE(bar->level(), shown.toInt());
-        QCOMPARE(rig.armed(), shown != before);
+        QCOMPARE(armed(rig), shown != before);
     }
 
     // The locked fields take the arrow and page keys in place of typing.
     void keysStepTheTimeFields()
     {
-        Rig rig;
-        auto* hours = rig.get(u"txtHours"_s);
+        MainWindowFixture& rig = onScreen();
+        auto* hours = rig.get<QWidget>(u"txtHours"_s);
         QTest::keyClick(hours, Qt::Key_Up);
-        QCOMPARE(rig.field(u"txtHours"_s), u"11"_s);
-        QVERIFY(rig.armed());
+        QCOMPARE(rig.text(u"txtHours"_s), u"11"_s);
+        QVERIFY(armed(rig));
         QTest::keyClick(hours, Qt::Key_PageDown);
         QTest::keyClick(hours, Qt::Key_PageDown);
-        QCOMPARE(rig.field(u"txtHours"_s), u"00"_s);
-        QTest::keyClick(rig.get(u"txtSeconds"_s), Qt::Key_PageUp);
-        QCOMPARE(rig.field(u"txtSeconds"_s), u"10"_s);
+        QCOMPARE(rig.text(u"txtHours"_s), u"00"_s);
+        QTest::keyClick(rig.get<QWidget>(u"txtSeconds"_s), Qt::Key_PageUp);
+        QCOMPARE(rig.text(u"txtSeconds"_s), u"10"_s);
     }
 
     void settersArmOnlyOnChange()
     {
-        Rig rig;
-        LaunchTimeEntry& entry = rig.entry();
+        MainWindowFixture& rig = onScreen();
+        LaunchTimeEntry& entry = ::entry(rig);
         entry.setLaunchDateText(u"May 3, 2001"_s);
-        entry.setHoursText(u"10"_s);
-        entry.setMinutesText(u"30"_s);
-        entry.setSecondsText(u"00"_s);
+        entry.setTimeTexts({u"00"_s, u"30"_s, u"10"_s});
         QVERIFY(!entry.isArmed());
-        entry.setMinutesText(u"31"_s);
+        entry.setTimeTexts({u"00"_s, u"31"_s, u"10"_s});
         QVERIFY(entry.isArmed());
-        QVERIFY(rig.window.actions().mnuSetLaunchTime->isEnabled());
-        QCOMPARE(entry.minutesText(), u"31"_s);
+        QVERIFY(rig.window().controls().launchTime.mnuSetLaunchTime->isEnabled());
+        QCOMPARE(entry.timeTexts().minutes, u"31"_s);
         QCOMPARE(rig.get<UpScrollBar>(u"vsbMinutes"_s)->level(), 30); // the text never moves the bar
     }
 
@@ -307,16 +300,16 @@ private slots:
     {
         QFETCH(QString, date);
         QFETCH(QDate, opensOn);
-        Rig rig;
-        rig.clock.setNow(FakeClock::at(u"2/14/2030 9:00:00 AM"));
-        rig.entry().setLaunchDateText(date);
-        rig.entry().DisableSetLaunchTime();
+        MainWindowFixture& rig = onScreen();
+        rig.clock().setNow(FakeClock::at(u"2/14/2030 9:00:00 AM"));
+        entry(rig).setLaunchDateText(date);
+        entry(rig).DisableSetLaunchTime();
         auto* calendar = rig.get<QCalendarWidget>(u"Calendar"_s);
         QVERIFY(calendar->isHidden());
-        doubleClick(rig.get(u"txtLaunchDate"_s));
+        doubleClick(rig.get<QWidget>(u"txtLaunchDate"_s));
         QVERIFY(calendar->isVisible());
         QCOMPARE(calendar->selectedDate(), opensOn);
-        QVERIFY(!rig.armed());
+        QVERIFY(!armed(rig));
 
         // Double click on the 9th of the month shown.
         auto* view = calendar->findChild<QTableView*>();
@@ -333,10 +326,21 @@ private slots:
         QVERIFY(ninth.isValid());
         doubleClick(view->viewport(), view->visualRect(ninth).center());
         QVERIFY(calendar->isHidden());
-        QCOMPARE(rig.field(u"txtLaunchDate"_s),
+        QCOMPARE(rig.text(u"txtLaunchDate"_s),
                  u"%1 9, %2"_s.arg(QLocale::c().monthName(opensOn.month(), QLocale::ShortFormat)).arg(opensOn.year()));
-        QVERIFY(rig.armed());
+        QVERIFY(armed(rig));
         QCOMPARE(rig.text(u"lblTarget"_s), InitialTarget);
+    }
+
+    // Every click steps, the second of a double click too.
+    void doubleClickStepsTwice()
+    {
+        MainWindowFixture& rig = onScreen();
+        entry(rig).setLaunchDateText(u"May 3, 2001"_s);
+        doubleClick(rig.get<QWidget>(u"lblTarget"_s));
+        QCOMPARE(rig.text(u"txtLaunchDate"_s), u"May 5, 2001"_s);
+        doubleClick(rig.get<QWidget>(u"Label10"_s));
+        QCOMPARE(rig.text(u"txtLaunchDate"_s), u"May 3, 2001"_s);
     }
 
     void oneDaySteps_data()
@@ -360,30 +364,30 @@ private slots:
         QFETCH(QString, label);
         QFETCH(int, clicks);
         QFETCH(QString, result);
-        Rig rig;
-        rig.entry().setLaunchDateText(date);
-        rig.entry().DisableSetLaunchTime();
+        MainWindowFixture& rig = onScreen();
+        entry(rig).setLaunchDateText(date);
+        entry(rig).DisableSetLaunchTime();
         for (int i = 0; i < clicks; ++i)
-            QTest::mouseClick(rig.get(label), Qt::LeftButton);
-        QCOMPARE(rig.field(u"txtLaunchDate"_s), result);
-        QCOMPARE(rig.armed(), result != date);
+            QTest::mouseClick(rig.get<QWidget>(label), Qt::LeftButton);
+        QCOMPARE(rig.text(u"txtLaunchDate"_s), result);
+        QCOMPARE(armed(rig), result != date);
         QCOMPARE(rig.text(u"lblTarget"_s), InitialTarget);
     }
 
     // The count goes on behind the confirmation box, and the new target counts at once after Yes.
     void countRunsWhileConfirming()
     {
-        Rig rig;
+        MainWindowFixture& rig = onScreen();
         QCOMPARE(rig.text(u"lblSeconds"_s), u"10"_s);
         rig.get<UpScrollBar>(u"vsbHours"_s)->setLevel(14);
         rig.get<UpScrollBar>(u"vsbMinutes"_s)->setLevel(5);
         QString secondsDuringBox;
-        rig.prompter.answer(Answer::Yes, [&] {
-            rig.clock.advance(4);
+        rig.prompter().answer(Answer::Yes, [&] {
+            rig.clock().advance(4);
             settle();
             secondsDuringBox = rig.text(u"lblSeconds"_s);
         });
-        rig.clickSet();
+        clickSet(rig);
         QCOMPARE(secondsDuringBox, u"06"_s);
         QCOMPARE(rig.text(u"lblNowStamp"_s), u"5/3/2001 10:29:54 AM"_s); // when Yes came
         settle();

@@ -1,4 +1,4 @@
-#include "HoldsRig.h"
+#include "GuiTest.h"
 
 #include "platform/ClickPanel.h"
 #include "platform/ProcessExit.h"
@@ -32,23 +32,24 @@ QString runningText(int secs)
 
 } // namespace
 
-class TestLaunchWindow : public QObject
+class TestLaunchWindow : public GuiTest
 {
     Q_OBJECT
 
 private slots:
+
     void runsDownWarnsAndExpires()
     {
-        HoldsRig rig;
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.get<UpScrollBar>(u"vsbMinutesW"_s)->setLevel(1);
-        QCOMPARE(rig.field(u"txtMinutesW"_s), u"01"_s);
-        rig.prompter.answer(Prompter::Answer::Yes);
+        QCOMPARE(rig.text(u"txtMinutesW"_s), u"01"_s);
+        rig.prompter().answer(Prompter::Answer::Yes);
         rig.button(u"cmdSetWindow"_s)->click();
-        QCOMPARE(rig.prompter.shown.last().text, confirmText(u"0:01:00"_s));
-        QCOMPARE(rig.prompter.shown.last().title, u"Set Launch Time"_s);
+        QCOMPARE(rig.prompter().shown.last().text, confirmText(u"0:01:00"_s));
+        QCOMPARE(rig.prompter().shown.last().title, u"Set Launch Time"_s);
         QCOMPARE(rig.remaining(), u"0:01:00"_s);
 
-        rig.active()->click();
+        rig.get<QCheckBox>(u"chkLaunchWindowActive"_s)->click();
         rig.advance(30); // active but not holding: nothing runs down
         QCOMPARE(rig.remaining(), u"0:01:00"_s);
         rig.arm();
@@ -61,22 +62,22 @@ private slots:
             QVERIFY(rig.warningShown());
         }
         QCOMPARE(rig.timesShown(MessageTitle), 0);
-        QCOMPARE(rig.window.launchWindow().LockTag(), QString());
+        QCOMPARE(rig.window().launchWindow().lockTag(), QString());
 
-        rig.prompter.answer(Prompter::Answer::Ok);
+        rig.prompter().answer(Prompter::Answer::Ok);
         rig.advance(1);
-        QCOMPARE(rig.prompter.shown.last().text, ExpiredText);
-        QCOMPARE(rig.prompter.shown.last().title, MessageTitle);
-        QCOMPARE(rig.prompter.shown.last().buttons, Prompter::Buttons::Ok);
+        QCOMPARE(rig.prompter().shown.last().text, ExpiredText);
+        QCOMPARE(rig.prompter().shown.last().title, MessageTitle);
+        QCOMPARE(rig.prompter().shown.last().buttons, Prompter::Buttons::Ok);
         QCOMPARE(rig.remaining(), u"00:00:00"_s);
         QVERIFY(!rig.timer(u"tmrLaunchWindow"_s)->isActive());
-        QCOMPARE(rig.window.launchWindow().LockTag(), u"Off"_s);
+        QCOMPARE(rig.window().launchWindow().lockTag(), u"Off"_s);
         QVERIFY(rig.holding()); // expiry does not end the hold
     }
 
     void holdsShareTheWindow()
     {
-        HoldsRig rig;
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.holdAgainstWindow(u"0"_s, u"1"_s, u"0"_s);
         rig.advance(40);
         rig.toggleHold();
@@ -88,24 +89,24 @@ private slots:
         rig.advance(20);
         QCOMPARE(rig.remaining(), u"00:00:00"_s);
         QCOMPARE(rig.timesShown(MessageTitle), 0);
-        rig.prompter.answer(Prompter::Answer::Ok);
+        rig.prompter().answer(Prompter::Answer::Ok);
         rig.advance(1);
         QCOMPARE(rig.timesShown(MessageTitle), 1);
-        QCOMPARE(rig.window.launchWindow().LockTag(), u"Off"_s);
+        QCOMPARE(rig.window().launchWindow().lockTag(), u"Off"_s);
     }
 
     void deactivatingFreezesTheWindow()
     {
-        HoldsRig rig;
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.holdAgainstWindow(u"00"_s, u"01"_s, u"00"_s);
         rig.advance(30);
         QCOMPARE(rig.remaining(), u"00:00:30"_s);
-        QVERIFY(triggerAction(rig.window, u"mnuActiveLaunchWindow"_s));
-        QVERIFY(!rig.active()->isChecked());
+        QVERIFY(triggerAction(rig.window(), u"mnuActiveLaunchWindow"_s));
+        QVERIFY(!rig.get<QCheckBox>(u"chkLaunchWindowActive"_s)->isChecked());
         QVERIFY(!rig.get<QAction>(u"mnuActiveLaunchWindow"_s)->isChecked());
         rig.advance(10);
         QCOMPARE(rig.remaining(), u"00:00:30"_s);
-        rig.active()->click();
+        rig.get<QCheckBox>(u"chkLaunchWindowActive"_s)->click();
         QVERIFY(rig.get<QAction>(u"mnuActiveLaunchWindow"_s)->isChecked());
         rig.advance(5);
         QCOMPARE(rig.remaining(), u"00:00:25"_s);
@@ -114,23 +115,24 @@ private slots:
     // A spent window stays spent when it is switched off and on again during the same hold.
     void expiredWindowStaysSpent()
     {
-        HoldsRig rig;
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.holdAgainstWindow(u"00"_s, u"00"_s, u"05"_s);
-        rig.prompter.answer(Prompter::Answer::Ok);
+        rig.prompter().answer(Prompter::Answer::Ok);
         rig.advance(6);
         QCOMPARE(rig.timesShown(MessageTitle), 1);
-        rig.active()->click();
-        rig.active()->click();
+        rig.get<QCheckBox>(u"chkLaunchWindowActive"_s)->click();
+        rig.get<QCheckBox>(u"chkLaunchWindowActive"_s)->click();
+        rig.prompter().answer(Prompter::Answer::Ok); // the spent window expires again at once
         rig.advance(1);
         QCOMPARE(rig.remaining(), u"00:00:00"_s);
     }
 
     void expiryIsReportedOnce()
     {
-        HoldsRig rig;
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.holdAgainstWindow(u"00"_s, u"00"_s, u"10"_s);
         rig.advance(10);
-        rig.prompter.answer(Prompter::Answer::Ok, [&] {
+        rig.prompter().answer(Prompter::Answer::Ok, [&] {
             for (int i = 0; i < 5; ++i)
                 rig.advance(1);
         });
@@ -139,7 +141,7 @@ private slots:
         QVERIFY(!rig.timer(u"tmrLaunchWindow"_s)->isActive());
         rig.advance(3);
         QCOMPARE(rig.timesShown(MessageTitle), 1);
-        QVERIFY(rig.prompter.unexpected.isEmpty());
+        QVERIFY(rig.prompter().unexpected.isEmpty());
     }
 
     void lockEndsTheProgram_data()
@@ -160,33 +162,33 @@ private slots:
         int exits = 0;
         ProcessExit::setHandler([&](int) { ++exits; });
         const auto restore = qScopeGuard([] { ProcessExit::setHandler({}); });
-        HoldsRig rig;
+        MainWindowFixture& rig = f.tenMinutesBefore();
         QWidget* target = rig.get<QWidget>(where);
 
         QTest::mouseClick(target, Qt::MouseButton(button), {}, QPoint(2, 2));
         QCOMPARE(exits, 0); // no lock yet
-        QVERIFY(rig.prompter.shown.isEmpty());
+        QVERIFY(rig.prompter().shown.isEmpty());
 
         rig.holdAgainstWindow(u"00"_s, u"00"_s, u"00"_s);
-        rig.prompter.answer(Prompter::Answer::Ok);
+        rig.prompter().answer(Prompter::Answer::Ok);
         rig.advance(1);
-        QCOMPARE(rig.window.launchWindow().LockTag(), u"Off"_s);
-        const qsizetype before = rig.prompter.shown.size();
+        QCOMPARE(rig.window().launchWindow().lockTag(), u"Off"_s);
+        const qsizetype before = rig.prompter().shown.size();
 
         // Other controls behave as before.
         QTest::mouseClick(rig.get<ClickLineEdit>(u"txtHoursW"_s), Qt::LeftButton);
-        QCOMPARE(rig.field(u"txtHoursW"_s), u"01"_s);
+        QCOMPARE(rig.text(u"txtHoursW"_s), u"01"_s);
         rig.toggleHold();
         QVERIFY(!rig.holding());
         QCOMPARE(exits, 0);
 
-        rig.prompter.answer(Prompter::Answer::Ok);
+        rig.prompter().answer(Prompter::Answer::Ok);
         QTest::mouseClick(target, Qt::MouseButton(button), {}, QPoint(2, 2));
         QCOMPARE(exits, 1);
-        QCOMPARE(rig.prompter.shown.size(), before + 1); // no save prompt
-        QCOMPARE(rig.prompter.shown.last().title, u"Tarvane"_s);
-        QCOMPARE(rig.prompter.shown.last().text, u"You must exit Tarvane and restart the program."_s);
-        QCOMPARE(rig.prompter.shown.last().buttons, Prompter::Buttons::Ok);
+        QCOMPARE(rig.prompter().shown.size(), before + 1); // no save prompt
+        QCOMPARE(rig.prompter().shown.last().title, u"Tarvane"_s);
+        QCOMPARE(rig.prompter().shown.last().text, u"You must exit Tarvane and restart the program."_s);
+        QCOMPARE(rig.prompter().shown.last().buttons, Prompter::Buttons::Ok);
     }
 
     void windowText_data()
@@ -207,11 +209,11 @@ private slots:
         QFETCH(QString, m);
         QFETCH(QString, s);
         QFETCH(QString, text);
-        HoldsRig rig;
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.setWindow(h, m, s);
-        QCOMPARE(rig.prompter.shown.last().text, confirmText(text));
+        QCOMPARE(rig.prompter().shown.last().text, confirmText(text));
         QCOMPARE(rig.remaining(), text);
-        QCOMPARE(rig.label(u"lblLaunchWindowStamp"_s), text);
+        QCOMPARE(rig.text(u"lblLaunchWindowStamp"_s), text);
     }
 
     void fieldNotANumberIsRefused_data()
@@ -236,38 +238,36 @@ private slots:
         QFETCH(QString, m);
         QFETCH(QString, s);
         QFETCH(QString, text);
-        HoldsRig rig;
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.setWindow(u"00"_s, u"02"_s, u"00"_s);
-        rig.prompter.shown.clear();
-        rig.window.launchWindow().SetHoursWText(h); // as a launch data file may bring them
-        rig.window.launchWindow().SetMinutesWText(m);
-        rig.window.launchWindow().SetSecondsWText(s);
-        rig.prompter.answer(Prompter::Answer::Ok);
-        QVERIFY(triggerAction(rig.window, u"mnuSetLaunchWindow"_s));
-        QCOMPARE(rig.prompter.shown.size(), 1);
-        QCOMPARE(rig.prompter.shown.last().title, u"Invalid Launch Window"_s);
-        QCOMPARE(rig.prompter.shown.last().text, text);
+        rig.prompter().shown.clear();
+        rig.window().launchWindow().setEntryTexts({s, m, h}); // as a launch data file may bring them
+        rig.prompter().answer(Prompter::Answer::Ok);
+        QVERIFY(triggerAction(rig.window(), u"mnuSetLaunchWindow"_s));
+        QCOMPARE(rig.prompter().shown.size(), 1);
+        QCOMPARE(rig.prompter().shown.last().title, u"Invalid Launch Window"_s);
+        QCOMPARE(rig.prompter().shown.last().text, text);
         QCOMPARE(rig.remaining(), u"0:02:00"_s);
-        QCOMPARE(rig.window.launchWindow().MinutesWText(), m);
+        QCOMPARE(rig.window().launchWindow().entryTexts().minutes, m);
     }
 
     void answeringNoClearsTheFieldsOnly()
     {
-        HoldsRig rig;
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.get<UpScrollBar>(u"vsbMinutesW"_s)->setLevel(30);
         rig.get<UpScrollBar>(u"vsbHoursW"_s)->setLevel(23);
-        rig.prompter.answer(Prompter::Answer::No);
+        rig.prompter().answer(Prompter::Answer::No);
         rig.button(u"cmdSetWindow"_s)->click();
         for (const char* name : {"txtHoursW", "txtMinutesW", "txtSecondsW"})
-            QCOMPARE(rig.field(QString::fromLatin1(name)), u"00"_s);
+            QCOMPARE(rig.text(QString::fromLatin1(name)), u"00"_s);
         QCOMPARE(rig.remaining(), u"00:00:00"_s);
         QCOMPARE(rig.get<UpScrollBar>(u"vsbMinutesW"_s)->level(), 30);
 
         // A field click goes on from its scroll bar, and at the top stays there.
         QTest::mouseClick(rig.get<ClickLineEdit>(u"txtMinutesW"_s), Qt::LeftButton);
-        QCOMPARE(rig.field(u"txtMinutesW"_s), u"31"_s);
+        QCOMPARE(rig.text(u"txtMinutesW"_s), u"31"_s);
         QTest::mouseClick(rig.get<ClickLineEdit>(u"txtHoursW"_s), Qt::LeftButton);
-        QCOMPARE(rig.field(u"txtHoursW"_s), u"23"_s);
+        QCOMPARE(rig.text(u"txtHoursW"_s), u"23"_s);
         QCOMPARE(rig.get<UpScrollBar>(u"vsbHoursW"_s)->level(), 23);
     }
 
@@ -281,57 +281,58 @@ private slots:
     void activeWindowMustBeDeactivatedFirst()
     {
         QFETCH(QString, now);
-        HoldsRig rig;
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.setWindow(u"00"_s, u"05"_s, u"00"_s);
-        rig.active()->click();
-        rig.clock.setNow(FakeClock::at(now));
+        rig.get<QCheckBox>(u"chkLaunchWindowActive"_s)->click();
+        rig.clock().setNow(FakeClock::at(now));
         settle();
 
-        rig.window.launchWindow().SetMinutesWText(u"10"_s);
-        rig.prompter.shown.clear();
-        rig.prompter.answer(Prompter::Answer::Yes);
-        rig.prompter.answer(Prompter::Answer::No);
-        rig.prompter.answer(Prompter::Answer::Ok);
-        QVERIFY(triggerAction(rig.window, u"mnuSetLaunchWindow"_s));
-        QCOMPARE(rig.prompter.shown.size(), 3);
-        QCOMPARE(rig.prompter.shown[1].text, DeactivateText);
-        QCOMPARE(rig.prompter.shown[1].title, MessageTitle);
-        QCOMPARE(rig.prompter.shown[1].buttons, Prompter::Buttons::YesNo);
-        QCOMPARE(rig.prompter.shown[2].text, NotSetText);
+        rig.get<ClickLineEdit>(u"txtMinutesW"_s)->setText(u"10"_s);
+        rig.prompter().shown.clear();
+        rig.prompter().answer(Prompter::Answer::Yes);
+        rig.prompter().answer(Prompter::Answer::No);
+        rig.prompter().answer(Prompter::Answer::Ok);
+        QVERIFY(triggerAction(rig.window(), u"mnuSetLaunchWindow"_s));
+        QCOMPARE(rig.prompter().shown.size(), 3);
+        QCOMPARE(rig.prompter().shown[1].text, DeactivateText);
+        QCOMPARE(rig.prompter().shown[1].title, MessageTitle);
+        QCOMPARE(rig.prompter().shown[1].buttons, Prompter::Buttons::YesNo);
+        QCOMPARE(rig.prompter().shown[2].text, NotSetText);
         QCOMPARE(rig.remaining(), u"0:05:00"_s);
-        QVERIFY(rig.active()->isChecked());
+        QVERIFY(rig.get<QCheckBox>(u"chkLaunchWindowActive"_s)->isChecked());
 
-        rig.prompter.answer(Prompter::Answer::Yes);
-        rig.prompter.answer(Prompter::Answer::Yes);
-        rig.prompter.answer(Prompter::Answer::Ok); // used only after liftoff
-        QVERIFY(triggerAction(rig.window, u"mnuSetLaunchWindow"_s));
-        QVERIFY(!rig.active()->isChecked());
+        rig.prompter().answer(Prompter::Answer::Yes);
+        rig.prompter().answer(Prompter::Answer::Yes);
+        if (rig.window().TminusSec() < 0)
+            rig.prompter().answer(Prompter::Answer::Ok); // the after-liftoff notice
+        QVERIFY(triggerAction(rig.window(), u"mnuSetLaunchWindow"_s));
+        QVERIFY(!rig.get<QCheckBox>(u"chkLaunchWindowActive"_s)->isChecked());
         QVERIFY(!rig.get<QAction>(u"mnuActiveLaunchWindow"_s)->isChecked());
         QCOMPARE(rig.remaining(), u"0:10:00"_s);
     }
 
     void setAfterLiftoffShowsButDoesNotRebase()
     {
-        HoldsRig rig;
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.setWindow(u"00"_s, u"05"_s, u"00"_s);
         rig.advance(3600);
-        rig.prompter.shown.clear();
-        rig.window.launchWindow().SetMinutesWText(u"20"_s);
-        rig.prompter.answer(Prompter::Answer::Yes);
-        rig.prompter.answer(Prompter::Answer::Ok);
+        rig.prompter().shown.clear();
+        rig.get<ClickLineEdit>(u"txtMinutesW"_s)->setText(u"20"_s);
+        rig.prompter().answer(Prompter::Answer::Yes);
+        rig.prompter().answer(Prompter::Answer::Ok);
         rig.button(u"cmdSetWindow"_s)->click();
-        QCOMPARE(rig.prompter.shown.size(), 2);
-        QCOMPARE(rig.prompter.shown[1].text, AfterLiftoffText);
-        QCOMPARE(rig.prompter.shown[1].title, MessageTitle);
+        QCOMPARE(rig.prompter().shown.size(), 2);
+        QCOMPARE(rig.prompter().shown[1].text, AfterLiftoffText);
+        QCOMPARE(rig.prompter().shown[1].title, MessageTitle);
         QCOMPARE(rig.remaining(), u"0:20:00"_s);
-        QCOMPARE(rig.label(u"lblLaunchWindowStamp"_s), u"0:05:00"_s);
-        QVERIFY(!rig.active()->isEnabled());
+        QCOMPARE(rig.text(u"lblLaunchWindowStamp"_s), u"0:05:00"_s);
+        QVERIFY(!rig.get<QCheckBox>(u"chkLaunchWindowActive"_s)->isEnabled());
         QVERIFY(!rig.get<QAction>(u"mnuActiveLaunchWindow"_s)->isEnabled());
     }
 
     void warningClickedAwayStaysHiddenUntilTheNextHold()
     {
-        HoldsRig rig;
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.holdAgainstWindow(u"00"_s, u"00"_s, u"50"_s);
         rig.advance(1);
         QVERIFY(rig.warningShown());
@@ -348,22 +349,22 @@ private slots:
         QVERIFY(rig.warningShown());
 
         rig.advance(600); // until the count ticks at liftoff
-        QCOMPARE(rig.label(u"lblTMinus"_s), u"T +"_s);
+        QCOMPARE(rig.text(u"lblTMinus"_s), u"T +"_s);
         QVERIFY(!rig.warningShown());
-        QVERIFY(!rig.window.launchWindow().WarningArmed());
-        QVERIFY(!rig.active()->isEnabled());
+        QVERIFY(!rig.window().launchWindow().warningArmed());
+        QVERIFY(!rig.get<QCheckBox>(u"chkLaunchWindowActive"_s)->isEnabled());
     }
 
     void setButtonDisarmsTheWarningAndTheMenuItemDoesNot()
     {
-        HoldsRig rig;
+        MainWindowFixture& rig = f.tenMinutesBefore();
         rig.holdAgainstWindow(u"00"_s, u"00"_s, u"50"_s);
         rig.advance(1);
-        rig.prompter.answer(Prompter::Answer::No);
-        QVERIFY(triggerAction(rig.window, u"mnuSetLaunchWindow"_s));
+        rig.prompter().answer(Prompter::Answer::No);
+        QVERIFY(triggerAction(rig.window(), u"mnuSetLaunchWindow"_s));
         rig.advance(1);
         QVERIFY(rig.warningShown());
-        rig.prompter.answer(Prompter::Answer::No);
+        rig.prompter().answer(Prompter::Answer::No);
         rig.button(u"cmdSetWindow"_s)->click();
         rig.advance(1);
         QVERIFY(!rig.warningShown());
@@ -371,20 +372,20 @@ private slots:
 
     void activeLookAndMenuMark()
     {
-        HoldsRig rig;
+        MainWindowFixture& rig = f.tenMinutesBefore();
         auto* remaining = rig.get(u"lblLaunchWindow"_s);
         auto* menuItem = rig.get<QAction>(u"mnuActiveLaunchWindow"_s);
-        rig.window.show();
-        rig.window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&rig.window));
-        QTest::keyClick(&rig.window, Qt::Key_W, Qt::ControlModifier);
-        QVERIFY(rig.active()->isChecked());
+        rig.window().show();
+        rig.window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&rig.window()));
+        QTest::keyClick(&rig.window(), Qt::Key_W, Qt::ControlModifier);
+        QVERIFY(rig.get<QCheckBox>(u"chkLaunchWindowActive"_s)->isChecked());
         QVERIFY(menuItem->isChecked());
         QCOMPARE(remaining->frameShape(), QFrame::Box);
         QCOMPARE(remaining->palette().color(QPalette::Window), QColor(224, 224, 224));
         QVERIFY(rig.timer(u"tmrLaunchWindow"_s)->isActive());
 
-        rig.active()->click();
+        rig.get<QCheckBox>(u"chkLaunchWindowActive"_s)->click();
         QVERIFY(!menuItem->isChecked());
         QCOMPARE(remaining->frameShape(), QFrame::NoFrame);
         QCOMPARE(remaining->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Button));
@@ -393,19 +394,19 @@ private slots:
     // What a launch data file sets runs the same reactions as the controls.
     void fileValuesReact()
     {
-        HoldsRig rig;
-        LaunchWindow& window = rig.window.launchWindow();
-        window.SetWindowActive(true);
+        MainWindowFixture& rig = f.tenMinutesBefore();
+        LaunchWindow& window = rig.window().launchWindow();
+        window.setWindowActive(true);
         QVERIFY(rig.get<QAction>(u"mnuActiveLaunchWindow"_s)->isChecked());
         QVERIFY(rig.timer(u"tmrLaunchWindow"_s)->isActive());
-        window.SetRemainingText(u"00:00:30"_s);
+        window.setRemainingText(u"00:00:30"_s);
         QVERIFY(!rig.warningShown());
         rig.arm();
         rig.toggleHold();
         rig.advance(1);
         QCOMPARE(rig.remaining(), u"00:00:29"_s);
         QVERIFY(rig.warningShown());
-        window.SetRemainingText(u"0:05:00"_s);
+        window.setRemainingText(u"0:05:00"_s);
         QVERIFY(!rig.warningShown());
     }
 };

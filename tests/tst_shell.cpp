@@ -1,9 +1,7 @@
 // The shell's faults as a user met them: Alt+H, Tab in the compact view, quick clicks on the date labels, and the
 // looks (fonts of menus and tooltips, the sign's baseline, the launch window's scroll bars, the information
 // windows' frames). The keys are also driven for real under a window manager in tests/e2e/shell_keys_e2e.sh.
-#include "FakeClock.h"
-#include "ScriptedPrompter.h"
-#include "TestSupport.h"
+#include "GuiTest.h"
 
 #include "platform/ClickLineEdit.h"
 #include "platform/UpScrollBar.h"
@@ -29,20 +27,24 @@ namespace {
 // The main window ten minutes before the launch target, on screen and active.
 struct Fixture
 {
-    FakeClock clock{FakeClock::at(u"May 3, 2001 10:20:00 AM")};
-    ScriptedPrompter prompter;
-    frmTarvane window{clock, prompter};
+    explicit Fixture(MainWindowFixture& shared) : state(shared.state()), window(start(shared)) {}
 
-    Fixture()
+    static frmTarvane& start(MainWindowFixture& shared)
     {
-        window.show();
+        shared.clock().setNow(FakeClock::at(u"May 3, 2001 10:20:00 AM"));
+        frmTarvane& window = shared.shownWindow();
         window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        if (!QTest::qWaitForWindowActive(&window))
+            QTest::qFail("the main window never became active", __FILE__, __LINE__);
         settle();
+        return window;
     }
     template <typename T = QWidget> T* get(const QString& name) const { return child<T>(window, name); }
     QString field(const QString& name) const { return get<ClickLineEdit>(name)->text(); }
-    bool holding() const { return get<QPushButton>(u"cmdHoldResume"_s)->text() == u"&Resume"; }
+    bool holding() const { return state.holding(); }
+
+    MissionState& state;
+    frmTarvane& window;
 };
 
 // Where a single-line label draws its text's baseline, in the coordinates of another widget.
@@ -60,14 +62,15 @@ int baseline(const QLabel* label, const QWidget* in)
 
 } // namespace
 
-class TestShell : public QObject
+class TestShell : public GuiTest
 {
     Q_OBJECT
 
 private slots:
+
     void altHHoldsWhenTheHoldButtonIsEnabled()
     {
-        Fixture f;
+        Fixture f(GuiTest::f);
         f.window.ShowFullView();
         settle();
         QVERIFY(triggerAction(f.window, u"mnuHoldEnable"_s));
@@ -81,7 +84,7 @@ private slots:
 
     void altHOpensHelpWhenHoldsAreNotArmed()
     {
-        Fixture f;
+        Fixture f(GuiTest::f);
         f.window.ShowFullView();
         settle();
         QTest::keyClick(&f.window, Qt::Key_H, Qt::AltModifier);
@@ -94,7 +97,7 @@ private slots:
     // From start-up, Tab, Tab, "12" once set the launch window's hours, which the compact view does not show.
     void tabInTheCompactViewStaysInWhatItShows()
     {
-        Fixture f;
+        Fixture f(GuiTest::f);
         QVERIFY(triggerAction(f.window, u"mnuHoldEnable"_s)); // both buttons take the focus then
         settle();
         const QRect shown = f.window.rect();
@@ -118,7 +121,7 @@ private slots:
 
     void compactViewTakesTheFocusOutOfThePanels()
     {
-        Fixture f;
+        Fixture f(GuiTest::f);
         f.window.ShowFullView();
         settle();
         f.get(u"txtHoursW"_s)->setFocus();
@@ -139,7 +142,7 @@ private slots:
     {
         QFETCH(QString, label);
         QFETCH(QString, date);
-        Fixture f;
+        Fixture f(GuiTest::f);
         f.window.ShowFullView();
         settle();
         auto* target = f.get<WatchedLabel>(label);
@@ -154,9 +157,9 @@ private slots:
 
     void menusAndTooltipsTakeTheMenuBarsFont()
     {
-        Fixture f;
+        Fixture f(GuiTest::f);
         const QFont bar = f.window.menuBar()->font();
-        for (QMenu* menu : {f.window.actions().mnuSettings, f.window.actions().mnuPopUp}) {
+        for (QMenu* menu : {f.window.actions().mnuSettings, f.window.controls().views.mnuPopUp}) {
             QCOMPARE(menu->font().family(), bar.family());
             QCOMPARE(menu->font().pixelSize(), bar.pixelSize());
         }
@@ -166,7 +169,7 @@ private slots:
 
     void signStandsOnTheDigitsBaseline()
     {
-        Fixture f;
+        Fixture f(GuiTest::f);
         const QWidget* surface = f.get(u"frmTarvaneSurface"_s);
         const int digits = baseline(f.get<QLabel>(u"lblDays"_s), surface);
         QCOMPARE(baseline(f.get<QLabel>(u"lblTMinus"_s), surface), digits);
@@ -184,7 +187,7 @@ private slots:
     void scrollBarsLieOverTheNextField()
     {
         QFETCH(QString, bar);
-        Fixture f;
+        Fixture f(GuiTest::f);
         auto* scrollBar = f.get<UpScrollBar>(bar);
         QWidget* panel = scrollBar->parentWidget();
         const QRect box = scrollBar->geometry();

@@ -1,9 +1,8 @@
-#include "FakeClock.h"
-#include "ScriptedPrompter.h"
-#include "TestSupport.h"
+#include "GuiTest.h"
 #include "clock/Holds.h"
 #include "clock/LaunchClock.h"
 #include "platform/ApplicationClock.h"
+#include "platform/Colours.h"
 #include "platform/SurfaceWidget.h"
 #include "platform/WatchedLabel.h"
 #include "shell/frmTarvane.h"
@@ -27,8 +26,8 @@ const QString Confirmation = u"Tarvane will now change your computer's clock.  D
 QString countShown(const frmTarvane& w)
 {
     const MainControls& c = w.controls();
-    return QStringList{c.lblTMinus->text(), c.lblDays->text(), c.lblHours->text(), c.lblMinutes->text(),
-                       c.lblSeconds->text()}
+    return QStringList{c.count.lblTMinus->text(), c.count.lblDays->text(), c.count.lblHours->text(),
+                       c.count.lblMinutes->text(), c.count.lblSeconds->text()}
         .join(u' ');
 }
 
@@ -39,7 +38,7 @@ QColor phaseColour(const frmTarvane& w)
 
 void setTarget(frmTarvane& w, const QString& text)
 {
-    w.controls().lblTarget->setText(text);
+    w.missionState().setTargetText(text);
     settle();
 }
 
@@ -65,11 +64,12 @@ public:
 
 } // namespace
 
-class TestSimTime : public QObject
+class TestSimTime : public GuiTest
 {
     Q_OBJECT
 
 private slots:
+
     void presets_data()
     {
         QTest::addColumn<QString>("command");
@@ -78,8 +78,8 @@ private slots:
         QTest::addColumn<QString>("count");
         QTest::addColumn<QColor>("phase");
         const QString target = u"May 3, 2001   10:30:00 AM"_s;
-        const QColor before = LaunchClock::BeforeLiftoffColor;
-        const QColor after = LaunchClock::AfterLiftoffColor;
+        const QColor before = Colours::BeforeLiftoff;
+        const QColor after = Colours::AfterLiftoff;
         QTest::newRow("T - 45") << u"mnuTminus45"_s << target << u"May 3, 2001 9:45:00 AM"_s << u"T - 000 00 45 00"_s
                                 << before;
         QTest::newRow("T - 30") << u"mnuTminus30"_s << target << u"May 3, 2001 10:00:00 AM"_s << u"T - 000 00 30 00"_s
@@ -123,9 +123,9 @@ private slots:
         QFETCH(QString, clockSetTo);
         QFETCH(QString, count);
         QFETCH(QColor, phase);
-        FakeClock clock;
-        ScriptedPrompter prompter;
-        frmTarvane w(clock, prompter);
+        FakeClock& clock = f.clock();
+        ScriptedPrompter& prompter = f.prompter();
+        frmTarvane& w = f.window();
         setTarget(w, target);
         prompter.answer(Answer::Yes);
 
@@ -137,16 +137,16 @@ private slots:
         QCOMPARE(prompter.shown[0].text, Confirmation);
         QCOMPARE(prompter.shown[0].buttons, Prompter::Buttons::YesNo);
         QCOMPARE(clock.setRequests, QList<CivilDateTime>{FakeClock::at(clockSetTo)});
-        QCOMPARE(w.controls().lblTarget->text(), target);
+        QCOMPARE(w.controls().launchTime.lblTarget->text(), target);
         QCOMPARE(countShown(w), count);
         QCOMPARE(phaseColour(w), phase);
     }
 
     void afterTplus5TheCountGoesUp()
     {
-        FakeClock clock;
-        ScriptedPrompter prompter;
-        frmTarvane w(clock, prompter);
+        FakeClock& clock = f.clock();
+        ScriptedPrompter& prompter = f.prompter();
+        frmTarvane& w = f.window();
         prompter.answer(Answer::Yes);
         QVERIFY(triggerAction(w, u"mnuTplus5"_s));
         clock.advance(1);
@@ -160,9 +160,9 @@ private slots:
     // A preset jumps from the launch target, not from the mission time shown.
     void repeatingAPresetLandsOnTheSameMissionTime()
     {
-        FakeClock clock;
-        ScriptedPrompter prompter;
-        frmTarvane w(clock, prompter);
+        FakeClock& clock = f.clock();
+        ScriptedPrompter& prompter = f.prompter();
+        frmTarvane& w = f.window();
         prompter.answer(Answer::Yes);
         prompter.answer(Answer::Yes);
         QVERIFY(triggerAction(w, u"mnuTminus10"_s));
@@ -185,9 +185,9 @@ private slots:
     void answeringNoChangesNothing()
     {
         QFETCH(QString, command);
-        FakeClock clock;
-        ScriptedPrompter prompter;
-        frmTarvane w(clock, prompter);
+        FakeClock& clock = f.clock();
+        ScriptedPrompter& prompter = f.prompter();
+        frmTarvane& w = f.window();
         settle();
         const CivilDateTime before = clock.now();
         const QString countBefore = countShown(w);
@@ -199,30 +199,30 @@ private slots:
         QVERIFY(clock.setRequests.isEmpty());
         QCOMPARE(clock.now(), before);
         QCOMPARE(prompter.shown.size(), 1);
-        QCOMPARE(w.controls().lblTarget->text(), u"May 3, 2001   10:30:00 AM"_s);
+        QCOMPARE(w.controls().launchTime.lblTarget->text(), u"May 3, 2001   10:30:00 AM"_s);
         QCOMPARE(countShown(w), countBefore);
     }
 
     // A jump while holding moves the launch target along with the clock: the held count stays as it was.
     void aJumpDuringAHoldMovesTheTarget()
     {
-        FakeClock clock; // 10 s before the target
-        ScriptedPrompter prompter;
-        frmTarvane w(clock, prompter);
+        FakeClock& clock = f.clock(); // 10 s before the target
+        ScriptedPrompter& prompter = f.prompter();
+        frmTarvane& w = f.window();
         settle();
         QVERIFY(triggerAction(w, u"mnuHoldEnable"_s));
         QVERIFY(triggerAction(w, u"mnuHold"_s));
-        QVERIFY(w.holds().IsHolding());
+        QVERIFY(w.holds().isHolding());
         clock.advance(5);
         settle();
-        QCOMPARE(w.controls().lblTarget->text(), u"May 3, 2001   10:30:05 AM"_s);
+        QCOMPARE(w.controls().launchTime.lblTarget->text(), u"May 3, 2001   10:30:05 AM"_s);
 
         prompter.answer(Answer::Yes);
         QVERIFY(triggerAction(w, u"mnuTminus45"_s));
         settle();
 
         QCOMPARE(clock.setRequests, QList<CivilDateTime>{FakeClock::at(u"May 3, 2001 9:45:05 AM")});
-        QCOMPARE(w.controls().lblTarget->text(), u"May 3, 2001   9:45:15 AM"_s);
+        QCOMPARE(w.controls().launchTime.lblTarget->text(), u"May 3, 2001   9:45:15 AM"_s);
         QCOMPARE(countShown(w), u"T - 000 00 00 10"_s);
         QVERIFY(triggerAction(w, u"mnuHold"_s)); // resume
         settle();
@@ -232,10 +232,10 @@ private slots:
     // The target is read after the answer, so a target moved while the question was open counts.
     void theTargetIsReadAfterTheAnswer()
     {
-        FakeClock clock;
-        ScriptedPrompter prompter;
-        frmTarvane w(clock, prompter);
-        prompter.answer(Answer::Yes, [&] { w.controls().lblTarget->setText(u"May 3, 2001   10:31:15 AM"_s); });
+        FakeClock& clock = f.clock();
+        ScriptedPrompter& prompter = f.prompter();
+        frmTarvane& w = f.window();
+        prompter.answer(Answer::Yes, [&] { w.missionState().setTargetText(u"May 3, 2001   10:31:15 AM"_s); });
         QVERIFY(triggerAction(w, u"mnuTminus10"_s));
         QCOMPARE(clock.setRequests, QList<CivilDateTime>{FakeClock::at(u"May 3, 2001 10:21:15 AM")});
     }
@@ -247,7 +247,7 @@ private slots:
         system.refuseWith = u"Setting the computer's clock needs administrator rights."_s;
         const CivilDateTime systemBefore = system.now();
         ApplicationClock clock(system, ApplicationClock::Start::PassThrough);
-        ScriptedPrompter prompter;
+        ScriptedPrompter& prompter = f.prompter();
         frmTarvane w(clock, prompter);
         prompter.answer(Answer::Yes);
         prompter.answer(Answer::Ok);
@@ -283,7 +283,7 @@ private slots:
     {
         FakeClock system;
         ApplicationClock clock(system, ApplicationClock::Start::Engaged);
-        ScriptedPrompter prompter;
+        ScriptedPrompter& prompter = f.prompter();
         frmTarvane w(clock, prompter);
         prompter.answer(Answer::Yes);
         QVERIFY(triggerAction(w, u"mnuTminus45"_s));
@@ -296,10 +296,10 @@ private slots:
     // Without a clock of its own to fall back on, every refusal is told and the count goes on as it was.
     void aPlainRefusalIsToldEveryTime()
     {
-        FakeClock clock;
+        FakeClock& clock = f.clock();
         clock.refuseWith = u"No rights."_s;
-        ScriptedPrompter prompter;
-        frmTarvane w(clock, prompter);
+        ScriptedPrompter& prompter = f.prompter();
+        frmTarvane& w = f.window();
         settle();
         const QString before = countShown(w);
         for (int i = 0; i < 2; ++i) {
@@ -311,15 +311,15 @@ private slots:
         QCOMPARE(prompter.shown.size(), 4);
         QCOMPARE(prompter.shown[3].text, u"Your computer's clock was not changed.  No rights."_s);
         QCOMPARE(countShown(w), before);
-        QCOMPARE(w.controls().lblTarget->text(), u"May 3, 2001   10:30:00 AM"_s);
+        QCOMPARE(w.controls().launchTime.lblTarget->text(), u"May 3, 2001   10:30:00 AM"_s);
     }
 
     // A launch file can put any text in the target; no clock is set from it.
     void aTargetThatIsNoDateSetsNothing()
     {
-        FakeClock clock;
-        ScriptedPrompter prompter;
-        frmTarvane w(clock, prompter);
+        FakeClock& clock = f.clock();
+        ScriptedPrompter& prompter = f.prompter();
+        frmTarvane& w = f.window();
         setTarget(w, u"not a date"_s);
         prompter.answer(Answer::Yes);
         prompter.answer(Answer::Ok);
@@ -334,7 +334,7 @@ private slots:
     void noSecondJumpWhileTheClockIsBeingSet()
     {
         WaitingClock clock;
-        ScriptedPrompter prompter;
+        ScriptedPrompter& prompter = f.prompter();
         frmTarvane w(clock, prompter);
         QStringList enabledMeanwhile;
         clock.whileSetting = [&] {
@@ -357,9 +357,9 @@ private slots:
 
     void timeZoneMarksAccumulate()
     {
-        FakeClock clock;
-        ScriptedPrompter prompter;
-        frmTarvane w(clock, prompter);
+        FakeClock& clock = f.clock();
+        ScriptedPrompter& prompter = f.prompter();
+        frmTarvane& w = f.window();
         settle();
         const QString countBefore = countShown(w);
         auto marks = [&] {
@@ -417,11 +417,11 @@ private slots:
         QFETCH(qint32, seconds);
         QFETCH(std::optional<qint32>, total);
         CSimTime mission;
-        mission.SetDays(days);
-        mission.SetHours(hours);
-        mission.SetMinutes(minutes);
-        mission.SetSeconds(seconds);
-        QCOMPARE(TotalSeconds(mission), total);
+        mission.setDays(days);
+        mission.setHours(hours);
+        mission.setMinutes(minutes);
+        mission.setSeconds(seconds);
+        QCOMPARE(::totalSeconds(mission), total);
     }
 };
 

@@ -1,5 +1,4 @@
-#include "FakeClock.h"
-#include "ScriptedPrompter.h"
+#include "GuiTest.h"
 #include "TestSupport.h"
 
 #include "platform/ClickPanel.h"
@@ -82,11 +81,12 @@ void deleteClosed()
 
 } // namespace
 
-class TestStartup : public QObject
+class TestStartup : public GuiTest
 {
     Q_OBJECT
 
 private slots:
+
     void progressSequence()
     {
         const auto steps = SplashSequence::steps();
@@ -196,19 +196,18 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::newRow("Space") << int(Qt::Key_Space);
         QTest::newRow("Esc") << int(Qt::Key_Escape);
-        QTest::newRow("Alt+A") << int(Qt::Key_A | Qt::AltModifier);
+        QTest::newRow("Alt+A") << (Qt::Key_A | Qt::AltModifier).toCombined();
     }
 
     void keysWhileTheSplashIsUpOnlyCloseIt()
     {
         QFETCH(int, key);
-        FakeClock clock;
-        ScriptedPrompter prompter;
-        QPointer<frmSplash> splash = basTarvaneLoad::ShowSplash();
-        frmTarvane window(clock, prompter);
+        ScriptedPrompter& prompter = f.prompter();
+        QPointer<frmSplash> splash = basTarvaneLoad::showSplash();
+        frmTarvane& window = f.window();
         StartupProbe probe;
-        basTarvaneLoad::RunSplashProgress(*splash, probe);
-        basTarvaneLoad::ShowMainWindow(window, *splash, probe);
+        basTarvaneLoad::runSplashProgress(*splash, probe);
+        basTarvaneLoad::showMainWindow(window, *splash, probe);
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         auto* cmdAccess = child<QPushButton>(window, u"cmdAccess"_s);
@@ -228,7 +227,7 @@ private slots:
     // A message box while the program starts (a damaged default file) stays answerable and is not under the splash.
     void messageBoxDuringStartUpTakesItsKeys()
     {
-        QPointer<frmSplash> splash = basTarvaneLoad::ShowSplash();
+        QPointer<frmSplash> splash = basTarvaneLoad::showSplash();
         QVERIFY(QTest::qWaitForWindowExposed(splash.data()));
         bool splashHiddenMeanwhile = false;
         QTimer::singleShot(0, splash.data(), [&] {
@@ -343,17 +342,15 @@ private slots:
     // is on screen, and goes right after.
     void startUpInOrder()
     {
-        FakeClock clock;
-        ScriptedPrompter prompter;
-        QPointer<frmSplash> splash = basTarvaneLoad::ShowSplash();
+        QPointer<frmSplash> splash = basTarvaneLoad::showSplash();
         QVERIFY(splash->isVisible());
         QTest::keyClick(splash.data(), Qt::Key_Return);
-        frmTarvane window(clock, prompter);
+        frmTarvane& window = f.window();
         QVERIFY(!window.isVisible());
         StartupProbe probe;
-        basTarvaneLoad::RunSplashProgress(*splash, probe);
+        basTarvaneLoad::runSplashProgress(*splash, probe);
         QVERIFY(splash->isVisible());
-        basTarvaneLoad::ShowMainWindow(window, *splash, probe);
+        basTarvaneLoad::showMainWindow(window, *splash, probe);
         QVERIFY(window.isVisible());
         QCOMPARE(window.size(), QSize(282, 82));
         deleteClosed();
@@ -362,13 +359,11 @@ private slots:
 
     void startUpWithoutInputWaitsForTheTimer()
     {
-        FakeClock clock;
-        ScriptedPrompter prompter;
-        QPointer<frmSplash> splash = basTarvaneLoad::ShowSplash();
-        frmTarvane window(clock, prompter);
+        QPointer<frmSplash> splash = basTarvaneLoad::showSplash();
+        frmTarvane& window = f.window();
         StartupProbe probe;
-        basTarvaneLoad::RunSplashProgress(*splash, probe);
-        basTarvaneLoad::ShowMainWindow(window, *splash, probe);
+        basTarvaneLoad::runSplashProgress(*splash, probe);
+        basTarvaneLoad::showMainWindow(window, *splash, probe);
         deleteClosed();
         QVERIFY(splash && splash->isVisible());
         splash->tmrSplash_Timer();
@@ -392,9 +387,7 @@ private slots:
         QFETCH(QString, item);
         QFETCH(QString, caption);
         QFETCH(QString, mustSay);
-        FakeClock clock;
-        ScriptedPrompter prompter;
-        frmTarvane window(clock, prompter);
+        frmTarvane& window = f.window();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 

@@ -1,6 +1,4 @@
-#include "FakeClock.h"
-#include "ScriptedPrompter.h"
-#include "TestSupport.h"
+#include "GuiTest.h"
 
 #include "clock/LaunchClock.h"
 #include "platform/ClockTimer.h"
@@ -38,19 +36,17 @@ private:
 // The main window as the program has it after start-up, on screen.
 struct Fixture
 {
-    FakeClock clock;
-    ScriptedPrompter prompter;
-    frmTarvane window{clock, prompter};
-
-    Fixture()
+    explicit Fixture(MainWindowFixture& shared)
+        : clock(shared.clock()), prompter(shared.prompter()), window(shared.shownWindow())
     {
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        settle();
     }
-    QPushButton* cmdAccess() const { return window.controls().cmdAccess; }
+
+    FakeClock& clock;
+    ScriptedPrompter& prompter;
+    frmTarvane& window;
+    QPushButton* cmdAccess() const { return window.controls().views.cmdAccess; }
     QWidget* surface() const { return window.controls().surface; }
-    QMenu* popUp() const { return window.actions().mnuPopUp; }
+    QMenu* popUp() const { return window.controls().views.mnuPopUp; }
 };
 
 enum class Toggle
@@ -83,22 +79,22 @@ void toggleBy(Fixture& f, Toggle how)
 
 void verifyCompact(Fixture& f, int frameLeft)
 {
-    const MainActions& a = f.window.actions();
+    const MainControls& c = f.window.controls();
     QCOMPARE(f.cmdAccess()->text(), u"&Access Launch Data"_s);
     QCOMPARE(f.window.size(), QSize(282, 82));
     QCOMPARE(f.window.frameGeometry().left(), frameLeft);
     QVERIFY(!f.window.menuBar()->isVisible());
-    QVERIFY(!f.window.controls().sbrStatusBar->isVisible());
+    QVERIFY(!f.window.controls().statusBar.sbrStatusBar->isVisible());
     QVERIFY(!f.window.launchClock().tmrCurrentDateTime().isActive());
-    QVERIFY(!a.mnuRtCompactScreen->isEnabled());
-    QVERIFY(a.mnuRtAccess->isEnabled());
+    QVERIFY(!c.views.mnuRtCompactScreen->isEnabled());
+    QVERIFY(c.views.mnuRtAccess->isEnabled());
     QCOMPARE(f.surface()->size(), QSize(282, 82));
     // A crop of the one layout: the whole count strip and both buttons, nothing of what lies below.
-    const MainControls& c = f.window.controls();
     const QRect view = f.surface()->rect();
-    for (QWidget* w : std::initializer_list<QWidget*>{c.lblTMinus, c.lblDays, c.lblHours, c.lblMinutes, c.lblSeconds,
-                                                      c.shpIndicator[0], c.shpIndicator[1], c.shpIndicator[2],
-                                                      c.cmdHoldResume, c.cmdAccess})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{c.count.lblTMinus, c.count.lblDays, c.count.lblHours, c.count.lblMinutes,
+                                         c.count.lblSeconds, c.count.shpIndicator[0], c.count.shpIndicator[1],
+                                         c.count.shpIndicator[2], c.holds.cmdHoldResume, c.views.cmdAccess})
         QVERIFY2(view.contains(w->geometry()), qPrintable(w->objectName()));
     for (const QString& name : {u"Line1"_s, u"Shape1"_s, u"pctLaunchWindow"_s, u"pctLaunchTime"_s})
         QVERIFY2(!view.intersects(child<QWidget>(f.window, name)->geometry()), qPrintable(name));
@@ -107,20 +103,22 @@ void verifyCompact(Fixture& f, int frameLeft)
 void verifyFull(Fixture& f)
 {
     const MainActions& a = f.window.actions();
+    const MainControls& c = f.window.controls();
     QCOMPARE(f.cmdAccess()->text(), u"Com&pact Screen"_s);
     QCOMPARE(f.window.frameGeometry().left(), 50);
     QVERIFY(f.window.menuBar()->isVisible());
     for (QMenu* m : {a.mnuFile, a.mnuSettings, a.mnuSimTime, a.mnuHelp})
         QVERIFY(m->menuAction()->isVisible());
-    QVERIFY(f.window.controls().sbrStatusBar->isVisible());
+    QVERIFY(f.window.controls().statusBar.sbrStatusBar->isVisible());
     QVERIFY(f.window.launchClock().tmrCurrentDateTime().isActive());
-    QVERIFY(a.mnuCompactScreen->isEnabled());
-    QVERIFY(a.mnuRtCompactScreen->isEnabled());
-    QVERIFY(!a.mnuRtAccess->isEnabled());
+    QVERIFY(c.views.mnuCompactScreen->isEnabled());
+    QVERIFY(c.views.mnuRtCompactScreen->isEnabled());
+    QVERIFY(!c.views.mnuRtAccess->isEnabled());
     // The menu bar, the whole surface down to the status bar, and the status bar: nothing more, nothing less.
     QCOMPARE(f.window.width(), 671);
     QCOMPARE(f.surface()->size(), QSize(671, 392));
-    QCOMPARE(f.window.height(), f.window.menuBar()->height() + 392 + f.window.controls().sbrStatusBar->height());
+    QCOMPARE(f.window.height(),
+             f.window.menuBar()->height() + 392 + f.window.controls().statusBar.sbrStatusBar->height());
     const QRect view = f.surface()->rect();
     for (const QString& name : {u"pctLaunchWindow"_s, u"pctLaunchTime"_s, u"Shape1"_s})
         QVERIFY2(view.contains(child<QWidget>(f.window, name)->geometry()), qPrintable(name));
@@ -128,18 +126,19 @@ void verifyFull(Fixture& f)
 
 } // namespace
 
-class TestViews : public QObject
+class TestViews : public GuiTest
 {
     Q_OBJECT
 
 private slots:
+
     void startsCompactWhereTheLayoutPutsIt()
     {
-        Fixture f;
+        Fixture f(GuiTest::f);
         verifyCompact(f, f.window.frameGeometry().left());
         QCOMPARE(f.window.geometry().topLeft(), QPoint(493, 59));
         // Unlike a later compact view, the start keeps "Compact Screen" enabled in its hidden menu.
-        QVERIFY(f.window.actions().mnuCompactScreen->isEnabled());
+        QVERIFY(f.window.controls().views.mnuCompactScreen->isEnabled());
     }
 
     void eachToggleFlipsTheView_data()
@@ -153,13 +152,13 @@ private slots:
     void eachToggleFlipsTheView()
     {
         QFETCH(Toggle, how);
-        Fixture f;
+        Fixture f(GuiTest::f);
         const int top = f.window.geometry().top();
         toggleBy(f, how); // the first toggle after start-up opens the full view
         verifyFull(f);
         toggleBy(f, how);
         verifyCompact(f, 490);
-        QVERIFY(!f.window.actions().mnuCompactScreen->isEnabled());
+        QVERIFY(!f.window.controls().views.mnuCompactScreen->isEnabled());
         toggleBy(f, how);
         verifyFull(f);
         QCOMPARE(f.window.geometry().top(), top);
@@ -167,7 +166,7 @@ private slots:
 
     void compactScreenItemOnlyInTheFullView()
     {
-        Fixture f;
+        Fixture f(GuiTest::f);
         toggleBy(f, Toggle::SettingsItem); // still enabled from start-up
         verifyFull(f);
         toggleBy(f, Toggle::SettingsItem);
@@ -177,7 +176,7 @@ private slots:
 
     void shortcutTogglesFromStartUp()
     {
-        Fixture f;
+        Fixture f(GuiTest::f);
         f.window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&f.window));
         QTest::keyClick(&f.window, Qt::Key_K, Qt::ControlModifier);
@@ -190,8 +189,8 @@ private slots:
 
     void datePanelRunsOnlyInTheFullView()
     {
-        Fixture f;
-        WatchedLabel* date = f.window.controls().pnlCurrentDate;
+        Fixture f(GuiTest::f);
+        WatchedLabel* date = f.window.controls().statusBar.pnlCurrentDate;
         QVERIFY(date->text().isEmpty());
         f.window.ToggleView();
         settle();
@@ -230,7 +229,7 @@ private slots:
         QFETCH(QString, target);
         QFETCH(QPoint, at);
         QFETCH(bool, shown);
-        Fixture f;
+        Fixture f(GuiTest::f);
         if (full)
             f.window.ShowFullView();
         settle();
@@ -247,12 +246,14 @@ private slots:
 
     void popUpItemsFollowTheView()
     {
-        Fixture f;
+        Fixture f(GuiTest::f);
         const MainActions& a = f.window.actions();
-        QCOMPARE(a.mnuPopUp->actions(),
-                 (QList<QAction*>{a.mnuRtHold, a.mnuRtCompactScreen, a.mnuRtAccess, a.mnuRtHoldEnable, a.mnuRtExit}));
-        QVERIFY(!a.mnuPopUp->menuAction()->isVisible() ||
-                !f.window.menuBar()->actions().contains(a.mnuPopUp->menuAction()));
+        const MainControls& c = f.window.controls();
+        QCOMPARE(c.views.mnuPopUp->actions(),
+                 (QList<QAction*>{c.holds.mnuRtHold, c.views.mnuRtCompactScreen, c.views.mnuRtAccess,
+                                  c.holds.mnuRtHoldEnable, a.mnuRtExit}));
+        QVERIFY(!c.views.mnuPopUp->menuAction()->isVisible() ||
+                !f.window.menuBar()->actions().contains(c.views.mnuPopUp->menuAction()));
         QVERIFY(!triggerAction(f.window, u"mnuRtCompactScreen"_s));
         QVERIFY(triggerAction(f.window, u"mnuRtAccess"_s));
         QVERIFY(!triggerAction(f.window, u"mnuRtAccess"_s));
@@ -262,7 +263,7 @@ private slots:
 
     void menuBarInOrder()
     {
-        Fixture f;
+        Fixture f(GuiTest::f);
         f.window.ShowFullView();
         auto names = [](const QList<QAction*>& actions) {
             QStringList list;
@@ -288,11 +289,11 @@ private slots:
 
     void itemsWithoutCommandsDoNothing()
     {
-        Fixture f;
+        Fixture f(GuiTest::f);
         f.window.ShowFullView();
         settle();
         const QRect geometry = f.window.geometry();
-        const QString target = f.window.controls().lblTarget->text();
+        const QString target = f.window.controls().launchTime.lblTarget->text();
         const QWidgetList before = QApplication::topLevelWidgets();
         for (const QString& name : {u"mnuAddEvent"_s, u"mnuHelpContents"_s})
             QVERIFY2(triggerAction(f.window, name), qPrintable(name));
@@ -303,7 +304,7 @@ private slots:
         settle();
         QCOMPARE(f.window.geometry(), geometry);
         QCOMPARE(f.cmdAccess()->text(), u"Com&pact Screen"_s);
-        QCOMPARE(f.window.controls().lblTarget->text(), target);
+        QCOMPARE(f.window.controls().launchTime.lblTarget->text(), target);
         QCOMPARE(QApplication::topLevelWidgets(), before);
         QVERIFY(f.prompter.shown.isEmpty());
         QVERIFY(f.prompter.unexpected.isEmpty());
@@ -324,12 +325,12 @@ private slots:
         QFETCH(std::optional<bool>, state);
         QFETCH(QString, text);
         QFETCH(bool, lit);
-        Fixture f;
+        Fixture f(GuiTest::f);
         auto shared = std::make_shared<std::optional<bool>>(std::nullopt);
         f.window.statusPanels().setIndicators(std::make_unique<FakeIndicators>(shared));
         f.window.ShowFullView();
         settle();
-        WatchedLabel* panel = f.window.controls().pnlNumberLock;
+        WatchedLabel* panel = f.window.controls().statusBar.pnlNumberLock;
         QVERIFY(panel->text().isEmpty());
         // The key comes up after the light has changed.
         *shared = state;
@@ -342,38 +343,41 @@ private slots:
 
     void panelDoubleClickReportsItsText()
     {
-        Fixture f;
+        Fixture f(GuiTest::f);
         f.window.ShowFullView();
         settle();
         QSignalSpy spy(&f.window.statusPanels(), &StatusBarPanels::panelDoubleClicked);
-        f.window.controls().pnlCurrentFile->setText(u"/tmp/launch.trv"_s);
-        // On the picture as well as on the name.
-        QTest::mouseDClick(f.window.controls().pnlCurrentFile, Qt::LeftButton, {}, QPoint(8, 8));
-        QTest::mouseDClick(f.window.controls().pnlCurrentDate, Qt::LeftButton);
+        f.window.controls().statusBar.pnlCurrentFile->setText(u"/tmp/launch.trv"_s);
+        // On the picture as well as on the name; the file commands then ask for a file, here in vain.
+        f.prompter.chooseFile(std::nullopt);
+        f.prompter.answer(Prompter::Answer::Ok);
+        QTest::mouseDClick(f.window.controls().statusBar.pnlCurrentFile, Qt::LeftButton, {}, QPoint(8, 8));
+        QTest::mouseDClick(f.window.controls().statusBar.pnlCurrentDate, Qt::LeftButton);
         QCOMPARE(spy.count(), 2);
         QCOMPARE(spy.at(0).at(0).toString(), u"/tmp/launch.trv"_s);
-        QCOMPARE(spy.at(1).at(0).toString(), f.window.controls().pnlCurrentDate->text());
+        QCOMPARE(spy.at(1).at(0).toString(), f.window.controls().statusBar.pnlCurrentDate->text());
     }
 
     void statusBarFitsItsTexts()
     {
-        Fixture f;
+        Fixture f(GuiTest::f);
         f.window.ShowFullView();
         settle();
         const MainControls& c = f.window.controls();
-        c.pnlCurrentDate->setText(u"Dec 31, 2026  12:59:59 PM"_s);
-        QVERIFY(c.pnlCurrentDate->contentsRect().width() >=
-                c.pnlCurrentDate->fontMetrics().horizontalAdvance(c.pnlCurrentDate->text()));
-        const QRect bar = c.sbrStatusBar->rect();
-        for (QWidget* panel : std::initializer_list<QWidget*>{c.pnlNumberLock, c.pnlCurrentDate, c.pnlCurrentFile})
+        c.statusBar.pnlCurrentDate->setText(u"Dec 31, 2026  12:59:59 PM"_s);
+        QVERIFY(c.statusBar.pnlCurrentDate->contentsRect().width() >=
+                c.statusBar.pnlCurrentDate->fontMetrics().horizontalAdvance(c.statusBar.pnlCurrentDate->text()));
+        const QRect bar = c.statusBar.sbrStatusBar->rect();
+        for (QWidget* panel : std::initializer_list<QWidget*>{c.statusBar.pnlNumberLock, c.statusBar.pnlCurrentDate,
+                                                              c.statusBar.pnlCurrentFile})
             QVERIFY2(bar.contains(panel->geometry()), qPrintable(panel->objectName()));
-        QVERIFY(c.pnlCurrentFile->height() >= 23);
+        QVERIFY(c.statusBar.pnlCurrentFile->height() >= 23);
     }
 
     void longCountKeepsAllItsDigits()
     {
-        Fixture f;
-        WatchedLabel* days = f.window.controls().lblDays;
+        Fixture f(GuiTest::f);
+        WatchedLabel* days = f.window.controls().count.lblDays;
         for (const QString& text : {u"000"_s, u"1000"_s, u"24855"_s})
             days->setText(text);
         QVERIFY(days->fontMetrics().horizontalAdvance(u"24855"_s) <= days->contentsRect().width());

@@ -1,9 +1,11 @@
 #include "Holds.h"
 
+#include "HeldTime.h"
 #include "LaunchClock.h"
-#include "LaunchWindow.h"
+#include "MissionState.h"
 #include "platform/Clock.h"
 #include "platform/ClockTimer.h"
+#include "platform/Colours.h"
 #include "platform/DateTimeServices.h"
 #include "platform/WatchedLabel.h"
 
@@ -12,71 +14,69 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-const QString HoldCaption = u"&Hold"_s;
-const QString ResumeCaption = u"&Resume"_s;
-const QString HoldEnableCaption = u"Hold Enable"_s;
-const QString HoldDisableCaption = u"Hold Disable"_s;
-} // namespace
-
-Holds::Holds(Clock& clock, LaunchClock& launchClock, LaunchWindow& launchWindow, const Controls& controls,
-             QObject* parent)
-    : QObject(parent), m_clock(clock), m_launchClock(launchClock), m_launchWindow(launchWindow), m_ui(controls),
+Holds::Holds(Clock& clock, MissionState& state, LaunchClock& launchClock, const Controls& controls, QObject* parent)
+    : QObject(parent), m_clock(clock), m_state(state), m_launchClock(launchClock), m_ui(controls),
       m_tmrHold(new ClockTimer(clock, u"tmrHold"_s, this))
 {
     setObjectName(u"Holds"_s);
     connect(m_tmrHold, &ClockTimer::timeout, this, &Holds::UpdateHeldTarget);
+    connect(&m_state, &MissionState::holdsArmedChanged, this, &Holds::showCommands);
+    connect(&m_state, &MissionState::holdingChanged, this, &Holds::showCommands);
+    connect(&m_state, &MissionState::phaseChanged, this, [this](MissionState::Phase phase) {
+        // Without a target the commands stay as the last count found them.
+        if (phase != MissionState::Phase::NoTarget)
+            m_afterLiftoff = phase == MissionState::Phase::AfterLiftoff;
+        showCommands();
+    });
+    connect(&m_state, &MissionState::holdBaseChanged, this, [this] {
+        m_ui.lblNowStamp->setText(m_state.holdStartText());
+        m_ui.lblTargetStamp->setText(m_state.targetAtHoldStartText());
+    });
+    showCommands();
 }
 
 void Holds::ToggleHold()
 {
-    if (m_ui.cmdHoldResume->text() == HoldCaption)
-        HoldCount();
-    else
+    if (m_state.holding())
         ResumeCount();
+    else
+        HoldCount();
 }
 
 void Holds::HoldCount()
 {
-    setHoldCaptions(ResumeCaption);
+    // The launch window's clock starts with the hold, and the arming items are disabled while it lasts.
+    m_state.setHolding(true);
+    setHoldCaptions(u"&Resume"_s);
     m_ui.cmdHoldResume->setToolTip(u"Click here to RESUME the count."_s);
-    SetCountBackColor(HoldingColor);
+    SetCountBackColor(Colours::Holding);
     // The count tick runs just after each second; a hold begun before it would freeze the second before. (Not in
     // the second of liftoff itself: that tick would disarm the hold being begun.)
     if (m_launchClock.TminusSec() > 0)
         m_launchClock.UpdateCountDisplay();
     m_launchClock.tmrCountdown().stop();
     m_tmrHold->start();
-    m_ui.lblNowStamp->setText(DateTimeServices::formatGeneral(m_clock.now()));
-    m_ui.lblTargetStamp->setText(m_ui.lblTarget->text());
-    m_launchWindow.StartWindowClockForHold();
-    m_ui.mnuHoldEnable->setEnabled(false);
-    m_ui.mnuRtHoldEnable->setEnabled(false);
-    m_launchWindow.SetWarningArmed(true);
+    m_state.setHoldBase(DateTimeServices::formatGeneral(m_clock.now()), m_state.targetText());
+    m_state.setWarningArmed(true);
 }
 
 void Holds::ResumeCount()
 {
-    setHoldCaptions(HoldCaption);
+    m_state.setHolding(false);
+    setHoldCaptions(u"&Hold"_s);
     m_ui.cmdHoldResume->setToolTip(u"Click here to HOLD the count."_s);
-    SetCountBackColor(CountingColor);
+    SetCountBackColor(Colours::Counting);
     // The hold tick runs just after each second; catch up with a second that began since, so the count
     // resumes exactly where it stopped.
     UpdateHeldTarget();
     m_tmrHold->stop();
     m_launchClock.tmrCountdown().start();
-    m_launchWindow.tmrLaunchWindow().stop();
-    m_ui.mnuHoldEnable->setEnabled(true);
-    m_ui.mnuRtHoldEnable->setEnabled(true);
 }
 
 void Holds::SetCountBackColor(const QColor& color)
 {
-    for (WatchedLabel* digits : m_ui.countDigits) {
-        QPalette palette = digits->palette();
-        palette.setColor(QPalette::Window, color);
-        digits->setPalette(palette);
-    }
+    for (WatchedLabel* digits : m_ui.countDigits)
+        Colours::paintBackground(digits, color);
 }
 
 void Holds::UpdateHeldTarget()
@@ -85,64 +85,64 @@ void Holds::UpdateHeldTarget()
     const auto target = TargetAtHoldStart();
     if (!start || !target)
         return;
-    const qint64 elapsed = DateTimeServices::secondsBetween(*start, m_clock.now());
-    // A hold adds at most 23:59:59; the remainder keeps the sign, so a clock set back moves the target earlier.
-    qint64 r = elapsed % 86400;
-    const qint64 hours = r / 3600;
-    r %= 3600;
-    const qint64 held = DateTimeServices::timeOf(hours, r / 60, r % 60);
-    m_ui.lblTarget->setText(DateTimeServices::format(
+    const qint64 held = HeldTime::between(*start, m_clock.now());
+    m_state.setTargetText(DateTimeServices::format(
         DateTimeServices::add(DateTimeServices::Interval::Seconds, held, *target), u"mmmm d, yyyy   h:mm:ss AM/PM"));
 }
 
 std::optional<CivilDateTime> Holds::HoldStartTime() const
 {
-    return DateTimeServices::parseDateTime(m_ui.lblNowStamp->text());
+    return DateTimeServices::parseDateTime(m_state.holdStartText());
 }
 
 std::optional<CivilDateTime> Holds::TargetAtHoldStart() const
 {
-    return DateTimeServices::parseDateTime(m_ui.lblTargetStamp->text());
+    return DateTimeServices::parseDateTime(m_state.targetAtHoldStartText());
 }
 
 void Holds::ToggleHoldEnable()
 {
-    if (m_ui.mnuHoldEnable->text() == HoldEnableCaption && m_launchClock.TminusSec() >= 0) {
-        setArmingCaptions(HoldDisableCaption);
-        m_ui.cmdHoldResume->setEnabled(true);
-        m_ui.mnuHold->setEnabled(true);
-    } else if (m_ui.mnuHoldEnable->text() == HoldDisableCaption && m_launchClock.TminusSec() >= 0) {
-        setArmingCaptions(HoldEnableCaption);
-        m_ui.cmdHoldResume->setEnabled(false);
-        m_ui.mnuHold->setEnabled(false);
-    } else {
+    if (m_launchClock.TminusSec() < 0)
         return;
-    }
-    // The pop-up item follows at the next count tick; bring it on at once, or a hold begun within the same
-    // second would leave the pop-up's Resume disabled for the whole hold.
-    m_launchClock.tmrCountdown().fireSoon();
+    setArmingOffer(!m_armingOffersDisarm);
+    m_state.setHoldsArmed(m_armingOffersDisarm);
 }
 
-bool Holds::HoldsArmed() const
+bool Holds::holdsArmed() const
 {
-    return m_ui.cmdHoldResume->isEnabled();
+    return m_state.holdsArmed();
 }
 
-void Holds::SetHoldsArmed(bool armed)
+void Holds::setHoldsArmed(bool armed)
 {
+    m_state.setHoldsArmed(armed);
+}
+
+bool Holds::isHolding() const
+{
+    return m_state.holding();
+}
+
+void Holds::setLaunchTarget(const QString& text)
+{
+    m_state.setHoldBase(DateTimeServices::formatGeneral(m_clock.now()), text);
+    m_state.setTargetText(text);
+}
+
+// Before liftoff the hold items follow the armed flag and the arming items are there unless the count is held;
+// from liftoff on everything is disabled and the arming items offer "Hold Enable" again. A hold can always be
+// resumed from the menus, even when a file loaded meanwhile disarmed the button.
+void Holds::showCommands()
+{
+    const bool armed = m_state.holdsArmed();
+    const bool holding = m_state.holding();
     m_ui.cmdHoldResume->setEnabled(armed);
-}
-
-bool Holds::IsHolding() const
-{
-    return m_ui.cmdHoldResume->text() == ResumeCaption;
-}
-
-void Holds::SetLaunchTarget(const QString& text)
-{
-    m_ui.lblNowStamp->setText(DateTimeServices::formatGeneral(m_clock.now()));
-    m_ui.lblTargetStamp->setText(text);
-    m_ui.lblTarget->setText(text);
+    m_ui.mnuHold->setEnabled(holding || (armed && !m_afterLiftoff));
+    m_ui.mnuRtHold->setEnabled(holding || (armed && !m_afterLiftoff));
+    m_ui.mnuHoldEnable->setEnabled(!m_afterLiftoff && !holding);
+    m_ui.mnuRtHoldEnable->setEnabled(!m_afterLiftoff && !holding);
+    if (m_afterLiftoff)
+        setArmingOffer(false);
 }
 
 void Holds::setHoldCaptions(const QString& caption)
@@ -152,8 +152,10 @@ void Holds::setHoldCaptions(const QString& caption)
     m_ui.mnuHold->setText(caption);
 }
 
-void Holds::setArmingCaptions(const QString& caption)
+void Holds::setArmingOffer(bool offersDisarm)
 {
+    m_armingOffersDisarm = offersDisarm;
+    const QString caption = offersDisarm ? u"Hold Disable"_s : u"Hold Enable"_s;
     m_ui.mnuHoldEnable->setText(caption);
     m_ui.mnuRtHoldEnable->setText(caption);
 }

@@ -1,14 +1,11 @@
 #include "LaunchClock.h"
 
+#include "MissionState.h"
 #include "platform/Clock.h"
 #include "platform/ClockTimer.h"
+#include "platform/Colours.h"
 #include "platform/DateTimeServices.h"
 #include "platform/WatchedLabel.h"
-
-#include <QAction>
-#include <QCheckBox>
-#include <QLabel>
-#include <QPushButton>
 
 #include <algorithm>
 #include <limits>
@@ -28,8 +25,9 @@ constexpr std::array<Lamp, 3> Lamps = {{{3600, 0}, {600, 0}, {60, 1}}};
 
 } // namespace
 
-LaunchClock::LaunchClock(Clock& clock, const Controls& controls, QObject* parent)
-    : QObject(parent), m_clock(clock), m_ui(controls), m_tmrCountdown(new ClockTimer(clock, u"tmrCountdown"_s, this)),
+LaunchClock::LaunchClock(Clock& clock, MissionState& state, const Controls& controls, QObject* parent)
+    : QObject(parent), m_clock(clock), m_state(state), m_ui(controls),
+      m_tmrCountdown(new ClockTimer(clock, u"tmrCountdown"_s, this)),
       m_tmrCurrentDateTime(new ClockTimer(clock, u"tmrCurrentDateTime"_s, this))
 {
     setObjectName(u"LaunchClock"_s);
@@ -37,12 +35,12 @@ LaunchClock::LaunchClock(Clock& clock, const Controls& controls, QObject* parent
     connect(m_tmrCurrentDateTime, &ClockTimer::timeout, this, &LaunchClock::tmrCurrentDateTime_Timer);
     connect(m_ui.lblSeconds, &WatchedLabel::textChanged, this, &LaunchClock::lblSeconds_Change);
     // A new target shows at once rather than at the next second.
-    connect(m_ui.lblTarget, &WatchedLabel::textChanged, m_tmrCountdown, &ClockTimer::fireSoon);
+    connect(&m_state, &MissionState::targetChanged, m_tmrCountdown, &ClockTimer::fireSoon);
 }
 
 std::optional<CivilDateTime> LaunchClock::LaunchTarget() const
 {
-    return DateTimeServices::parseDateTime(m_ui.lblTarget->text());
+    return m_state.target();
 }
 
 qint32 LaunchClock::TminusSec() const
@@ -59,6 +57,7 @@ void LaunchClock::UpdateCountDisplay()
 {
     const auto target = LaunchTarget();
     if (!target) {
+        m_state.setPhase(MissionState::Phase::NoTarget);
         showDashes();
         return;
     }
@@ -66,29 +65,18 @@ void LaunchClock::UpdateCountDisplay()
     qint64 secs = 0;
     if (now < *target) {
         secs = DateTimeServices::secondsBetween(now, *target);
-        setPhaseColor(BeforeLiftoffColor);
+        Colours::paintBackground(m_ui.surface, Colours::BeforeLiftoff);
         m_ui.lblTMinus->setText(u"T -"_s);
-        const bool armed = m_ui.cmdHoldResume->isEnabled();
-        m_ui.mnuHold->setEnabled(armed);
-        m_ui.mnuRtHold->setEnabled(armed);
-        m_ui.mnuHoldEnable->setEnabled(true);
-        m_ui.mnuRtHoldEnable->setEnabled(true);
-        m_ui.mnuActiveLaunchWindow->setEnabled(true);
-        m_ui.chkLaunchWindowActive->setEnabled(true);
+        m_state.setPhase(MissionState::Phase::BeforeLiftoff);
     } else {
         secs = DateTimeServices::secondsBetween(*target, now);
-        setPhaseColor(AfterLiftoffColor);
+        Colours::paintBackground(m_ui.surface, Colours::AfterLiftoff);
         m_ui.lblTMinus->setText(u"T +"_s);
-        m_ui.cmdHoldResume->setEnabled(false);
-        m_ui.mnuHold->setEnabled(false);
-        m_ui.mnuRtHold->setEnabled(false);
-        m_ui.mnuHoldEnable->setText(u"Hold Enable"_s);
-        m_ui.mnuRtHoldEnable->setText(u"Hold Enable"_s);
-        m_ui.mnuHoldEnable->setEnabled(false);
-        m_ui.mnuRtHoldEnable->setEnabled(false);
-        m_ui.mnuActiveLaunchWindow->setEnabled(false);
-        m_ui.chkLaunchWindowActive->setEnabled(false);
+        // Every tick, not only the first: a file loaded after liftoff may have armed holds again.
+        m_state.setPhase(MissionState::Phase::AfterLiftoff);
+        m_state.setHoldsArmed(false);
         emit liftoffTick();
+        m_state.setWarningArmed(false);
     }
     // Each write raises its label's change at once; the lamps follow the seconds, written last.
     m_ui.lblDays->setText(DateTimeServices::formatNumber(secs / SecsPerDay, 3));
@@ -117,15 +105,6 @@ void LaunchClock::tmrCurrentDateTime_Timer()
 {
     if (m_ui.pnlCurrentDate)
         m_ui.pnlCurrentDate->setText(DateTimeServices::format(m_clock.now(), u"mmm d, yyyy  h:mm:ss AM/PM"));
-}
-
-void LaunchClock::setPhaseColor(const QColor& color)
-{
-    QPalette palette = m_ui.surface->palette();
-    if (palette.color(QPalette::Window) == color)
-        return;
-    palette.setColor(QPalette::Window, color);
-    m_ui.surface->setPalette(palette);
 }
 
 // A target text that names no date-time (a file can bring any text) gives no count: dashes, lamps dark.

@@ -1,5 +1,6 @@
 #include "LaunchTimeEntry.h"
 
+#include "MissionState.h"
 #include "platform/ClickLineEdit.h"
 #include "platform/Clock.h"
 #include "platform/DateTimeServices.h"
@@ -36,10 +37,13 @@ QString calendarDateText(const QDate& date)
 
 } // namespace
 
-LaunchTimeEntry::LaunchTimeEntry(Clock& clock, Prompter& prompter, const Controls& controls, QObject* parent)
-    : QObject(parent), m_clock(clock), m_prompter(prompter), m_ui(controls)
+LaunchTimeEntry::LaunchTimeEntry(Clock& clock, Prompter& prompter, MissionState& state, const Controls& controls,
+                                 QObject* parent)
+    : QObject(parent), m_clock(clock), m_prompter(prompter), m_state(state), m_ui(controls)
 {
     setObjectName(u"LaunchTimeEntry"_s);
+    m_ui.lblTarget->setText(m_state.targetText());
+    connect(&m_state, &MissionState::targetChanged, m_ui.lblTarget, &WatchedLabel::setText);
     connect(m_ui.txtLaunchDate, &QLineEdit::textChanged, this, &LaunchTimeEntry::txtLaunchDate_Change);
     connect(m_ui.txtHours, &QLineEdit::textChanged, this, &LaunchTimeEntry::txtHours_Change);
     connect(m_ui.txtMinutes, &QLineEdit::textChanged, this, &LaunchTimeEntry::txtMinutes_Change);
@@ -85,7 +89,7 @@ void LaunchTimeEntry::SetLaunchTime()
     if (!date)
         return;
     const CivilDateTime target(*date, QTime(LaunchHours, LaunchMinutes, LaunchSeconds));
-    m_ui.lblTarget->setText(format(target, TargetForm));
+    m_state.setTargetText(format(target, TargetForm));
 }
 
 QString LaunchTimeEntry::ConfirmLaunchTime(QString& dateText, qint32& hours, qint32& minutes, qint32& seconds)
@@ -131,9 +135,8 @@ QString LaunchTimeEntry::ConfirmLaunchTime(QString& dateText, qint32& hours, qin
     const CivilDateTime target(*date, QTime(hours, minutes, seconds));
     const QString result = formatGeneral(target);
     m_ui.txtLaunchDate->setText(calendarDateText(*date));
-    // A running hold measures from these two, so the new target holds from this moment on.
-    m_ui.lblNowStamp->setText(formatGeneral(m_clock.now()));
-    m_ui.lblTargetStamp->setText(formatGeneral(target));
+    // A running hold measures from here, so the new target holds from this moment on.
+    m_state.setHoldBase(formatGeneral(m_clock.now()), formatGeneral(target));
     return result;
 }
 
@@ -165,34 +168,16 @@ void LaunchTimeEntry::setLaunchDateText(const QString& text)
     m_ui.txtLaunchDate->setText(text);
 }
 
-QString LaunchTimeEntry::hoursText() const
+EntryTexts LaunchTimeEntry::timeTexts() const
 {
-    return m_ui.txtHours->text();
+    return {m_ui.txtSeconds->text(), m_ui.txtMinutes->text(), m_ui.txtHours->text()};
 }
 
-void LaunchTimeEntry::setHoursText(const QString& text)
+void LaunchTimeEntry::setTimeTexts(const EntryTexts& texts)
 {
-    m_ui.txtHours->setText(text);
-}
-
-QString LaunchTimeEntry::minutesText() const
-{
-    return m_ui.txtMinutes->text();
-}
-
-void LaunchTimeEntry::setMinutesText(const QString& text)
-{
-    m_ui.txtMinutes->setText(text);
-}
-
-QString LaunchTimeEntry::secondsText() const
-{
-    return m_ui.txtSeconds->text();
-}
-
-void LaunchTimeEntry::setSecondsText(const QString& text)
-{
-    m_ui.txtSeconds->setText(text);
+    m_ui.txtSeconds->setText(texts.seconds);
+    m_ui.txtMinutes->setText(texts.minutes);
+    m_ui.txtHours->setText(texts.hours);
 }
 
 void LaunchTimeEntry::vsbHours_Change()

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "EntryTexts.h"
+
 #include <QObject>
 #include <QString>
 
 class ClickLineEdit;
 class Clock;
+class MissionState;
 class Prompter;
 class QAction;
 class QCalendarWidget;
@@ -15,16 +18,18 @@ class WatchedLabel;
 
 // The entry of a new launch date and time: the date field with its calendar and one-day steps, the three time
 // fields driven by their scroll bars, and Set Launch Time, which checks the entry, asks for confirmation and
-// only then writes the launch target. Any change of a field arms Set; every Set disarms it.
+// only then changes the launch target. Any change of a field arms Set; every Set disarms it. It also shows the
+// launch target, which sits in its panel.
 class LaunchTimeEntry final : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(LaunchTimeEntry)
 
 public:
+    // The launch time panel and its menu item, which only this class writes.
     struct Controls
     {
-        WatchedLabel* lblTarget = nullptr; // written on confirmation; a click steps the date one day later
+        WatchedLabel* lblTarget = nullptr; // shows the mission state's target; a click steps the date one day later
         QCalendarWidget* Calendar = nullptr;
         ClickLineEdit* txtLaunchDate = nullptr;
         ClickLineEdit* txtHours = nullptr;
@@ -36,11 +41,9 @@ public:
         WatchedLabel* Label10 = nullptr; // a click steps the date one day earlier
         QPushButton* cmdSet = nullptr;
         QAction* mnuSetLaunchTime = nullptr;
-        WatchedLabel* lblNowStamp = nullptr;
-        WatchedLabel* lblTargetStamp = nullptr;
     };
 
-    LaunchTimeEntry(Clock& clock, Prompter& prompter, const Controls& controls, QObject* parent);
+    LaunchTimeEntry(Clock& clock, Prompter& prompter, MissionState& state, const Controls& controls, QObject* parent);
 
     void cmdSet_Click();
     void mnuSetLaunchTime_Click();
@@ -48,7 +51,7 @@ public:
     // Confirms the entry and, on Yes, writes the new launch target.
     void SetLaunchTime();
     // Reads the fields into the four arguments and checks them; asks for confirmation. On Yes it rewrites the
-    // date field in its own form and re-bases the hold stamps, and returns the new target in the general date
+    // date field in its own form and re-bases a hold, and returns the new target in the general date
     // form. Returns empty text when nothing is to be set (an invalid entry, or No). A time field that holds no
     // whole number reads as -1.
     QString ConfirmLaunchTime(QString& dateText, qint32& hours, qint32& minutes, qint32& seconds);
@@ -62,12 +65,9 @@ public:
     // field's change reaction, arming Set, as typing would; a time field's scroll bar keeps its own value.
     QString launchDateText() const;
     void setLaunchDateText(const QString& text);
-    QString hoursText() const;
-    void setHoursText(const QString& text);
-    QString minutesText() const;
-    void setMinutesText(const QString& text);
-    QString secondsText() const;
-    void setSecondsText(const QString& text);
+    EntryTexts timeTexts() const;
+    // Seconds first, then minutes, then hours.
+    void setTimeTexts(const EntryTexts& texts);
 
     void txtLaunchDate_Change() { EnableSetLaunchTime(); }
     void txtHours_Change() { EnableSetLaunchTime(); }
@@ -95,7 +95,8 @@ private:
 
     Clock& m_clock;
     Prompter& m_prompter;
-    Controls m_ui;
+    MissionState& m_state;
+    const Controls m_ui;
 
     // The entry as read at the last Set, whatever its outcome.
     QString LaunchDateText;

@@ -1,21 +1,22 @@
 #include "LaunchWindow.h"
 
+#include "HeldTime.h"
 #include "LaunchClock.h"
+#include "MissionState.h"
+#include "platform/ApplicationInfo.h"
 #include "platform/ClickLineEdit.h"
-#include "platform/ClickPanel.h"
 #include "platform/Clock.h"
 #include "platform/ClockTimer.h"
+#include "platform/Colours.h"
 #include "platform/DateTimeServices.h"
 #include "platform/ProcessExit.h"
 #include "platform/Prompter.h"
-#include "platform/SurfaceWidget.h"
 #include "platform/UpScrollBar.h"
 #include "platform/WatchedLabel.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QPushButton>
 #include <QRegularExpressionValidator>
 
 #include <algorithm>
@@ -24,10 +25,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString AppTitle = u"Tarvane"_s;
 const QString MessageTitle = u"Launch Window Message"_s;
 const QString LockedTag = u"Off"_s;
-const QColor ActiveColor(224, 224, 224);
 
 // "h:mm:ss", or "hh:mm:ss" while the window runs down.
 QString durationText(int secs, bool twoDigitHours)
@@ -38,9 +37,9 @@ QString durationText(int secs, bool twoDigitHours)
 
 } // namespace
 
-LaunchWindow::LaunchWindow(Clock& clock, Prompter& prompter, const LaunchClock& launchClock, const Controls& controls,
-                           QObject* parent)
-    : QObject(parent), m_clock(clock), m_prompter(prompter), m_launchClock(launchClock), m_ui(controls),
+LaunchWindow::LaunchWindow(Clock& clock, Prompter& prompter, MissionState& state, const LaunchClock& launchClock,
+                           const Controls& controls, QObject* parent)
+    : QObject(parent), m_clock(clock), m_prompter(prompter), m_state(state), m_launchClock(launchClock), m_ui(controls),
       m_tmrLaunchWindow(new ClockTimer(clock, u"tmrLaunchWindow"_s, this)),
       m_entry{{m_ui.txtHoursW, m_ui.vsbHoursW, u"hours"_s},
               {m_ui.txtMinutesW, m_ui.vsbMinutesW, u"minutes"_s},
@@ -48,13 +47,21 @@ LaunchWindow::LaunchWindow(Clock& clock, Prompter& prompter, const LaunchClock& 
 {
     setObjectName(u"LaunchWindow"_s);
     connect(m_tmrLaunchWindow, &ClockTimer::timeout, this, &LaunchWindow::tmrLaunchWindow_Timer);
-    connect(m_ui.chkLaunchWindowActive, &QCheckBox::stateChanged, this, &LaunchWindow::ApplyLaunchWindowActive);
-    connect(m_ui.lblLaunchWindow, &WatchedLabel::textChanged, this, &LaunchWindow::UpdateWindowWarning);
-    connect(m_ui.lblWindowWarning, &WatchedLabel::clicked, this, &LaunchWindow::lblWindowWarning_Click);
-    connect(&m_launchClock, &LaunchClock::liftoffTick, this, [this] {
-        UpdateWindowWarning();
-        m_warningArmed = false;
+    // The check box and the active flag follow each other; a change from either side applies the new state once.
+    connect(m_ui.chkLaunchWindowActive, &QCheckBox::toggled, &m_state, &MissionState::setWindowActive);
+    connect(&m_state, &MissionState::windowActiveChanged, this, [this](bool active) {
+        m_ui.chkLaunchWindowActive->setChecked(active);
+        ApplyLaunchWindowActive();
     });
+    connect(&m_state, &MissionState::windowRemainingChanged, this, [this](const QString& text) {
+        m_ui.lblLaunchWindow->setText(text);
+        UpdateWindowWarning();
+    });
+    connect(&m_state, &MissionState::windowWarningChanged, m_ui.lblWindowWarning, &QWidget::setVisible);
+    connect(&m_state, &MissionState::holdingChanged, this, &LaunchWindow::holdingChanged);
+    connect(&m_state, &MissionState::phaseChanged, this, &LaunchWindow::phaseChanged);
+    connect(m_ui.lblWindowWarning, &WatchedLabel::clicked, this, &LaunchWindow::lblWindowWarning_Click);
+    connect(&m_launchClock, &LaunchClock::liftoffTick, this, &LaunchWindow::UpdateWindowWarning);
 
     // Typing takes digits only; a number out of range is refused when the window is set.
     const QRegularExpression digits(u"[0-9]{0,2}"_s);
@@ -68,41 +75,36 @@ LaunchWindow::LaunchWindow(Clock& clock, Prompter& prompter, const LaunchClock& 
             field.text->setText(DateTimeServices::formatNumber(field.level->level(), 2));
         });
     }
-
-    connect(m_ui.surface, &SurfaceWidget::pressed, this, [this] { EndIfExpired(m_lockTag); });
-    connect(m_ui.pctLaunchWindow, &ClickPanel::clicked, this, [this] { EndIfExpired(m_lockTag); });
-    connect(m_ui.pctLaunchTime, &ClickPanel::clicked, this, [this] { EndIfExpired(m_lockTag); });
 }
 
 void LaunchWindow::ApplyLaunchWindowActive()
 {
-    const bool active = m_ui.chkLaunchWindowActive->isChecked();
+    const bool active = m_state.windowActive();
     m_ui.mnuActiveLaunchWindow->setChecked(active);
     setRemainingLook(active);
     if (active) {
-        m_ui.lblNowStampWindow->setText(DateTimeServices::formatGeneral(m_clock.now()));
-        if (m_tmrLaunchWindow->isActive())
-            m_ui.lblLaunchWindowStamp->setText(m_ui.lblLaunchWindow->text());
-        else
+        const bool running = m_tmrLaunchWindow->isActive();
+        setBase(DateTimeServices::formatGeneral(m_clock.now()),
+                running ? m_state.windowRemainingText() : m_windowAtBase);
+        if (!running)
             m_tmrLaunchWindow->start();
     } else {
         if (!m_tmrLaunchWindow->isActive())
             return;
         // During a hold the remaining window freezes here until the window is activated again.
         m_tmrLaunchWindow->stop();
-        m_ui.lblLaunchWindowStamp->setText(m_ui.lblLaunchWindow->text());
+        setWindowAtBase(m_state.windowRemainingText());
     }
 }
 
-void LaunchWindow::ToggleActive()
+void LaunchWindow::toggleActive()
 {
-    // The menu item's check mark mirrors the check box; the check box's change does the rest.
-    m_ui.chkLaunchWindowActive->setChecked(!m_ui.chkLaunchWindowActive->isChecked());
+    m_state.setWindowActive(!m_state.windowActive());
 }
 
 void LaunchWindow::cmdSetWindow_Click()
 {
-    m_warningArmed = false;
+    m_state.setWarningArmed(false);
     SetLaunchWindow();
 }
 
@@ -128,37 +130,38 @@ void LaunchWindow::SetLaunchWindow()
     const auto setWindow = [&] {
         if (!DeactivateWindowFirst())
             return false;
-        m_ui.lblLaunchWindow->setText(text);
-        m_ui.lblLaunchWindowStamp->setText(text);
+        m_state.setWindowRemainingText(text);
+        setWindowAtBase(text);
         return true;
     };
-    if (holdsArmed() && !holding()) {
+    const bool armed = m_state.holdsArmed();
+    if (armed && !m_state.holding()) {
         setWindow();
-    } else if (holdsArmed() && holding()) {
+    } else if (armed && m_state.holding()) {
         // The window is inactive now, so the next window tick stops the clock again.
         if (setWindow())
             m_tmrLaunchWindow->start();
-    } else if (!holdsArmed() && m_launchClock.TminusSec() > 0) {
+    } else if (!armed && m_launchClock.TminusSec() > 0) {
         setWindow();
     } else if (m_launchClock.TminusSec() < 0) {
         if (!DeactivateWindowFirst())
             return;
         m_prompter.tell(MessageTitle, u"You must set a Launch Window BEFORE launch for it to take effect.  "
                                       u"Your new Launch Window time will be displayed but will not function."_s);
-        m_ui.lblLaunchWindow->setText(text);
+        m_state.setWindowRemainingText(text);
     }
 }
 
 bool LaunchWindow::DeactivateWindowFirst()
 {
-    if (!m_ui.chkLaunchWindowActive->isChecked())
+    if (!m_state.windowActive())
         return true;
     const auto answer = m_prompter.ask(MessageTitle,
                                        u"You must deactivate the Launch Window before setting a Launch Window Time.  "
                                        u"Would you like to deactivate the Launch Window now?"_s,
                                        Prompter::Buttons::YesNo);
     if (answer == Prompter::Answer::Yes) {
-        m_ui.chkLaunchWindowActive->setChecked(false);
+        m_state.setWindowActive(false);
         return true;
     }
     m_prompter.tell(MessageTitle, u"Launch Window time will not be set."_s);
@@ -176,10 +179,10 @@ void LaunchWindow::tmrLaunchWindow_Timer()
 {
     if (m_expiryShowing)
         return; // an expiry is reported once
-    const bool active = m_ui.chkLaunchWindowActive->isChecked();
-    if (active && holding())
+    const bool active = m_state.windowActive();
+    if (active && m_state.holding())
         UpdateLaunchWindow();
-    else if (!active && holding())
+    else if (!active && m_state.holding())
         m_tmrLaunchWindow->stop();
 }
 
@@ -189,146 +192,140 @@ void LaunchWindow::UpdateLaunchWindow()
     const auto w = WindowAtBase();
     if (!base || !w)
         return; // a remaining text that names no duration (a file can bring one) does not run down
-    const qint64 elapsed = DateTimeServices::secondsBetween(*base, m_clock.now());
-    qint64 r = elapsed % 86400;
-    const qint64 hours = r / 3600;
-    r %= 3600;
-    const qint64 held = DateTimeServices::timeOf(hours, r / 60, r % 60);
+    const qint64 held = HeldTime::between(*base, m_clock.now());
     // A clock set back during the hold gives time back, but never more than the longest window.
     const auto remaining = static_cast<int>(std::clamp<qint64>(*w - held, 0, LongestWindow));
-    m_ui.lblLaunchWindow->setText(durationText(remaining, true));
+    m_state.setWindowRemainingText(durationText(remaining, true));
     if (held > *w)
         expire();
 }
 
 std::optional<CivilDateTime> LaunchWindow::WindowBaseTime() const
 {
-    return DateTimeServices::parseDateTime(m_ui.lblNowStampWindow->text());
+    return DateTimeServices::parseDateTime(m_baseTime);
 }
 
 std::optional<int> LaunchWindow::WindowAtBase() const
 {
-    return DateTimeServices::parseTimeOfDay(m_ui.lblLaunchWindowStamp->text());
+    return DateTimeServices::parseTimeOfDay(m_windowAtBase);
 }
 
 void LaunchWindow::UpdateWindowWarning()
 {
-    m_ui.lblWindowWarning->setVisible(WindowWarningDue());
+    m_state.setWindowWarning(WindowWarningDue());
 }
 
 bool LaunchWindow::WindowWarningDue() const
 {
-    const auto remaining = DateTimeServices::parseTimeOfDay(m_ui.lblLaunchWindow->text());
-    return remaining && *remaining < 60 && m_ui.chkLaunchWindowActive->isChecked() && m_warningArmed && holding();
+    const auto remaining = m_state.windowRemaining();
+    return remaining && *remaining < 60 && m_state.windowActive() && m_state.warningArmed() && m_state.holding();
 }
 
-void LaunchWindow::StartWindowClockForHold()
+bool LaunchWindow::warningArmed() const
 {
-    m_tmrLaunchWindow->start();
-    m_ui.lblLaunchWindowStamp->setText(m_ui.lblLaunchWindow->text());
-    m_ui.lblNowStampWindow->setText(DateTimeServices::formatGeneral(m_clock.now()));
+    return m_state.warningArmed();
 }
 
 void LaunchWindow::EndIfExpired(const QString& tag)
 {
     if (tag != LockedTag)
         return;
-    m_prompter.tell(AppTitle, u"You must exit "_s + AppTitle + u" and restart the program."_s);
+    m_prompter.tell(ApplicationInfo::Name,
+                    u"You must exit "_s + ApplicationInfo::Name + u" and restart the program."_s);
     ProcessExit::endNow();
 }
 
-bool LaunchWindow::WindowActive() const
+QString LaunchWindow::lockTag() const
 {
-    return m_ui.chkLaunchWindowActive->isChecked();
+    return m_state.windowExpired() ? LockedTag : QString();
 }
 
-void LaunchWindow::SetWindowActive(bool active)
+void LaunchWindow::setWindowActive(bool active)
 {
-    m_ui.chkLaunchWindowActive->setChecked(active);
+    m_state.setWindowActive(active);
 }
 
-QString LaunchWindow::RemainingText() const
-{
-    return m_ui.lblLaunchWindow->text();
-}
-
-void LaunchWindow::SetRemainingText(const QString& text)
+void LaunchWindow::setRemainingText(const QString& text)
 {
     // The window clock runs a remaining window given from outside (a launch data file) down from now on.
-    m_ui.lblLaunchWindowStamp->setText(text);
-    m_ui.lblNowStampWindow->setText(DateTimeServices::formatGeneral(m_clock.now()));
-    m_ui.lblLaunchWindow->setText(text);
+    setBase(DateTimeServices::formatGeneral(m_clock.now()), text);
+    m_state.setWindowRemainingText(text);
 }
 
-QString LaunchWindow::HoursWText() const
+EntryTexts LaunchWindow::entryTexts() const
 {
-    return m_ui.txtHoursW->text();
+    return {m_ui.txtSecondsW->text(), m_ui.txtMinutesW->text(), m_ui.txtHoursW->text()};
 }
 
-QString LaunchWindow::MinutesWText() const
+void LaunchWindow::setEntryTexts(const EntryTexts& texts)
 {
-    return m_ui.txtMinutesW->text();
+    m_ui.txtSecondsW->setText(texts.seconds);
+    m_ui.txtMinutesW->setText(texts.minutes);
+    m_ui.txtHoursW->setText(texts.hours);
 }
 
-QString LaunchWindow::SecondsWText() const
+// A hold starts the window clock from now and from the remaining window as it stands; its end stops the clock.
+void LaunchWindow::holdingChanged(bool holding)
 {
-    return m_ui.txtSecondsW->text();
+    if (holding) {
+        m_tmrLaunchWindow->start();
+        setBase(DateTimeServices::formatGeneral(m_clock.now()), m_state.windowRemainingText());
+    } else {
+        m_tmrLaunchWindow->stop();
+    }
 }
 
-void LaunchWindow::SetHoursWText(const QString& text)
+// The window can be activated only before liftoff; without a target the controls stay as they were.
+void LaunchWindow::phaseChanged()
 {
-    m_ui.txtHoursW->setText(text);
-}
-
-void LaunchWindow::SetMinutesWText(const QString& text)
-{
-    m_ui.txtMinutesW->setText(text);
-}
-
-void LaunchWindow::SetSecondsWText(const QString& text)
-{
-    m_ui.txtSecondsW->setText(text);
+    const MissionState::Phase phase = m_state.phase();
+    if (phase == MissionState::Phase::NoTarget)
+        return;
+    const bool before = phase == MissionState::Phase::BeforeLiftoff;
+    m_ui.mnuActiveLaunchWindow->setEnabled(before);
+    m_ui.chkLaunchWindowActive->setEnabled(before);
 }
 
 void LaunchWindow::lblWindowWarning_Click()
 {
     // Only the start of the next hold arms the warning again.
-    m_ui.lblWindowWarning->hide();
-    m_warningArmed = false;
+    m_state.setWindowWarning(false);
+    m_state.setWarningArmed(false);
 }
 
 void LaunchWindow::setRemainingLook(bool active)
 {
     QLabel* label = m_ui.lblLaunchWindow;
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, active ? ActiveColor : QApplication::palette().color(QPalette::Button));
-    label->setPalette(palette);
+    Colours::paintBackground(label, active ? Colours::ActiveWindow : QApplication::palette().color(QPalette::Button));
     label->setFrameShape(active ? QFrame::Box : QFrame::NoFrame);
     label->setFrameShadow(QFrame::Plain);
     label->setLineWidth(1);
 }
 
+void LaunchWindow::setBase(const QString& baseTime, const QString& windowAtBase)
+{
+    m_baseTime = baseTime;
+    m_ui.lblNowStampWindow->setText(baseTime);
+    setWindowAtBase(windowAtBase);
+}
+
+void LaunchWindow::setWindowAtBase(const QString& text)
+{
+    m_windowAtBase = text;
+    m_ui.lblLaunchWindowStamp->setText(text);
+}
+
 void LaunchWindow::expire()
 {
-    m_ui.lblLaunchWindow->setText(u"00:00:00"_s);
+    m_state.setWindowRemainingText(u"00:00:00"_s);
     // The spent window stays spent: activating the window again during this hold does not bring it back.
-    m_ui.lblLaunchWindowStamp->setText(u"00:00:00"_s);
+    setWindowAtBase(u"00:00:00"_s);
     m_expiryShowing = true;
     m_prompter.tell(MessageTitle, u"Your Launch Window has expired.  You must reschedule a new Launch Date.  "
                                   u"Press OK then the Esc key to exit the program."_s);
     m_expiryShowing = false;
     m_tmrLaunchWindow->stop();
-    m_lockTag = LockedTag;
-}
-
-bool LaunchWindow::holding() const
-{
-    return m_ui.cmdHoldResume->text() == u"&Resume"_s;
-}
-
-bool LaunchWindow::holdsArmed() const
-{
-    return m_ui.cmdHoldResume->isEnabled();
+    m_state.setWindowExpired(true);
 }
 
 const LaunchWindow::EntryField* LaunchWindow::invalidEntryField() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EntryTexts.h"
 #include "platform/CivilDateTime.h"
 
 #include <QList>
@@ -10,32 +11,29 @@
 
 class Clock;
 class ClickLineEdit;
-class ClickPanel;
 class ClockTimer;
 class LaunchClock;
+class MissionState;
 class Prompter;
 class QAction;
 class QCheckBox;
-class QPushButton;
-class SurfaceWidget;
 class UpScrollBar;
 class WatchedLabel;
 
 // The launch window: a span after the planned liftoff that holds use up. While the window is active and the
 // count is held, the remaining window runs down; below one minute a warning shows, and a hold that outlasts
 // the window reports the expiry and locks the program, so that a later click on the background or on either
-// entry panel ends it.
+// entry panel ends it. The remaining window, the active flag, the warning and the expiry live in the mission
+// state; this class shows them.
 class LaunchWindow final : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(LaunchWindow)
 
 public:
+    // The launch window panel, the warning label and the activation item, which only this class writes.
     struct Controls
     {
-        SurfaceWidget* surface = nullptr; // the main window's background
-        ClickPanel* pctLaunchWindow = nullptr;
-        ClickPanel* pctLaunchTime = nullptr;
         WatchedLabel* lblLaunchWindow = nullptr;
         WatchedLabel* lblWindowWarning = nullptr;
         QCheckBox* chkLaunchWindowActive = nullptr;
@@ -46,19 +44,18 @@ public:
         UpScrollBar* vsbHoursW = nullptr;
         UpScrollBar* vsbMinutesW = nullptr;
         UpScrollBar* vsbSecondsW = nullptr;
-        WatchedLabel* lblLaunchWindowStamp = nullptr;
+        WatchedLabel* lblLaunchWindowStamp = nullptr; // never visible: show the window clock's base
         WatchedLabel* lblNowStampWindow = nullptr;
-        const QPushButton* cmdHoldResume = nullptr; // read only: its caption and enabled state are the hold state
     };
 
     static constexpr int LongestWindow = 86399; // 23:59:59
 
-    LaunchWindow(Clock& clock, Prompter& prompter, const LaunchClock& launchClock, const Controls& controls,
-                 QObject* parent);
+    LaunchWindow(Clock& clock, Prompter& prompter, MissionState& state, const LaunchClock& launchClock,
+                 const Controls& controls, QObject* parent);
 
     void ApplyLaunchWindowActive();
-    // Settings "Active Launch Window" (Ctrl+W): flips the check box, which applies the new state.
-    void ToggleActive();
+    // Settings "Active Launch Window" (Ctrl+W): flips the active flag, which applies the new state.
+    void toggleActive();
     // The button first disarms the warning; the menu item goes straight to SetLaunchWindow.
     void cmdSetWindow_Click();
     void SetLaunchWindow();
@@ -74,28 +71,19 @@ public:
 
     void UpdateWindowWarning();
     bool WindowWarningDue() const;
-    void SetWarningArmed(bool armed) { m_warningArmed = armed; }
-    bool WarningArmed() const { return m_warningArmed; }
-
-    // Called when a hold begins: the window clock measures from now and from the remaining window as it stands.
-    void StartWindowClockForHold();
+    bool warningArmed() const;
 
     // Ends the program at once if tag is the expired lock's "Off".
     void EndIfExpired(const QString& tag);
     // The tag of the main window and of both entry panels: "Off" once a window has expired.
-    QString LockTag() const { return m_lockTag; }
+    QString lockTag() const;
 
     // The values a launch data file carries. Setting them runs the same reactions as any other change.
-    bool WindowActive() const;
-    void SetWindowActive(bool active);
-    QString RemainingText() const;
-    void SetRemainingText(const QString& text);
-    QString HoursWText() const;
-    QString MinutesWText() const;
-    QString SecondsWText() const;
-    void SetHoursWText(const QString& text);
-    void SetMinutesWText(const QString& text);
-    void SetSecondsWText(const QString& text);
+    void setWindowActive(bool active);
+    void setRemainingText(const QString& text);
+    EntryTexts entryTexts() const;
+    // Seconds first, then minutes, then hours.
+    void setEntryTexts(const EntryTexts& texts);
 
     ClockTimer& tmrLaunchWindow() { return *m_tmrLaunchWindow; }
 
@@ -107,21 +95,25 @@ private:
         QString caption;
     };
 
+    void holdingChanged(bool holding);
+    void phaseChanged();
     void lblWindowWarning_Click();
     void setRemainingLook(bool active);
+    void setBase(const QString& baseTime, const QString& windowAtBase);
+    void setWindowAtBase(const QString& text);
     void expire();
-    bool holding() const;
-    bool holdsArmed() const;
     // The first entry field that holds no number within its scroll bar's range, if any.
     const EntryField* invalidEntryField() const;
 
     Clock& m_clock;
     Prompter& m_prompter;
+    MissionState& m_state;
     const LaunchClock& m_launchClock;
-    Controls m_ui;
+    const Controls m_ui;
     ClockTimer* m_tmrLaunchWindow;
     QList<EntryField> m_entry; // hours, minutes, seconds
-    bool m_warningArmed = false;
+    // The running window is measured from this moment (general date form) and this remaining text.
+    QString m_baseTime;
+    QString m_windowAtBase;
     bool m_expiryShowing = false;
-    QString m_lockTag;
 };

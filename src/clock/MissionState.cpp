@@ -18,33 +18,6 @@ void MissionState::setTargetText(const QString& text)
     emit changed();
 }
 
-void MissionState::setPhase(Phase phase)
-{
-    if (phase == m_phase)
-        return;
-    m_phase = phase;
-    emit phaseChanged(phase);
-    emit changed();
-}
-
-void MissionState::setHolding(bool holding)
-{
-    if (holding == m_holding)
-        return;
-    m_holding = holding;
-    emit holdingChanged(holding);
-    emit changed();
-}
-
-void MissionState::setHoldsArmed(bool armed)
-{
-    if (armed == m_holdsArmed)
-        return;
-    m_holdsArmed = armed;
-    emit holdsArmedChanged(armed);
-    emit changed();
-}
-
 void MissionState::setWindowRemainingText(const QString& text)
 {
     if (text == m_windowRemainingText)
@@ -55,29 +28,12 @@ void MissionState::setWindowRemainingText(const QString& text)
     emit changed();
 }
 
-void MissionState::setWindowActive(bool active)
+void MissionState::setHoldBase(const QString& startText, const QString& targetText)
 {
-    if (active == m_windowActive)
+    if (startText == m_holdStartText && targetText == m_targetAtHoldStartText)
         return;
-    m_windowActive = active;
-    emit windowActiveChanged(active);
-    emit changed();
-}
-
-void MissionState::setWindowWarning(bool shown)
-{
-    if (shown == m_windowWarning)
-        return;
-    m_windowWarning = shown;
-    emit windowWarningChanged(shown);
-    emit changed();
-}
-
-void MissionState::setWindowExpired(bool expired)
-{
-    if (expired == m_windowExpired)
-        return;
-    m_windowExpired = expired;
-    emit windowExpiredChanged(expired);
+    m_holdStartText = startText;
+    m_targetAtHoldStartText = targetText;
+    emit holdBaseChanged();
     emit changed();
 }

@@ -13,7 +13,7 @@ void DefaultFileCare::moveFromFormerFolder(const LaunchFileOptions& options)
 {
     if (options.formerFolder.isEmpty() || options.defaultFolder.isEmpty())
         return;
-    const QString former = QDir(options.formerFolder).filePath(u"launch.trv"_s);
+    const QString former = QDir(options.formerFolder).filePath(LaunchFileOptions::DefaultFileName);
     const QString target = options.defaultFile();
     const QFileInfo formerInfo(former);
     if (!formerInfo.isFile() || formerInfo.isSymLink() || QFileInfo::exists(target) || QFileInfo(target).isSymLink())

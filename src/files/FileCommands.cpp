@@ -10,25 +10,23 @@
 #include "platform/Prompter.h"
 #include "platform/WatchedLabel.h"
 
-#include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
-#include <QWidget>
 
 using namespace Qt::StringLiterals;
 
 FileCommands::FileCommands(LaunchSettings& settings, Prompter& prompter, const LaunchFileOptions& options,
-                           QWidget* window, WatchedLabel* pnlCurrentFile)
-    : QObject(window), m_files{settings, m_names, prompter, options}, m_window(window), m_pnlCurrentFile(pnlCurrentFile)
+                           WatchedLabel* pnlCurrentFile, QObject* parent)
+    : QObject(parent),
+      m_settings(settings), m_files{[this] { return m_settings.values(); },
+                                    [this](const LaunchRecord& r) { m_settings.apply(r); }, m_names, prompter, options},
+      m_pnlCurrentFile(pnlCurrentFile)
 {
     if (m_pnlCurrentFile) {
         m_pnlCurrentFile->setText(m_names.currentFileName());
         connect(&m_names, &LaunchFileNames::currentFileNameChanged, m_pnlCurrentFile, &WatchedLabel::setText);
     }
-    // The window sees every key before the control that has the focus, so Esc leaves from anywhere in it.
-    qApp->installEventFilter(this);
 }
 
 void FileCommands::loadAtStartup()
@@ -43,13 +41,17 @@ void FileCommands::loadAtStartup()
     const QString startup = m_files.options.startupFile;
     if (!startup.isEmpty()) {
         const QString path = QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(startup).absoluteFilePath()));
-        if (modOpenFile::OpenLaunchFileNamed(m_files, path))
+        if (modOpenFile::openLaunchFileNamed(m_files, path)) {
+            emit loaded();
             return;
+        }
     }
     // A file that was never made (the operator has been told why) is not read: that would only say so again.
     const QFileInfo info(defaultFile);
-    if ((info.exists() || info.isSymLink()) && modOpenFile::OpenLaunchFileNamed(m_files, defaultFile))
+    if ((info.exists() || info.isSymLink()) && modOpenFile::openLaunchFileNamed(m_files, defaultFile)) {
+        emit loaded();
         return;
+    }
     // Nothing could be read: every prompt names, and every save writes, the default file.
     m_names.setSaveName(defaultFile);
     m_names.setOpenName(defaultFile);
@@ -62,7 +64,7 @@ void FileCommands::ensureDefaultFile()
     const QFileInfo info(path);
     if (info.exists() || info.isSymLink())
         return; // a link is never written through, even where it leads nowhere
-    LaunchRecord record = m_files.settings.values();
+    LaunchRecord record = m_settings.values();
     record.saveName = path;
     record.currentFile = path;
     LaunchRecordWriter::Written written;
@@ -78,7 +80,10 @@ void FileCommands::ensureDefaultFile()
 
 bool FileCommands::OpenLaunchFile(bool showDialog)
 {
-    return modOpenFile::OpenLaunchFile(m_files, showDialog);
+    if (!modOpenFile::OpenLaunchFile(m_files, showDialog))
+        return false;
+    emit loaded();
+    return true;
 }
 
 bool FileCommands::SaveLaunchFile(bool showDialog)
@@ -135,18 +140,4 @@ void FileCommands::sbrStatusBar_PanelDblClick(const QString& panelText)
 {
     if (m_pnlCurrentFile && panelText == m_pnlCurrentFile->text())
         OpenLaunchFile(true);
-}
-
-bool FileCommands::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() != Qt::Key_Escape)
-        return false;
-    const auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != m_window)
-        return false;
-    ExitWithSavePrompt();
-    return true;
 }

@@ -5,7 +5,8 @@
 
 #include <QObject>
 
-class QWidget;
+class LaunchSettings;
+class QObject;
 class WatchedLabel;
 
 // The file commands of the main window: Open, Save, Save As, Revert to File, and leaving the program with
@@ -16,9 +17,9 @@ class FileCommands final : public QObject
     Q_DISABLE_COPY_MOVE(FileCommands)
 
 public:
-    // window: the main window, whose keys are watched for Esc; pnlCurrentFile shows the current file name.
-    FileCommands(LaunchSettings& settings, Prompter& prompter, const LaunchFileOptions& options, QWidget* window,
-                 WatchedLabel* pnlCurrentFile);
+    // pnlCurrentFile shows the current file name; this class alone writes it.
+    FileCommands(LaunchSettings& settings, Prompter& prompter, const LaunchFileOptions& options,
+                 WatchedLabel* pnlCurrentFile, QObject* parent);
 
     // The first load: writes the default file from the initial settings when it is missing (as an installer
     // would have), then reads the command line's file or the default one.
@@ -39,8 +40,9 @@ public:
 
     const LaunchFileNames& names() const { return m_names; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+signals:
+    // A file was read into the window.
+    void loaded();
 
 private:
     enum class SavePrompt
@@ -53,7 +55,7 @@ private:
     void ensureDefaultFile();
 
     LaunchFileNames m_names;
+    LaunchSettings& m_settings;
     LaunchFileContext m_files;
-    QWidget* m_window;
     WatchedLabel* m_pnlCurrentFile;
 };

@@ -17,7 +17,8 @@ QString LaunchFileContext::absoluteName(const QString& name) const
 
 void LaunchFileContext::tellCannotOpen(const QString& path, const QString& problem) const
 {
-    prompter.tell(ApplicationInfo::Name, u"Tarvane could not open the launch data file " % path % u".  " % problem);
+    prompter.tell(ApplicationInfo::Name,
+                  ApplicationInfo::Name % u" could not open the launch data file " % path % u".  " % problem);
 }
 
 void LaunchFileContext::tellCannotSave(const QString& path, const QString& problem) const
@@ -27,7 +28,7 @@ void LaunchFileContext::tellCannotSave(const QString& path, const QString& probl
 
 void LaunchFileContext::tellCannotSave(const QString& path, const LaunchRecordWriter::Written& written) const
 {
-    prompter.tell(ApplicationInfo::Name, u"Tarvane could not save the launch data file " % path % u".  " %
-                                             written.problem %
+    prompter.tell(ApplicationInfo::Name, ApplicationInfo::Name % u" could not save the launch data file " % path %
+                                             u".  " % written.problem %
                                              (written.replaced ? u""_s : u"  Nothing was written."_s));
 }

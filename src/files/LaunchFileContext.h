@@ -1,19 +1,23 @@
 #pragma once
 
 #include "LaunchFileOptions.h"
+#include "LaunchRecord.h"
 #include "LaunchRecordWriter.h"
 
 #include <QSet>
 
+#include <functional>
+
 class LaunchFileNames;
-class LaunchSettings;
 class Prompter;
 
 // What the load and save routines work on: the settings of the main window, its three file names, the
 // operator's dialogs and the places of the default file.
 struct LaunchFileContext
 {
-    LaunchSettings& settings;
+    // Fields 1 to 11 as the window holds them, and their application to the window in field order.
+    std::function<LaunchRecord()> settings;
+    std::function<void(const LaunchRecord&)> applySettings;
     LaunchFileNames& names;
     Prompter& prompter;
     LaunchFileOptions options;

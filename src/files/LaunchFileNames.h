@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LaunchFileOptions.h"
+
 #include <QObject>
 #include <QString>
 
@@ -27,5 +29,5 @@ signals:
 private:
     QString m_current;
     QString m_open;
-    QString m_save = QStringLiteral("launch.trv"); // in the Save As dialog's initial folder
+    QString m_save = LaunchFileOptions::DefaultFileName; // in the Save As dialog's initial folder
 };

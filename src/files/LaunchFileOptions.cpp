@@ -30,5 +30,5 @@ QString LaunchFileOptions::defaultFile() const
 {
     if (defaultFolder.isEmpty())
         return QString();
-    return QDir::toNativeSeparators(QDir(defaultFolder).filePath(u"launch.trv"_s));
+    return QDir::toNativeSeparators(QDir(defaultFolder).filePath(DefaultFileName));
 }

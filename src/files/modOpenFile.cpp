@@ -3,7 +3,6 @@
 #include "LaunchFileContext.h"
 #include "LaunchFileNames.h"
 #include "LaunchRecordReader.h"
-#include "LaunchSettings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,7 +11,7 @@ using namespace Qt::StringLiterals;
 
 Prompter::FileDialog modOpenFile::cdbOpen(const QString& preset)
 {
-    return {u"Open . . ."_s, u"Tarvane Files (*.trv)"_s, u"trv"_s, QString(), preset};
+    return {u"Open . . ."_s, LaunchFileOptions::Filter, LaunchFileOptions::Extension, QString(), preset};
 }
 
 bool modOpenFile::OpenLaunchFile(LaunchFileContext& files, bool showDialog)
@@ -23,10 +22,10 @@ bool modOpenFile::OpenLaunchFile(LaunchFileContext& files, bool showDialog)
         if (const auto chosen = files.prompter.openFileName(cdbOpen(name)))
             name = *chosen;
     }
-    return OpenLaunchFileNamed(files, files.absoluteName(name));
+    return openLaunchFileNamed(files, files.absoluteName(name));
 }
 
-bool modOpenFile::OpenLaunchFileNamed(LaunchFileContext& files, const QString& path)
+bool modOpenFile::openLaunchFileNamed(LaunchFileContext& files, const QString& path)
 {
     const LaunchRecordReader::Result result = LaunchRecordReader::readFile(path);
     const QFileInfo info(path);
@@ -38,7 +37,7 @@ bool modOpenFile::OpenLaunchFileNamed(LaunchFileContext& files, const QString& p
     }
     files.unreadable.remove(path);
     files.knownRecords.insert(info.canonicalFilePath());
-    files.settings.apply(*result.record);
+    files.applySettings(*result.record);
     // Save writes the file that was opened, the one every prompt names. Field 12 names it too in files this
     // program wrote; in a file moved, copied, received or made on another system it names some other file.
     files.names.setSaveName(path);

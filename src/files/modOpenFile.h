@@ -18,6 +18,6 @@ Prompter::FileDialog cdbOpen(const QString& preset);
 bool OpenLaunchFile(LaunchFileContext& files, bool showDialog);
 
 // Reads the file at path (native separators, absolute) as OpenLaunchFile does after its dialog.
-bool OpenLaunchFileNamed(LaunchFileContext& files, const QString& path);
+bool openLaunchFileNamed(LaunchFileContext& files, const QString& path);
 
 } // namespace modOpenFile

@@ -3,7 +3,6 @@
 #include "LaunchFileContext.h"
 #include "LaunchFileNames.h"
 #include "LaunchRecordWriter.h"
-#include "LaunchSettings.h"
 #include "platform/ApplicationInfo.h"
 
 #include <QDir>
@@ -43,7 +42,8 @@ Prompter::FileDialog modSaveAs::cdbSaveAs(const LaunchFileContext& files, const 
 {
     const QString whole = files.absoluteName(preset);
     const QString folder = whole.isEmpty() ? files.options.defaultFolder : QFileInfo(whole).absolutePath();
-    return {u"Save As . . ."_s, u"Tarvane Files (*.trv)"_s, u"trv"_s, QDir::toNativeSeparators(folder), whole};
+    return {u"Save As . . ."_s, LaunchFileOptions::Filter, LaunchFileOptions::Extension,
+            QDir::toNativeSeparators(folder), whole};
 }
 
 bool modSaveAs::SaveLaunchFile(LaunchFileContext& files, bool showDialog)
@@ -61,7 +61,7 @@ bool modSaveAs::SaveLaunchFile(LaunchFileContext& files, bool showDialog)
     }
     if (!mayWrite(files, path))
         return false;
-    LaunchRecord record = files.settings.values();
+    LaunchRecord record = files.settings();
     record.saveName = path;
     // Field 13 is never read back; a name it cannot hold must not stop the save.
     const QString current = files.names.currentFileName();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ClickTracker.h"
+
 #include <QLineEdit>
 
 // A text box that reports clicks and double clicks; locked ones take no typing but still report them.
@@ -16,6 +18,10 @@ signals:
     void doubleClicked();
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    ClickTracker m_clicks;
 };

@@ -12,15 +12,19 @@ ClickPanel::ClickPanel(QWidget* parent) : QFrame(parent)
 
 void ClickPanel::mousePressEvent(QMouseEvent* event)
 {
-    m_pressed = event->button() == Qt::LeftButton;
+    m_clicks.pressed(event);
+    event->accept();
+}
+
+void ClickPanel::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    m_clicks.pressed(event);
     event->accept();
 }
 
 void ClickPanel::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    m_pressed = false;
     event->accept();
-    if (click)
+    if (m_clicks.released(event, this))
         emit clicked();
 }

@@ -40,19 +40,11 @@ void ClockTimer::fireSoon()
     m_timer.start(0);
 }
 
-void ClockTimer::setFixedInterval(std::chrono::milliseconds interval)
-{
-    m_fixedInterval = interval;
-    if (m_active && !m_firing)
-        scheduleNext();
-}
-
 void ClockTimer::fire()
 {
     if (!m_active)
         return;
     m_firing = true;
-    ++m_firings;
     emit timeout();
     m_firing = false;
     if (m_active)
@@ -64,8 +56,6 @@ void ClockTimer::scheduleNext()
     if (m_pending) {
         m_pending = false;
         m_timer.start(0);
-    } else if (m_fixedInterval.count() > 0) {
-        m_timer.start(m_fixedInterval);
     } else {
         m_timer.start(m_clock.msecsToNextSecond() + AfterBoundaryMs);
     }

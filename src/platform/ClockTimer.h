@@ -3,8 +3,6 @@
 #include <QObject>
 #include <QTimer>
 
-#include <chrono>
-
 class Clock;
 
 // A timer that fires once at start and then just after every second boundary of its clock, instead of
@@ -27,12 +25,6 @@ public:
     // Fires at the next turn of the event loop if running; a no-op when stopped.
     void fireSoon();
 
-    // Replaces the per-second schedule with a plain repeating interval (for comparison in benchmarks).
-    void setFixedInterval(std::chrono::milliseconds interval);
-
-    // How many times timeout() has been emitted.
-    quint64 firings() const { return m_firings; }
-
 signals:
     void timeout();
 
@@ -42,8 +34,6 @@ private:
 
     Clock& m_clock;
     QTimer m_timer;
-    std::chrono::milliseconds m_fixedInterval{0};
-    quint64 m_firings = 0;
     bool m_active = false;
     bool m_firing = false;
     bool m_pending = false;

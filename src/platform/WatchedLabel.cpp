@@ -45,26 +45,21 @@ void WatchedLabel::fitText()
 
 void WatchedLabel::mousePressEvent(QMouseEvent* event)
 {
-    m_pressed = event->button() == Qt::LeftButton;
+    m_clicks.pressed(event);
     event->accept();
 }
 
 void WatchedLabel::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    m_pressed = false;
     event->accept();
-    if (click)
+    if (m_clicks.released(event, this))
         emit clicked();
 }
 
-// Qt delivers the second press of a double click as this event alone, never as a press: it begins a click too, so
-// that every click counts, however quick.
 void WatchedLabel::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    m_clicks.pressed(event);
     event->accept();
-    if (event->button() != Qt::LeftButton)
-        return;
-    m_pressed = true;
-    emit doubleClicked();
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
 }

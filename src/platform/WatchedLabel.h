@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ClickTracker.h"
+
 #include <QLabel>
 
 // A label whose textChanged() is emitted only when setText() really changes the text, inside the call, before
@@ -34,5 +36,5 @@ private:
 
     QFont m_fullFont;
     bool m_shrinkToFit = false;
-    bool m_pressed = false;
+    ClickTracker m_clicks;
 };

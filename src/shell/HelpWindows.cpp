@@ -22,12 +22,12 @@ template <typename Window> void HelpWindows::present(QPointer<Window>& window)
     window->activateWindow();
 }
 
-void HelpWindows::ShowAbout()
+void HelpWindows::showAbout()
 {
     present(m_about);
 }
 
-void HelpWindows::ShowTechSupport()
+void HelpWindows::showTechSupport()
 {
     present(m_techSupport);
 }

@@ -17,8 +17,8 @@ class HelpWindows final : public QObject
 public:
     explicit HelpWindows(QWidget* owner);
 
-    void ShowAbout();
-    void ShowTechSupport();
+    void showAbout();
+    void showTechSupport();
 
 private:
     template <typename Window> void present(QPointer<Window>& window);

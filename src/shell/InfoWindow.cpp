@@ -1,5 +1,7 @@
 #include "InfoWindow.h"
 
+#include "platform/ApplicationInfo.h"
+#include "platform/Colours.h"
 #include "platform/Metrics.h"
 
 #include <QGroupBox>
@@ -9,19 +11,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-const QColor LightYellow(255, 255, 128);
-const QColor LightOrange(255, 224, 192);
-
-void paintBackground(QWidget* widget, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, color);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-} // namespace
-
 InfoWindow::InfoWindow(const QString& objectName, const QString& caption, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
@@ -29,25 +18,25 @@ InfoWindow::InfoWindow(const QString& objectName, const QString& caption, QWidge
     setWindowTitle(caption);
     setModal(false);
     setFont(Metrics::uiFont(8.25));
-    paintBackground(this, LightYellow);
+    Colours::paintBackground(this, Colours::InfoYellow);
 
     auto* outer = new QVBoxLayout(this);
     outer->setSizeConstraint(QLayout::SetFixedSize);
     outer->setContentsMargins(12, 12, 12, 12);
     outer->setSpacing(12);
 
-    m_frame = new QGroupBox(u"Tarvane"_s, this);
+    m_frame = new QGroupBox(ApplicationInfo::Name, this);
     m_frame->setObjectName(u"Frame1"_s);
     // The orange fills the box inside the frame's line only; the caption stands on the window's yellow, on the
     // line, as a frame's caption does.
     QPalette orange = m_frame->palette();
-    orange.setColor(QPalette::Window, LightOrange);
+    orange.setColor(QPalette::Window, Colours::InfoOrange);
     m_frame->setPalette(orange);
     auto* frameInside = new QVBoxLayout(m_frame);
     frameInside->setContentsMargins(0, 0, 0, 0);
     m_fill = new QWidget(m_frame);
     m_fill->setObjectName(u"Frame1Fill"_s);
-    paintBackground(m_fill, LightOrange);
+    Colours::paintBackground(m_fill, Colours::InfoOrange);
     frameInside->addWidget(m_fill);
     m_frameLayout = new QVBoxLayout(m_fill);
     m_frameLayout->setContentsMargins(16, 12, 16, 12);

@@ -1,5 +1,7 @@
 #include "MainActions.h"
 
+#include "MainControls.h"
+
 #include "platform/Metrics.h"
 
 #include <QAction>
@@ -32,7 +34,7 @@ QAction* item(QMenu* menu, const QString& name, const QString& caption, const QK
 
 } // namespace
 
-MainActions MainMenus::build(QMainWindow* window)
+MainActions MainMenus::build(QMainWindow* window, MainControls& c)
 {
     MainActions a;
     QMenuBar* bar = window->menuBar();
@@ -61,31 +63,33 @@ MainActions MainMenus::build(QMainWindow* window)
         a.mnuZone[i]->setCheckable(true);
         a.mnuZone[i]->setChecked(i == 0);
     }
-    a.mnuHold = item(a.mnuSettings, u"mnuHold"_s, u"&Hold"_s);
-    a.mnuCompactScreen = item(a.mnuSettings, u"mnuCompactScreen"_s, u"Compact Screen"_s, QKeySequence(u"Ctrl+K"_s));
-    a.mnuActiveLaunchWindow =
+    c.holds.mnuHold = item(a.mnuSettings, u"mnuHold"_s, u"&Hold"_s);
+    c.views.mnuCompactScreen =
+        item(a.mnuSettings, u"mnuCompactScreen"_s, u"Compact Screen"_s, QKeySequence(u"Ctrl+K"_s));
+    c.launchWindow.mnuActiveLaunchWindow =
         item(a.mnuSettings, u"mnuActiveLaunchWindow"_s, u"Active Launch Window"_s, QKeySequence(u"Ctrl+W"_s));
-    a.mnuActiveLaunchWindow->setCheckable(true);
-    a.mnuSetLaunchTime = item(a.mnuSettings, u"mnuSetLaunchTime"_s, u"Set Launch Time"_s);
-    a.mnuSetLaunchTime->setEnabled(false);
+    c.launchWindow.mnuActiveLaunchWindow->setCheckable(true);
+    c.launchTime.mnuSetLaunchTime = item(a.mnuSettings, u"mnuSetLaunchTime"_s, u"Set Launch Time"_s);
+    c.launchTime.mnuSetLaunchTime->setEnabled(false);
     a.mnuSetLaunchWindow = item(a.mnuSettings, u"mnuSetLaunchWindow"_s, u"Set Launch Window"_s);
     a.mnuAddEvent = item(a.mnuSettings, u"mnuAddEvent"_s, u"Add Event"_s, QKeySequence(u"Ctrl+E"_s));
-    a.mnuHoldEnable = item(a.mnuSettings, u"mnuHoldEnable"_s, u"Hold Enable"_s, QKeySequence(u"Ctrl+D"_s));
+    c.holds.mnuHoldEnable = item(a.mnuSettings, u"mnuHoldEnable"_s, u"Hold Enable"_s, QKeySequence(u"Ctrl+D"_s));
     a.mnuOptions = item(a.mnuSettings, u"mnuOptions"_s, u"Options"_s, QKeySequence(u"Ctrl+O"_s));
     a.mnuOptions->setEnabled(false);
+    a.mnuRoomDisplay = item(a.mnuSettings, u"mnuRoomDisplay"_s, u"Room &Display . . ."_s);
 
     a.mnuSimTime = menu(bar, u"mnuSimTime"_s, u"Sim Time"_s);
-    a.mnuTminus45 = item(a.mnuSimTime, u"mnuTminus45"_s, u"T - 45"_s);
-    a.mnuTminus30 = item(a.mnuSimTime, u"mnuTminus30"_s, u"T - 30"_s);
-    a.mnuTminus20 = item(a.mnuSimTime, u"mnuTminus20"_s, u"T - 20"_s);
-    a.mnuTminus10 = item(a.mnuSimTime, u"mnuTminus10"_s, u"T - 10"_s);
-    a.mnuTminus8 = item(a.mnuSimTime, u"mnuTminus8"_s, u"T - 8"_s);
-    a.mnuTminus6 = item(a.mnuSimTime, u"mnuTminus6"_s, u"T - 6"_s);
-    a.mnuTminus4 = item(a.mnuSimTime, u"mnuTminus4"_s, u"T - 4"_s);
-    a.mnuTminus2 = item(a.mnuSimTime, u"mnuTminus2"_s, u"T - 2"_s);
-    a.mnuTminus30Sec = item(a.mnuSimTime, u"mnuTminus30Sec"_s, u"T - 30 Seconds"_s);
-    a.mnuTplus5 = item(a.mnuSimTime, u"mnuTplus5"_s, u"T + 5"_s);
-    a.mnuManualSet = item(a.mnuSimTime, u"mnuManualSet"_s, u"Manual Set"_s);
+    c.simTime.mnuTminus45 = item(a.mnuSimTime, u"mnuTminus45"_s, u"T - 45"_s);
+    c.simTime.mnuTminus30 = item(a.mnuSimTime, u"mnuTminus30"_s, u"T - 30"_s);
+    c.simTime.mnuTminus20 = item(a.mnuSimTime, u"mnuTminus20"_s, u"T - 20"_s);
+    c.simTime.mnuTminus10 = item(a.mnuSimTime, u"mnuTminus10"_s, u"T - 10"_s);
+    c.simTime.mnuTminus8 = item(a.mnuSimTime, u"mnuTminus8"_s, u"T - 8"_s);
+    c.simTime.mnuTminus6 = item(a.mnuSimTime, u"mnuTminus6"_s, u"T - 6"_s);
+    c.simTime.mnuTminus4 = item(a.mnuSimTime, u"mnuTminus4"_s, u"T - 4"_s);
+    c.simTime.mnuTminus2 = item(a.mnuSimTime, u"mnuTminus2"_s, u"T - 2"_s);
+    c.simTime.mnuTminus30Sec = item(a.mnuSimTime, u"mnuTminus30Sec"_s, u"T - 30 Seconds"_s);
+    c.simTime.mnuTplus5 = item(a.mnuSimTime, u"mnuTplus5"_s, u"T + 5"_s);
+    c.simTime.mnuManualSet = item(a.mnuSimTime, u"mnuManualSet"_s, u"Manual Set"_s);
 
     a.mnuHelp = menu(bar, u"mnuHelp"_s, u"&Help"_s);
     a.mnuAbout = item(a.mnuHelp, u"mnuAbout"_s, u"About"_s);
@@ -95,13 +99,13 @@ MainActions MainMenus::build(QMainWindow* window)
     for (QMenu* m : {a.mnuFile, a.mnuSettings, a.mnuSimTime, a.mnuHelp})
         bar->addMenu(m);
 
-    a.mnuPopUp = menu(window, u"mnuPopUp"_s, u"RightClickMenu"_s);
-    a.mnuRtHold = item(a.mnuPopUp, u"mnuRtHold"_s, u"&Hold"_s);
-    a.mnuRtCompactScreen = item(a.mnuPopUp, u"mnuRtCompactScreen"_s, u"&Compact"_s);
-    a.mnuRtCompactScreen->setEnabled(false);
-    a.mnuRtAccess = item(a.mnuPopUp, u"mnuRtAccess"_s, u"&Access Launch Data"_s);
-    a.mnuRtHoldEnable = item(a.mnuPopUp, u"mnuRtHoldEnable"_s, u"Hold Enable"_s);
-    a.mnuRtExit = item(a.mnuPopUp, u"mnuRtExit"_s, u"E&xit"_s);
+    c.views.mnuPopUp = menu(window, u"mnuPopUp"_s, u"RightClickMenu"_s);
+    c.holds.mnuRtHold = item(c.views.mnuPopUp, u"mnuRtHold"_s, u"&Hold"_s);
+    c.views.mnuRtCompactScreen = item(c.views.mnuPopUp, u"mnuRtCompactScreen"_s, u"&Compact"_s);
+    c.views.mnuRtCompactScreen->setEnabled(false);
+    c.views.mnuRtAccess = item(c.views.mnuPopUp, u"mnuRtAccess"_s, u"&Access Launch Data"_s);
+    c.holds.mnuRtHoldEnable = item(c.views.mnuPopUp, u"mnuRtHoldEnable"_s, u"Hold Enable"_s);
+    a.mnuRtExit = item(c.views.mnuPopUp, u"mnuRtExit"_s, u"E&xit"_s);
 
     // Shortcuts work even while the menu bar is hidden in the compact view.
     for (QMenu* m : {a.mnuFile, a.mnuSettings, a.mnuTimeZone, a.mnuSimTime, a.mnuHelp})

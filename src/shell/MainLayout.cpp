@@ -4,6 +4,7 @@
 #include "MissionCountPanel.h"
 #include "platform/ClickLineEdit.h"
 #include "platform/ClickPanel.h"
+#include "platform/Colours.h"
 #include "platform/LineWidget.h"
 #include "platform/Metrics.h"
 #include "platform/ShapeWidget.h"
@@ -24,16 +25,7 @@ using Metrics::uiFont;
 
 namespace {
 
-const QColor DigitGrey(224, 224, 224);
-const QColor Silver(192, 192, 192);
-
-void setBackground(QWidget* widget, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(widget->inherits("QAbstractButton") ? QPalette::Button : QPalette::Window, color);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
+using Colours::paintBackground;
 
 template <typename W> W* place(W* widget, const QString& name, QRect twips, const QFont& font)
 {
@@ -110,60 +102,60 @@ void buildCountStrip(QWidget* s, MainControls& c)
     const QFont count = uiFont(19.5);
     const Qt::Alignment centred = Qt::AlignCenter;
     // The sign stands on the digits' baseline: the same box height and centring as theirs.
-    c.lblTMinus =
+    c.count.lblTMinus =
         label(s, u"lblTMinus"_s, u"T -"_s, {240, 180, 540, 540}, uiFont(19.5, true), Qt::AlignLeft | Qt::AlignVCenter);
-    QPalette sign = c.lblTMinus->palette();
-    sign.setColor(QPalette::WindowText, QColor(64, 0, 0));
-    c.lblTMinus->setPalette(sign);
+    QPalette sign = c.count.lblTMinus->palette();
+    sign.setColor(QPalette::WindowText, Colours::SignText);
+    c.count.lblTMinus->setPalette(sign);
 
-    c.lblDays = label(s, u"lblDays"_s, u"000"_s, {930, 180, 690, 540}, count, centred);
+    c.count.lblDays = label(s, u"lblDays"_s, u"000"_s, {930, 180, 690, 540}, count, centred);
     auto* line2 = new LineWidget(QPoint(px(1800), px(683)), QPoint(px(1920), px(203)), 1, s);
     line2->setObjectName(u"Line2"_s);
-    c.lblHours = label(s, u"lblHours"_s, u"00"_s, {2040, 180, 480, 540}, count, centred);
+    c.count.lblHours = label(s, u"lblHours"_s, u"00"_s, {2040, 180, 480, 540}, count, centred);
     auto* colon1 = label(s, u"Label3"_s, u":"_s, {2580, 180, 120, 540}, count, centred);
-    c.lblMinutes = label(s, u"lblMinutes"_s, u"00"_s, {2760, 180, 480, 540}, count, centred);
+    c.count.lblMinutes = label(s, u"lblMinutes"_s, u"00"_s, {2760, 180, 480, 540}, count, centred);
     auto* colon2 = label(s, u"Label2"_s, u":"_s, {3300, 180, 120, 540}, count, centred);
-    c.lblSeconds = label(s, u"lblSeconds"_s, u"00"_s, {3480, 180, 480, 540}, count, centred);
-    for (WatchedLabel* digits : {c.lblDays, c.lblHours, c.lblMinutes, c.lblSeconds})
-        setBackground(digits, DigitGrey);
-    c.lblDays->setShrinkToFit(true); // the days take as many digits as the count needs
+    c.count.lblSeconds = label(s, u"lblSeconds"_s, u"00"_s, {3480, 180, 480, 540}, count, centred);
+    for (WatchedLabel* digits : {c.count.lblDays, c.count.lblHours, c.count.lblMinutes, c.count.lblSeconds})
+        paintBackground(digits, Colours::Counting);
+    c.count.lblDays->setShrinkToFit(true); // the days take as many digits as the count needs
+    c.holds.countDigits = {c.count.lblDays, c.count.lblHours, c.count.lblMinutes, c.count.lblSeconds};
 
     // The count's labels in one container that a screen reader reads as a whole.
     c.missionCount = new MissionCountPanel(s);
     c.missionCount->setGeometry(twipsRect(240, 180, 3960 - 240, 540));
-    for (QWidget* w : std::initializer_list<QWidget*>{c.lblTMinus, c.lblDays, line2, c.lblHours, colon1, c.lblMinutes,
-                                                      colon2, c.lblSeconds}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{c.count.lblTMinus, c.count.lblDays, line2, c.count.lblHours,
+                                                      colon1, c.count.lblMinutes, colon2, c.count.lblSeconds}) {
         const QPoint at = w->pos() - c.missionCount->pos();
         w->setParent(c.missionCount);
         w->move(at);
         w->show();
     }
-    c.missionCount->setSources({c.lblTMinus, c.lblDays, c.lblHours, c.lblMinutes, c.lblSeconds}, {});
 
     // The lamps stand from top to bottom in the order 1, 2, 0.
     const std::array<int, 3> lampTops = {600, 120, 360};
     const std::array<QString, 3> lampNames = {u"Last hour lamp"_s, u"Last ten minutes lamp"_s, u"Last minute lamp"_s};
-    const std::array<QColor, 3> lampFills = {QColor(255, 255, 128), QColor(255, 255, 128), QColor(0, 255, 0)};
+    const std::array<QColor, 3> lampFills = {Colours::AmberLamp, Colours::AmberLamp, Colours::GreenLamp};
     for (size_t i = 0; i < 3; ++i) {
         auto* lamp = new ShapeWidget(ShapeWidget::Kind::Circle, lampFills[i], s);
         lamp->setObjectName(u"shpIndicator_"_s + QString::number(i));
         lamp->setGeometry(twipsRect(4080, lampTops[i], 135, 135));
         lamp->hide(); // dark until the count decides
         lamp->setAccessibleName(lampNames[i]);
-        c.shpIndicator[i] = lamp;
+        c.count.shpIndicator[i] = lamp;
     }
 
-    c.lblWindowWarning = label(s, u"lblWindowWarning"_s, u"Launch Window Warning"_s, {1305, 0, 1845, 195}, uiFont(8.25),
-                               Qt::AlignCenter);
-    setBackground(c.lblWindowWarning, QColor(192, 255, 192));
-    c.lblWindowWarning->setToolTip(u"Click to hide."_s);
-    c.lblWindowWarning->hide();
+    c.launchWindow.lblWindowWarning = label(s, u"lblWindowWarning"_s, u"Launch Window Warning"_s, {1305, 0, 1845, 195},
+                                            uiFont(8.25), Qt::AlignCenter);
+    paintBackground(c.launchWindow.lblWindowWarning, Colours::Warning);
+    c.launchWindow.lblWindowWarning->setToolTip(u"Click to hide."_s);
+    c.launchWindow.lblWindowWarning->hide();
 
-    c.cmdHoldResume = button(s, u"cmdHoldResume"_s, u"&Hold"_s, {120, 840, 1935, 375}, uiFont(12, true));
-    c.cmdHoldResume->setEnabled(false);
-    setBackground(c.cmdHoldResume, Silver);
-    c.cmdHoldResume->setToolTip(u"Click here to HOLD the countdown."_s);
-    c.cmdAccess = button(s, u"cmdAccess"_s, u"&Access Launch Data"_s, {2160, 840, 1935, 375}, uiFont(8.25));
+    c.holds.cmdHoldResume = button(s, u"cmdHoldResume"_s, u"&Hold"_s, {120, 840, 1935, 375}, uiFont(12, true));
+    c.holds.cmdHoldResume->setEnabled(false);
+    paintBackground(c.holds.cmdHoldResume, Colours::Silver);
+    c.holds.cmdHoldResume->setToolTip(u"Click here to HOLD the countdown."_s);
+    c.views.cmdAccess = button(s, u"cmdAccess"_s, u"&Access Launch Data"_s, {2160, 840, 1935, 375}, uiFont(8.25));
 }
 
 void buildLaunchWindowPanel(QWidget* s, MainControls& c)
@@ -171,30 +163,31 @@ void buildLaunchWindowPanel(QWidget* s, MainControls& c)
     auto* p = c.pctLaunchWindow = new ClickPanel(s);
     p->setObjectName(u"pctLaunchWindow"_s);
     p->setGeometry(twipsRect(360, 1920, 3285, 3465));
-    setBackground(p, Silver);
+    paintBackground(p, Colours::Silver);
 
     label(p, u"Label12"_s, u"Set Launch Window"_s, {60, 120, 3015, 255}, uiFont(9.75, true), Qt::AlignCenter);
-    c.lblLaunchWindow =
+    c.launchWindow.lblLaunchWindow =
         label(p, u"lblLaunchWindow"_s, u"00:00:00"_s, {960, 600, 1215, 360}, uiFont(13.5, true), Qt::AlignCenter);
-    setBackground(c.lblLaunchWindow, Silver);
-    c.chkLaunchWindowActive = place(new QCheckBox(u"Act&ive Launch Window"_s, p), u"chkLaunchWindowActive"_s,
-                                    {180, 1080, 2055, 195}, uiFont(8.25));
-    c.chkLaunchWindowActive->setToolTip(u"Check to make Launch Window Active"_s);
-    growToText(c.chkLaunchWindowActive);
+    paintBackground(c.launchWindow.lblLaunchWindow, Colours::Silver);
+    c.launchWindow.chkLaunchWindowActive = place(new QCheckBox(u"Act&ive Launch Window"_s, p),
+                                                 u"chkLaunchWindowActive"_s, {180, 1080, 2055, 195}, uiFont(8.25));
+    c.launchWindow.chkLaunchWindowActive->setToolTip(u"Check to make Launch Window Active"_s);
+    growToText(c.launchWindow.chkLaunchWindowActive);
 
-    c.txtHoursW = textBox(p, u"txtHoursW"_s, u"00"_s, {180, 1620, 855, 420}, 2, false);
-    c.vsbHoursW = scrollBar(p, u"vsbHoursW"_s, {1035, 1440, 135, 735}, 23, 0);
-    c.txtMinutesW = textBox(p, u"txtMinutesW"_s, u"00"_s, {1140, 1620, 855, 420}, 2, false);
-    c.vsbMinutesW = scrollBar(p, u"vsbMinutesW"_s, {1995, 1440, 135, 735}, 59, 0);
-    c.txtSecondsW = textBox(p, u"txtSecondsW"_s, u"00"_s, {2100, 1620, 855, 420}, 2, false);
-    c.vsbSecondsW = scrollBar(p, u"vsbSecondsW"_s, {2955, 1440, 135, 735}, 59, 0);
-    keepBarsWhole({c.vsbHoursW, c.vsbMinutesW, c.vsbSecondsW}, {c.txtHoursW, c.txtMinutesW, c.txtSecondsW});
-    name({{c.txtHoursW, u"Launch window hours"_s},
-          {c.txtMinutesW, u"Launch window minutes"_s},
-          {c.txtSecondsW, u"Launch window seconds"_s},
-          {c.vsbHoursW, u"Launch window hours up or down"_s},
-          {c.vsbMinutesW, u"Launch window minutes up or down"_s},
-          {c.vsbSecondsW, u"Launch window seconds up or down"_s},
+    c.launchWindow.txtHoursW = textBox(p, u"txtHoursW"_s, u"00"_s, {180, 1620, 855, 420}, 2, false);
+    c.launchWindow.vsbHoursW = scrollBar(p, u"vsbHoursW"_s, {1035, 1440, 135, 735}, 23, 0);
+    c.launchWindow.txtMinutesW = textBox(p, u"txtMinutesW"_s, u"00"_s, {1140, 1620, 855, 420}, 2, false);
+    c.launchWindow.vsbMinutesW = scrollBar(p, u"vsbMinutesW"_s, {1995, 1440, 135, 735}, 59, 0);
+    c.launchWindow.txtSecondsW = textBox(p, u"txtSecondsW"_s, u"00"_s, {2100, 1620, 855, 420}, 2, false);
+    c.launchWindow.vsbSecondsW = scrollBar(p, u"vsbSecondsW"_s, {2955, 1440, 135, 735}, 59, 0);
+    keepBarsWhole({c.launchWindow.vsbHoursW, c.launchWindow.vsbMinutesW, c.launchWindow.vsbSecondsW},
+                  {c.launchWindow.txtHoursW, c.launchWindow.txtMinutesW, c.launchWindow.txtSecondsW});
+    name({{c.launchWindow.txtHoursW, u"Launch window hours"_s},
+          {c.launchWindow.txtMinutesW, u"Launch window minutes"_s},
+          {c.launchWindow.txtSecondsW, u"Launch window seconds"_s},
+          {c.launchWindow.vsbHoursW, u"Launch window hours up or down"_s},
+          {c.launchWindow.vsbMinutesW, u"Launch window minutes up or down"_s},
+          {c.launchWindow.vsbSecondsW, u"Launch window seconds up or down"_s},
           {p, u"Launch window"_s}});
     const QFont caption = uiFont(8.25, true);
     label(p, u"Label7"_s, u"Hours"_s, {352, 2160, 800, 255}, caption);
@@ -209,55 +202,56 @@ void buildLaunchTimePanel(QWidget* s, MainControls& c)
     auto* p = c.pctLaunchTime = new ClickPanel(s);
     p->setObjectName(u"pctLaunchTime"_s);
     p->setGeometry(twipsRect(3960, 1920, 5805, 3465));
-    setBackground(p, Silver);
+    paintBackground(p, Colours::Silver);
 
     label(p, u"Label11"_s, u"Launch Time (local zone)"_s, {1200, 120, 3015, 255}, uiFont(9.75, true), Qt::AlignCenter);
-    c.lblTarget = label(p, u"lblTarget"_s, u"May 3, 2001   10:30:00 AM"_s, {1530, 600, 3675, 360}, uiFont(13.5, true),
-                        Qt::AlignCenter);
-    setBackground(c.lblTarget, Silver);
-    c.lblTarget->setShrinkToFit(true); // long month names and file-loaded texts
+    c.launchTime.lblTarget = label(p, u"lblTarget"_s, u"May 3, 2001   10:30:00 AM"_s, {1530, 600, 3675, 360},
+                                   uiFont(13.5, true), Qt::AlignCenter);
+    paintBackground(c.launchTime.lblTarget, Colours::Silver);
+    c.launchTime.lblTarget->setShrinkToFit(true); // long month names and file-loaded texts
 
-    c.txtLaunchDate = textBox(p, u"txtLaunchDate"_s, u"May 3, 2001"_s, {60, 1642, 2535, 420}, 18, false);
-    c.txtLaunchDate->setToolTip(u"Double Click HERE to set the date using the calendar."_s);
-    c.txtHours = textBox(p, u"txtHours"_s, u"10"_s, {2700, 1642, 855, 420}, 2, true);
-    c.vsbHours = scrollBar(p, u"vsbHours"_s, {3555, 1440, 135, 735}, 23, 10);
-    c.txtMinutes = textBox(p, u"txtMinutes"_s, u"30"_s, {3660, 1642, 855, 420}, 2, true);
-    c.vsbMinutes = scrollBar(p, u"vsbMinutes"_s, {4515, 1440, 135, 735}, 59, 30);
-    c.txtSeconds = textBox(p, u"txtSeconds"_s, u"00"_s, {4620, 1642, 855, 420}, 2, true);
-    c.vsbSeconds = scrollBar(p, u"vsbSeconds"_s, {5475, 1440, 135, 735}, 59, 0);
-    keepBarsWhole({c.vsbHours, c.vsbMinutes, c.vsbSeconds}, {c.txtHours, c.txtMinutes, c.txtSeconds});
-    name({{c.txtLaunchDate, u"Launch date"_s},
-          {c.txtHours, u"Launch hour"_s},
-          {c.txtMinutes, u"Launch minute"_s},
-          {c.txtSeconds, u"Launch second"_s},
-          {c.vsbHours, u"Launch hour up or down"_s},
-          {c.vsbMinutes, u"Launch minute up or down"_s},
-          {c.vsbSeconds, u"Launch second up or down"_s},
+    c.launchTime.txtLaunchDate = textBox(p, u"txtLaunchDate"_s, u"May 3, 2001"_s, {60, 1642, 2535, 420}, 18, false);
+    c.launchTime.txtLaunchDate->setToolTip(u"Double Click HERE to set the date using the calendar."_s);
+    c.launchTime.txtHours = textBox(p, u"txtHours"_s, u"10"_s, {2700, 1642, 855, 420}, 2, true);
+    c.launchTime.vsbHours = scrollBar(p, u"vsbHours"_s, {3555, 1440, 135, 735}, 23, 10);
+    c.launchTime.txtMinutes = textBox(p, u"txtMinutes"_s, u"30"_s, {3660, 1642, 855, 420}, 2, true);
+    c.launchTime.vsbMinutes = scrollBar(p, u"vsbMinutes"_s, {4515, 1440, 135, 735}, 59, 30);
+    c.launchTime.txtSeconds = textBox(p, u"txtSeconds"_s, u"00"_s, {4620, 1642, 855, 420}, 2, true);
+    c.launchTime.vsbSeconds = scrollBar(p, u"vsbSeconds"_s, {5475, 1440, 135, 735}, 59, 0);
+    keepBarsWhole({c.launchTime.vsbHours, c.launchTime.vsbMinutes, c.launchTime.vsbSeconds},
+                  {c.launchTime.txtHours, c.launchTime.txtMinutes, c.launchTime.txtSeconds});
+    name({{c.launchTime.txtLaunchDate, u"Launch date"_s},
+          {c.launchTime.txtHours, u"Launch hour"_s},
+          {c.launchTime.txtMinutes, u"Launch minute"_s},
+          {c.launchTime.txtSeconds, u"Launch second"_s},
+          {c.launchTime.vsbHours, u"Launch hour up or down"_s},
+          {c.launchTime.vsbMinutes, u"Launch minute up or down"_s},
+          {c.launchTime.vsbSeconds, u"Launch second up or down"_s},
           {p, u"Launch time"_s}});
     const QFont caption = uiFont(8.25, true);
-    c.Label10 = label(p, u"Label10"_s, u"Launch Date (MM/DD/YYYY)"_s, {90, 2160, 2500, 255}, caption);
+    c.launchTime.Label10 = label(p, u"Label10"_s, u"Launch Date (MM/DD/YYYY)"_s, {90, 2160, 2500, 255}, caption);
     label(p, u"Label4"_s, u"Hour (24 h)"_s, {2640, 2160, 1100, 255}, caption);
     label(p, u"Label8"_s, u"Minute"_s, {3795, 2160, 900, 255}, caption);
     label(p, u"Label9"_s, u"Second"_s, {4717, 2160, 900, 255}, caption);
-    c.cmdSet = button(p, u"cmdSet"_s, u"&Set Launch Time"_s, {2640, 2640, 3015, 615}, uiFont(8.25));
-    c.cmdSet->setEnabled(false);
-    c.cmdSet->setToolTip(u"Click to set the Launch Time and Date"_s);
+    c.launchTime.cmdSet = button(p, u"cmdSet"_s, u"&Set Launch Time"_s, {2640, 2640, 3015, 615}, uiFont(8.25));
+    c.launchTime.cmdSet->setEnabled(false);
+    c.launchTime.cmdSet->setToolTip(u"Click to set the Launch Time and Date"_s);
 
     // Last, so that it lies over the fields when shown.
-    c.Calendar = place(new QCalendarWidget(p), u"Calendar"_s, {120, 960, 3615, 2175}, uiFont(8.25));
-    c.Calendar->setToolTip(u"Double Click on a date to set and exit."_s);
-    c.Calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    c.Calendar->hide();
-    c.Calendar->setAccessibleName(u"Launch date calendar"_s);
+    c.launchTime.Calendar = place(new QCalendarWidget(p), u"Calendar"_s, {120, 960, 3615, 2175}, uiFont(8.25));
+    c.launchTime.Calendar->setToolTip(u"Double Click on a date to set and exit."_s);
+    c.launchTime.Calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    c.launchTime.Calendar->hide();
+    c.launchTime.Calendar->setAccessibleName(u"Launch date calendar"_s);
 }
 
 void buildStatusBar(QMainWindow* window, MainControls& c)
 {
-    c.sbrStatusBar = new QStatusBar(window);
-    c.sbrStatusBar->setObjectName(u"sbrStatusBar"_s);
-    c.sbrStatusBar->setSizeGripEnabled(false);
+    c.statusBar.sbrStatusBar = new QStatusBar(window);
+    c.statusBar.sbrStatusBar->setObjectName(u"sbrStatusBar"_s);
+    c.statusBar.sbrStatusBar->setSizeGripEnabled(false);
     const QFont font = uiFont(8.25);
-    c.sbrStatusBar->setFont(font);
+    c.statusBar.sbrStatusBar->setFont(font);
     auto panel = [&](WatchedLabel* l, const QString& key, const QString& tip, int stretch) {
         l->setObjectName(key);
         l->setToolTip(tip);
@@ -265,27 +259,28 @@ void buildStatusBar(QMainWindow* window, MainControls& c)
         l->setFrameShadow(QFrame::Sunken);
         l->setFont(font);
         l->setAccessibleName(tip);
-        c.sbrStatusBar->addPermanentWidget(l, stretch);
+        c.statusBar.sbrStatusBar->addPermanentWidget(l, stretch);
         return l;
     };
     const QFontMetrics metrics(font);
     const int padding = 12; // the sunken frame and a little air on each side
-    c.pnlNumberLock = panel(new WatchedLabel(), u"pnlNumberLock"_s, u"Number Lock Status"_s, 0);
-    c.pnlNumberLock->setAlignment(Qt::AlignCenter);
-    c.pnlNumberLock->setFixedWidth(metrics.horizontalAdvance(u"NUM"_s) + 2 * padding);
-    c.pnlCurrentDate = panel(new WatchedLabel(), u"pnlCurrentDate"_s, u"Current Date & Time"_s, 0);
-    c.pnlCurrentDate->setIndent(padding / 2);
+    c.statusBar.pnlNumberLock = panel(new WatchedLabel(), u"pnlNumberLock"_s, u"Number Lock Status"_s, 0);
+    c.statusBar.pnlNumberLock->setAlignment(Qt::AlignCenter);
+    c.statusBar.pnlNumberLock->setFixedWidth(metrics.horizontalAdvance(u"NUM"_s) + 2 * padding);
+    c.statusBar.pnlCurrentDate = panel(new WatchedLabel(), u"pnlCurrentDate"_s, u"Current Date & Time"_s, 0);
+    c.statusBar.pnlCurrentDate->setIndent(padding / 2);
     int widestDate = 0;
     for (const QString& month : {u"Jan"_s, u"Feb"_s, u"Mar"_s, u"Apr"_s, u"May"_s, u"Jun"_s, u"Jul"_s, u"Aug"_s,
                                  u"Sep"_s, u"Oct"_s, u"Nov"_s, u"Dec"_s})
         widestDate = std::max(widestDate, metrics.horizontalAdvance(month + u" 28, 2026  12:58:58 PM"_s));
-    c.pnlCurrentDate->setFixedWidth(widestDate + 2 * padding);
-    c.pnlCurrentFile =
+    c.statusBar.pnlCurrentDate->setFixedWidth(widestDate + 2 * padding);
+    c.statusBar.pnlCurrentFile =
         panel(new CurrentFilePanel(), u"pnlCurrentFile"_s, u"Current File.  Click here to open a new file."_s, 1);
     // Tall enough for the file picture, at least the layout's 315 twips.
-    c.sbrStatusBar->setFixedHeight(std::max(px(315), c.pnlCurrentFile->minimumSizeHint().height() + 4));
-    window->setStatusBar(c.sbrStatusBar);
-    c.sbrStatusBar->hide();
+    c.statusBar.sbrStatusBar->setFixedHeight(
+        std::max(px(315), c.statusBar.pnlCurrentFile->minimumSizeHint().height() + 4));
+    window->setStatusBar(c.statusBar.sbrStatusBar);
+    c.statusBar.sbrStatusBar->hide();
 }
 
 } // namespace
@@ -297,19 +292,20 @@ MainControls MainLayout::build(QMainWindow* window)
     // panels and buttons.
     QPalette palette = window->palette();
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-        palette.setColor(QPalette::Disabled, role, QColor(128, 128, 128));
+        palette.setColor(QPalette::Disabled, role, Colours::DisabledText);
     window->setPalette(palette);
     c.surface = new SurfaceWidget(window);
+    c.count.surface = c.surface;
     c.surface->setObjectName(u"frmTarvaneSurface"_s);
     c.surface->setMinimumSize(0, 0);
-    setBackground(c.surface, QColor(255, 128, 128));
+    paintBackground(c.surface, Colours::BeforeLiftoff);
     window->setCentralWidget(c.surface);
 
     buildCountStrip(c.surface, c);
 
     auto* line1 = new LineWidget(QPoint(px(128), px(1680)), QPoint(px(9863), px(1695)), 3, c.surface);
     line1->setObjectName(u"Line1"_s);
-    auto* plate = new ShapeWidget(ShapeWidget::Kind::Rectangle, QColor(192, 64, 0), c.surface);
+    auto* plate = new ShapeWidget(ShapeWidget::Kind::Rectangle, Colours::Plate, c.surface);
     plate->setObjectName(u"Shape1"_s);
     plate->setGeometry(twipsRect(120, 1800, 9855, 3735));
 
@@ -321,11 +317,14 @@ MainControls MainLayout::build(QMainWindow* window)
         l->hide();
         return l;
     };
-    c.lblNowStamp = stamp(u"lblNowStamp"_s, 240);
-    c.lblTargetStamp = stamp(u"lblTargetStamp"_s, 480);
-    c.lblLaunchWindowStamp = stamp(u"lblLaunchWindowStamp"_s, 840);
-    c.lblNowStampWindow = stamp(u"lblNowStampWindow"_s, 1080);
+    c.holds.lblNowStamp = stamp(u"lblNowStamp"_s, 240);
+    c.holds.lblTargetStamp = stamp(u"lblTargetStamp"_s, 480);
+    c.launchWindow.lblLaunchWindowStamp = stamp(u"lblLaunchWindowStamp"_s, 840);
+    c.launchWindow.lblNowStampWindow = stamp(u"lblNowStampWindow"_s, 1080);
 
     buildStatusBar(window, c);
+    c.count.pnlCurrentDate = c.statusBar.pnlCurrentDate;
+    c.views.window = window;
+    c.views.sbrStatusBar = c.statusBar.sbrStatusBar;
     return c;
 }

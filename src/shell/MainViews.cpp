@@ -11,8 +11,8 @@
 #include <QStatusBar>
 #include <QWidget>
 
-MainViews::MainViews(const Controls& controls, Menus menus, QObject* parent)
-    : QObject(parent), m_ui(controls), m_menus(std::move(menus)),
+MainViews::MainViews(const Controls& controls, ClockTimer& tmrCurrentDateTime, Menus menus, QObject* parent)
+    : QObject(parent), m_ui(controls), m_tmrCurrentDateTime(tmrCurrentDateTime), m_menus(std::move(menus)),
       m_menuBarHeight(controls.window->menuBar()->sizeHint().height())
 {
     setObjectName(QStringLiteral("MainViews"));
@@ -39,7 +39,7 @@ void MainViews::ShowCompactView()
     m_ui.mnuRtAccess->setEnabled(true);
     WindowGeometry::applyCompactSize(m_ui.window);
     WindowGeometry::setFrameLeft(m_ui.window, WindowGeometry::CompactFrameLeft);
-    m_ui.tmrCurrentDateTime->stop();
+    m_tmrCurrentDateTime.stop();
     m_menus.hide();
     m_ui.sbrStatusBar->hide();
     // The focus must not stay in a field the crop no longer shows, where typing would change it unseen.
@@ -56,7 +56,7 @@ void MainViews::ShowFullView()
     // The menu bar is still hidden here and measures nothing, hence the height taken at construction.
     WindowGeometry::applyFullSize(m_ui.window, m_menuBarHeight);
     WindowGeometry::setFrameLeft(m_ui.window, WindowGeometry::FullFrameLeft);
-    m_ui.tmrCurrentDateTime->start();
+    m_tmrCurrentDateTime.start();
     m_menus.show();
     m_ui.sbrStatusBar->show();
 }

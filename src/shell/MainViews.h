@@ -22,6 +22,7 @@ class MainViews final : public QObject
     Q_DISABLE_COPY_MOVE(MainViews)
 
 public:
+    // The view switch and what it shows and hides, which only this class writes.
     struct Controls
     {
         QMainWindow* window = nullptr;
@@ -30,7 +31,6 @@ public:
         QAction* mnuRtCompactScreen = nullptr;
         QAction* mnuRtAccess = nullptr;
         QMenu* mnuPopUp = nullptr;
-        ClockTimer* tmrCurrentDateTime = nullptr;
         QStatusBar* sbrStatusBar = nullptr;
     };
     struct Menus
@@ -42,8 +42,9 @@ public:
     static inline const QString CompactCaption = QStringLiteral("&Access Launch Data");
     static inline const QString FullCaption = QStringLiteral("Com&pact Screen");
 
-    // Build it while the menus are still shown: it measures the menu bar for the full view.
-    MainViews(const Controls& controls, Menus menus, QObject* parent);
+    // Build it while the menus are still shown: it measures the menu bar for the full view. The date timer runs
+    // in the full view only.
+    MainViews(const Controls& controls, ClockTimer& tmrCurrentDateTime, Menus menus, QObject* parent);
 
     void ToggleView();
     void ShowCompactView();
@@ -60,7 +61,8 @@ public:
     bool isShown(const QWidget* widget) const;
 
 private:
-    Controls m_ui;
+    const Controls m_ui;
+    ClockTimer& m_tmrCurrentDateTime;
     Menus m_menus;
     int m_menuBarHeight = 0;
 };

@@ -1,5 +1,7 @@
 #include "MissionCountPanel.h"
 
+#include "clock/MissionState.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QLabel>
@@ -49,37 +51,34 @@ MissionCountPanel::MissionCountPanel(QWidget* parent) : QWidget(parent)
     setProperty("partOfSurface", true);
 }
 
-void MissionCountPanel::setSources(const Labels& labels, std::function<bool()> holding)
+void MissionCountPanel::setSources(const Labels& labels, const MissionState* state)
 {
     m_labels = labels;
-    m_holding = std::move(holding);
+    m_state = state;
     m_lastTold = phaseAndHolding();
 }
 
 QString MissionCountPanel::spokenCount() const
 {
-    if (m_labels.days == nullptr)
+    if (m_labels.days == nullptr || m_state == nullptr)
         return {};
     bool haveDays = false;
     const int days = m_labels.days->text().toInt(&haveDays);
-    if (!haveDays)
+    if (!haveDays || m_state->phase() == MissionState::Phase::NoTarget)
         return u"No launch time"_s;
-    const QString sign = m_labels.sign->text().contains(u'+') ? u"T plus"_s : u"T minus"_s;
+    const QString sign = m_state->phase() == MissionState::Phase::AfterLiftoff ? u"T plus"_s : u"T minus"_s;
     QString spoken = sign % u' ' % QString::number(days) % (days == 1 ? u" day "_s : u" days "_s) %
                      m_labels.hours->text() % u':' % m_labels.minutes->text() % u':' % m_labels.seconds->text();
-    if (m_holding && m_holding())
+    if (m_state->holding())
         spoken += u", holding"_s;
     return spoken;
 }
 
 QString MissionCountPanel::phaseAndHolding() const
 {
-    if (m_labels.days == nullptr)
+    if (m_state == nullptr)
         return {};
-    bool haveDays = false;
-    m_labels.days->text().toInt(&haveDays);
-    const QString phase = haveDays ? m_labels.sign->text() : QString();
-    return phase % (m_holding && m_holding() ? u" holding"_s : QString());
+    return QString::number(int(m_state->phase())) % (m_state->holding() ? u" holding"_s : QString());
 }
 
 void MissionCountPanel::noteMaybeChanged()

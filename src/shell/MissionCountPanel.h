@@ -2,8 +2,7 @@
 
 #include <QWidget>
 
-#include <functional>
-
+class MissionState;
 class QLabel;
 
 // The count labels' container, there for a screen reader: its accessible name is "Mission count" and its
@@ -29,12 +28,11 @@ public:
 
     explicit MissionCountPanel(QWidget* parent);
 
-    // The labels are children of this panel; holding tells whether the count is held.
-    void setSources(const Labels& labels, std::function<bool()> holding);
+    // The labels are children of this panel; the mission state tells the phase and whether the count is held.
+    void setSources(const Labels& labels, const MissionState* state);
 
     QString spokenCount() const;
-    // Call when the sign, the days or the holding may have changed: tells assistive tools when the phase or the
-    // holding really did.
+    // Call when the phase or the holding may have changed: tells assistive tools when either really did.
     void noteMaybeChanged();
 
 signals:
@@ -45,6 +43,6 @@ private:
     QString phaseAndHolding() const;
 
     Labels m_labels;
-    std::function<bool()> m_holding;
+    const MissionState* m_state = nullptr;
     QString m_lastTold;
 };

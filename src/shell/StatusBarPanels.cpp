@@ -3,8 +3,7 @@
 #include "platform/KeyboardIndicators.h"
 #include "platform/WatchedLabel.h"
 
-#include <QApplication>
-#include <QKeyEvent>
+#include <QEvent>
 #include <QStatusBar>
 
 #include <chrono>
@@ -21,17 +20,12 @@ StatusBarPanels::StatusBarPanels(const Controls& controls, std::unique_ptr<Keybo
     m_poll.setInterval(1s);
     connect(&m_poll, &QTimer::timeout, this, &StatusBarPanels::refreshNumberLock);
     m_ui.sbrStatusBar->installEventFilter(this);
-    qApp->installEventFilter(this);
     for (WatchedLabel* panel : {m_ui.pnlNumberLock, m_ui.pnlCurrentDate, m_ui.pnlCurrentFile})
         connect(panel, &WatchedLabel::doubleClicked, this, [this, panel] { emit panelDoubleClicked(panel->text()); });
     refreshNumberLock();
 }
 
-StatusBarPanels::~StatusBarPanels()
-{
-    if (qApp)
-        qApp->removeEventFilter(this);
-}
+StatusBarPanels::~StatusBarPanels() = default;
 
 void StatusBarPanels::setIndicators(std::unique_ptr<KeyboardIndicators> indicators)
 {
@@ -46,27 +40,20 @@ void StatusBarPanels::refreshNumberLock()
     m_ui.pnlNumberLock->setEnabled(on.value_or(false));
 }
 
+void StatusBarPanels::keyReleased(int key)
+{
+    // The server has switched the light by the time the key comes up.
+    if (m_poll.isActive() && key == Qt::Key_NumLock)
+        QTimer::singleShot(0, this, &StatusBarPanels::refreshNumberLock);
+}
+
 bool StatusBarPanels::eventFilter(QObject* watched, QEvent* event)
 {
-    switch (event->type()) {
-    case QEvent::Show:
-    case QEvent::Hide:
-        if (watched == m_ui.sbrStatusBar) {
-            if (event->type() == QEvent::Show) {
-                refreshNumberLock();
-                m_poll.start();
-            } else {
-                m_poll.stop();
-            }
-        }
-        break;
-    case QEvent::KeyRelease:
-        // The server has switched the light by the time the key comes up.
-        if (m_poll.isActive() && static_cast<QKeyEvent*>(event)->key() == Qt::Key_NumLock)
-            QTimer::singleShot(0, this, &StatusBarPanels::refreshNumberLock);
-        break;
-    default:
-        break;
+    if (watched == m_ui.sbrStatusBar && event->type() == QEvent::Show) {
+        refreshNumberLock();
+        m_poll.start();
+    } else if (watched == m_ui.sbrStatusBar && event->type() == QEvent::Hide) {
+        m_poll.stop();
     }
     return QObject::eventFilter(watched, event);
 }

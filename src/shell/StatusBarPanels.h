@@ -10,7 +10,7 @@ class QStatusBar;
 class WatchedLabel;
 
 // Keeps the Num Lock panel current while the status bar shows, and reports double clicks on any panel with that
-// panel's text.
+// panel's text. It writes the Num Lock panel only.
 class StatusBarPanels final : public QObject
 {
     Q_OBJECT
@@ -32,6 +32,8 @@ public:
     void setIndicators(std::unique_ptr<KeyboardIndicators> indicators);
     // Reads the Num Lock state and shows it: "NUM", dimmed while off; empty when it cannot be read.
     void refreshNumberLock();
+    // A key released in the main window: the Num Lock key changes the light.
+    void keyReleased(int key);
 
 signals:
     void panelDoubleClicked(const QString& panelText);
@@ -40,7 +42,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    Controls m_ui;
+    const Controls m_ui;
     std::unique_ptr<KeyboardIndicators> m_indicators;
     QTimer m_poll;
 };

@@ -4,6 +4,7 @@
 #include "StartOptions.h"
 #include "StartupProbe.h"
 #include "TarvaneArt.h"
+#include "display/RoomDisplayServer.h"
 #include "frmSplash.h"
 #include "frmTarvane.h"
 #include "platform/ApplicationClock.h"
@@ -12,12 +13,17 @@
 #include "platform/WatchedLabel.h"
 
 #include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
 
 int basTarvaneLoad::Main(const StartOptions& options)
 {
     StartupProbe probe;
     QApplication::setWindowIcon(TarvaneArt::appIcon());
-    auto* splash = ShowSplash();
+    auto* splash = showSplash();
     probe.watchSplashPaint(*splash);
     auto systemClock = SystemClock::create();
     // The window reads this one clock for everything, whether or not the computer's clock can be set.
@@ -25,14 +31,16 @@ int basTarvaneLoad::Main(const StartOptions& options)
                            options.appClock ? ApplicationClock::Start::Engaged : ApplicationClock::Start::PassThrough);
     QtPrompter prompter;
     frmTarvane window(clock, prompter, LaunchFileOptions::standard(options.launchFile));
-    const MainControls& count = window.controls();
+    const LaunchClock::Controls& count = window.controls().count;
     SecondsTrace trace(count.lblTMinus, count.lblDays, count.lblHours, count.lblMinutes, count.lblSeconds);
-    RunSplashProgress(*splash, probe);
-    ShowMainWindow(window, *splash, probe);
+    if (options.serve)
+        startRoomDisplay(window, prompter, *options.serve);
+    runSplashProgress(*splash, probe);
+    showMainWindow(window, *splash, probe);
     return QApplication::exec();
 }
 
-frmSplash* basTarvaneLoad::ShowSplash()
+frmSplash* basTarvaneLoad::showSplash()
 {
     auto* splash = new frmSplash;
     splash->setAttribute(Qt::WA_DeleteOnClose);
@@ -40,7 +48,7 @@ frmSplash* basTarvaneLoad::ShowSplash()
     return splash;
 }
 
-void basTarvaneLoad::RunSplashProgress(frmSplash& splash, StartupProbe& probe)
+void basTarvaneLoad::runSplashProgress(frmSplash& splash, StartupProbe& probe)
 {
     splash.paintOnce();
     probe.mark(StartupProbe::Stage::ProgressStarts);
@@ -48,9 +56,20 @@ void basTarvaneLoad::RunSplashProgress(frmSplash& splash, StartupProbe& probe)
     probe.mark(StartupProbe::Stage::ProgressEnds);
 }
 
-void basTarvaneLoad::ShowMainWindow(QWidget& window, frmSplash& splash, StartupProbe& probe)
+void basTarvaneLoad::showMainWindow(QWidget& window, frmSplash& splash, StartupProbe& probe)
 {
     window.show();
     probe.watchFirstPaint(window);
     splash.mainWindowShown();
+}
+
+// A display that cannot start leaves the program running: the count in the window is what matters most.
+void basTarvaneLoad::startRoomDisplay(frmTarvane& window, Prompter& prompter, const ServeEndpoint& endpoint)
+{
+    const RoomDisplayServer::StartResult result = window.roomDisplay().start(endpoint.address, endpoint.port);
+    if (result.ok)
+        return;
+    const QString text = u"The room display did not start.  "_s + result.error;
+    std::fprintf(stderr, "Tarvane: %s\n", qPrintable(text));
+    QTimer::singleShot(0, &window, [&prompter, text] { prompter.tell(u"Tarvane"_s, text); });
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+class Prompter;
 class QWidget;
+class frmTarvane;
+struct ServeEndpoint;
 class StartupProbe;
 class frmSplash;
 struct StartOptions;
@@ -13,8 +16,10 @@ namespace basTarvaneLoad {
 int Main(const StartOptions& options);
 
 // The steps of Main, each on its own so that tests can take them one by one.
-frmSplash* ShowSplash();
-void RunSplashProgress(frmSplash& splash, StartupProbe& probe);
-void ShowMainWindow(QWidget& window, frmSplash& splash, StartupProbe& probe);
+frmSplash* showSplash();
+void runSplashProgress(frmSplash& splash, StartupProbe& probe);
+void showMainWindow(QWidget& window, frmSplash& splash, StartupProbe& probe);
+// Serves the count to the room's screens; says why when it cannot, and the program runs on.
+void startRoomDisplay(frmTarvane& window, Prompter& prompter, const ServeEndpoint& endpoint);
 
 } // namespace basTarvaneLoad

@@ -1,6 +1,7 @@
 #include "frmAbout.h"
 
 #include "TarvaneArt.h"
+#include "platform/ApplicationInfo.h"
 #include "platform/Metrics.h"
 
 #include <QHBoxLayout>
@@ -9,7 +10,7 @@
 
 using namespace Qt::StringLiterals;
 
-frmAbout::frmAbout(QWidget* parent) : InfoWindow(u"frmAbout"_s, u"About Tarvane"_s, parent)
+frmAbout::frmAbout(QWidget* parent) : InfoWindow(u"frmAbout"_s, u"About "_s + ApplicationInfo::Name, parent)
 {
     auto* row = new QHBoxLayout;
     row->setSpacing(16);
@@ -27,7 +28,7 @@ frmAbout::frmAbout(QWidget* parent) : InfoWindow(u"frmAbout"_s, u"About Tarvane"
         label->setFont(font);
         lines->addWidget(label);
     };
-    line(u"lblTitle"_s, u"Tarvane"_s, Metrics::uiFont(13.5, true));
+    line(u"lblTitle"_s, ApplicationInfo::Name, Metrics::uiFont(13.5, true));
     line(u"lblVersion"_s, u"Version 1.0.0"_s, Metrics::uiFont(9.75, true));
     lines->addSpacing(8);
     line(u"lblCopyright"_s, MakerNotice, Metrics::uiFont(8.25));

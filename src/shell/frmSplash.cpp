@@ -2,7 +2,9 @@
 
 #include "SplashKeyClaim.h"
 #include "TarvaneArt.h"
+#include "platform/ApplicationInfo.h"
 #include "platform/ClickPanel.h"
+#include "platform/Colours.h"
 #include "platform/LineWidget.h"
 #include "platform/Metrics.h"
 #include "platform/ShapeWidget.h"
@@ -24,7 +26,6 @@ using namespace Qt::StringLiterals;
 using Metrics::uiFont;
 
 namespace {
-const QColor Olive(192, 192, 0);
 constexpr int Width = 480;
 constexpr int Height = 316;
 // The display follows the progress at about the rate a screen refreshes; painting every value would cost far
@@ -35,7 +36,7 @@ constexpr qint64 RepaintIntervalMs = 16;
 frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName(u"frmSplash"_s);
-    setWindowTitle(ApplicationTitle);
+    setWindowTitle(ApplicationInfo::Name);
     setWindowIcon(TarvaneArt::appIcon());
     setFixedSize(Width, Height);
     setFocusPolicy(Qt::StrongFocus);
@@ -43,9 +44,7 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     m_frame = new ClickPanel(this);
     m_frame->setObjectName(u"Frame1"_s);
     m_frame->setGeometry(8, 8, Width - 16, 248);
-    QPalette olive = m_frame->palette();
-    olive.setColor(QPalette::Window, Olive);
-    m_frame->setPalette(olive);
+    Colours::paintBackground(m_frame, Colours::Olive);
     connect(m_frame, &ClickPanel::clicked, this, &frmSplash::requestClose);
 
     auto* logo = addLabel(m_frame, u"imgLogo"_s, QString(), {14, 18, 132, 132}, font());
@@ -104,7 +103,7 @@ QLabel* frmSplash::addLabel(QWidget* parent, const QString& name, const QString&
 void frmSplash::Form_Load()
 {
     m_lblVersion->setText(u"Version "_s + QStringLiteral(TARVANE_VERSION_STRING));
-    m_lblProductName->setText(ApplicationTitle);
+    m_lblProductName->setText(ApplicationInfo::Name);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     m_tmrSplash.start();

@@ -19,8 +19,6 @@ class frmSplash final : public QWidget
     Q_DISABLE_COPY_MOVE(frmSplash)
 
 public:
-    static inline const QString ApplicationTitle = QStringLiteral("Tarvane");
-
     explicit frmSplash(QWidget* parent = nullptr);
 
     // Shows the splash and hands it to the window system, without waiting; from now on it claims every key.

@@ -2,25 +2,22 @@
 
 #include "HelpWindows.h"
 #include "HoldAccessKey.h"
+#include "KeyPreview.h"
 #include "MainLayout.h"
-#include "MainViews.h"
 #include "MissionCountPanel.h"
-#include "StatusBarPanels.h"
 #include "TarvaneArt.h"
 #include "WindowGeometry.h"
-#include "clock/Holds.h"
-#include "clock/LaunchClock.h"
-#include "clock/LaunchTimeEntry.h"
-#include "clock/LaunchWindow.h"
+#include "clock/MissionState.h"
+#include "display/RoomDisplayServer.h"
+#include "display/frmRoomDisplay.h"
 #include "files/FileCommands.h"
-#include "files/RoomLaunchSettings.h"
+#include "files/LaunchSettings.h"
+#include "platform/ClickPanel.h"
 #include "platform/Clock.h"
 #include "platform/ClockTimer.h"
 #include "platform/KeyboardIndicators.h"
-#include "platform/ShapeWidget.h"
 #include "platform/SurfaceWidget.h"
 #include "platform/WatchedLabel.h"
-#include "simtime/SimTime.h"
 #include "simtime/TimeZoneMenu.h"
 
 #include <QAction>
@@ -37,45 +34,28 @@ frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, QWidget* parent)
 }
 
 frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, const LaunchFileOptions& files, QWidget* parent)
-    : QMainWindow(parent), m_clock(clock), m_prompter(prompter), m_fileOptions(files)
+    : QMainWindow(parent), m_clock(clock), m_prompter(prompter), m_state(new MissionState(this)), m_fileOptions(files)
 {
     setObjectName(u"frmTarvane"_s);
     setWindowTitle(u"Mission Elapsed Time"_s);
+    setWindowIcon(TarvaneArt::appIcon());
     m_ui = MainLayout::build(this);
-    m_actions = MainMenus::build(this);
+    m_actions = MainMenus::build(this, m_ui);
 
-    createLaunchClock();
-    // Launch time entry
-    createLaunchTimeEntry();
-    connect(m_ui.cmdSet, &QPushButton::clicked, m_launchTimeEntry, &LaunchTimeEntry::cmdSet_Click);
-    connect(m_actions.mnuSetLaunchTime, &QAction::triggered, m_launchTimeEntry,
-            &LaunchTimeEntry::mnuSetLaunchTime_Click);
-
-    // Holds and the launch window
-    createHoldsAndLaunchWindow();
-    for (QAction* hold : {m_actions.mnuHold, m_actions.mnuRtHold})
-        connect(hold, &QAction::triggered, m_holds, &Holds::ToggleHold);
-    connect(m_ui.cmdHoldResume, &QPushButton::clicked, m_holds, &Holds::ToggleHold);
-    for (QAction* arming : {m_actions.mnuHoldEnable, m_actions.mnuRtHoldEnable})
-        connect(arming, &QAction::triggered, m_holds, &Holds::ToggleHoldEnable);
-    connect(m_actions.mnuActiveLaunchWindow, &QAction::triggered, m_launchWindow, &LaunchWindow::ToggleActive);
-    connect(m_actions.mnuSetLaunchWindow, &QAction::triggered, m_launchWindow, &LaunchWindow::SetLaunchWindow);
-    connect(m_ui.cmdSetWindow, &QPushButton::clicked, m_launchWindow, &LaunchWindow::cmdSetWindow_Click);
-
-    // Sim time
-    createSimTime();
-
-    // Launch data files
-    createFileCommands();
-    connect(m_actions.mnuOpen, &QAction::triggered, m_fileCommands, &FileCommands::mnuOpen_Click);
-    connect(m_actions.mnuSave, &QAction::triggered, m_fileCommands, &FileCommands::mnuSave_Click);
-    connect(m_actions.mnuSaveAs, &QAction::triggered, m_fileCommands, &FileCommands::mnuSaveAs_Click);
-    connect(m_actions.mnuRevert, &QAction::triggered, m_fileCommands, &FileCommands::mnuRevert_Click);
-    connect(m_actions.mnuExit, &QAction::triggered, m_fileCommands, &FileCommands::ExitWithSavePrompt);
-    connect(m_actions.mnuRtExit, &QAction::triggered, m_fileCommands, &FileCommands::ExitWithSavePrompt);
-
-    // Views, menus and status bar
+    m_launchClock = new LaunchClock(m_clock, *m_state, m_ui.count, this);
+    m_launchTimeEntry = new LaunchTimeEntry(m_clock, m_prompter, *m_state, m_ui.launchTime, this);
+    m_holds = new Holds(m_clock, *m_state, *m_launchClock, m_ui.holds, this);
+    m_launchWindow = new LaunchWindow(m_clock, m_prompter, *m_state, *m_launchClock, m_ui.launchWindow, this);
+    m_simTime = new SimTime(m_clock, m_prompter, *m_state, m_ui.simTime, this);
+    m_timeZoneMenu = new TimeZoneMenu(m_actions.mnuZone, this);
+    m_launchSettings = std::make_unique<LaunchSettings>(*m_state, *m_launchTimeEntry, *m_holds, *m_launchWindow);
+    m_fileCommands =
+        new FileCommands(*m_launchSettings, m_prompter, m_fileOptions, m_ui.statusBar.pnlCurrentFile, this);
+    routeMissionCommands();
+    routeFileCommands();
     createViews();
+    m_roomDisplay = new RoomDisplayServer(*m_state, m_clock, this);
+    connect(m_actions.mnuRoomDisplay, &QAction::triggered, this, &frmTarvane::showRoomDisplay);
 
     Form_Load();
     m_launchClock->tmrCountdown().start();
@@ -83,34 +63,40 @@ frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, const LaunchFileOptions
 
 frmTarvane::~frmTarvane() = default;
 
-void frmTarvane::createLaunchClock()
+void frmTarvane::routeMissionCommands()
 {
-    LaunchClock::Controls clockUi;
-    clockUi.surface = m_ui.surface;
-    clockUi.lblTarget = m_ui.lblTarget;
-    clockUi.lblTMinus = m_ui.lblTMinus;
-    clockUi.lblDays = m_ui.lblDays;
-    clockUi.lblHours = m_ui.lblHours;
-    clockUi.lblMinutes = m_ui.lblMinutes;
-    clockUi.lblSeconds = m_ui.lblSeconds;
-    for (size_t i = 0; i < clockUi.shpIndicator.size(); ++i)
-        clockUi.shpIndicator[i] = m_ui.shpIndicator[i];
-    clockUi.cmdHoldResume = m_ui.cmdHoldResume;
-    clockUi.mnuHold = m_actions.mnuHold;
-    clockUi.mnuRtHold = m_actions.mnuRtHold;
-    clockUi.mnuHoldEnable = m_actions.mnuHoldEnable;
-    clockUi.mnuRtHoldEnable = m_actions.mnuRtHoldEnable;
-    clockUi.mnuActiveLaunchWindow = m_actions.mnuActiveLaunchWindow;
-    clockUi.chkLaunchWindowActive = m_ui.chkLaunchWindowActive;
-    clockUi.pnlCurrentDate = m_ui.pnlCurrentDate;
-    m_launchClock = new LaunchClock(m_clock, clockUi, this);
+    connect(m_ui.launchTime.cmdSet, &QPushButton::clicked, m_launchTimeEntry, &LaunchTimeEntry::cmdSet_Click);
+    connect(m_ui.launchTime.mnuSetLaunchTime, &QAction::triggered, m_launchTimeEntry,
+            &LaunchTimeEntry::mnuSetLaunchTime_Click);
+
+    for (QAction* hold : {m_ui.holds.mnuHold, m_ui.holds.mnuRtHold})
+        connect(hold, &QAction::triggered, m_holds, &Holds::ToggleHold);
+    connect(m_ui.holds.cmdHoldResume, &QPushButton::clicked, m_holds, &Holds::ToggleHold);
+    for (QAction* arming : {m_ui.holds.mnuHoldEnable, m_ui.holds.mnuRtHoldEnable})
+        connect(arming, &QAction::triggered, m_holds, &Holds::ToggleHoldEnable);
+
+    connect(m_ui.launchWindow.mnuActiveLaunchWindow, &QAction::triggered, m_launchWindow, &LaunchWindow::toggleActive);
+    connect(m_actions.mnuSetLaunchWindow, &QAction::triggered, m_launchWindow, &LaunchWindow::SetLaunchWindow);
+    connect(m_ui.cmdSetWindow, &QPushButton::clicked, m_launchWindow, &LaunchWindow::cmdSetWindow_Click);
+    // After an expired launch window a press on the background or a click on either entry panel ends the program.
+    const auto endIfExpired = [this] { m_launchWindow->EndIfExpired(m_launchWindow->lockTag()); };
+    connect(m_ui.surface, &SurfaceWidget::pressed, m_launchWindow, endIfExpired);
+    connect(m_ui.pctLaunchWindow, &ClickPanel::clicked, m_launchWindow, endIfExpired);
+    connect(m_ui.pctLaunchTime, &ClickPanel::clicked, m_launchWindow, endIfExpired);
+
+    // Views elsewhere keep their own second; they hear of a jump of the clock.
+    connect(&m_clock, &Clock::changed, m_state, &MissionState::noteClockJumped);
 }
 
-void frmTarvane::createFileCommands()
+void frmTarvane::routeFileCommands()
 {
-    m_launchSettings =
-        std::make_unique<RoomLaunchSettings>(m_ui.lblTarget, *m_launchTimeEntry, *m_holds, *m_launchWindow);
-    m_fileCommands = new FileCommands(*m_launchSettings, m_prompter, m_fileOptions, this, m_ui.pnlCurrentFile);
+    connect(m_actions.mnuOpen, &QAction::triggered, m_fileCommands, &FileCommands::mnuOpen_Click);
+    connect(m_actions.mnuSave, &QAction::triggered, m_fileCommands, &FileCommands::mnuSave_Click);
+    connect(m_actions.mnuSaveAs, &QAction::triggered, m_fileCommands, &FileCommands::mnuSaveAs_Click);
+    connect(m_actions.mnuRevert, &QAction::triggered, m_fileCommands, &FileCommands::mnuRevert_Click);
+    for (QAction* exit : {m_actions.mnuExit, m_actions.mnuRtExit})
+        connect(exit, &QAction::triggered, m_fileCommands, &FileCommands::ExitWithSavePrompt);
+    connect(m_fileCommands, &FileCommands::loaded, m_state, &MissionState::noteFileLoaded);
 }
 
 // The compact view is a crop of the whole window; Tab walks only what it shows.
@@ -127,79 +113,6 @@ void frmTarvane::closeEvent(QCloseEvent* event)
         event->accept();
     else
         event->ignore();
-}
-
-void frmTarvane::createLaunchTimeEntry()
-{
-    LaunchTimeEntry::Controls entryUi;
-    entryUi.lblTarget = m_ui.lblTarget;
-    entryUi.Calendar = m_ui.Calendar;
-    entryUi.txtLaunchDate = m_ui.txtLaunchDate;
-    entryUi.txtHours = m_ui.txtHours;
-    entryUi.txtMinutes = m_ui.txtMinutes;
-    entryUi.txtSeconds = m_ui.txtSeconds;
-    entryUi.vsbHours = m_ui.vsbHours;
-    entryUi.vsbMinutes = m_ui.vsbMinutes;
-    entryUi.vsbSeconds = m_ui.vsbSeconds;
-    entryUi.Label10 = m_ui.Label10;
-    entryUi.cmdSet = m_ui.cmdSet;
-    entryUi.mnuSetLaunchTime = m_actions.mnuSetLaunchTime;
-    entryUi.lblNowStamp = m_ui.lblNowStamp;
-    entryUi.lblTargetStamp = m_ui.lblTargetStamp;
-    m_launchTimeEntry = new LaunchTimeEntry(m_clock, m_prompter, entryUi, this);
-}
-
-void frmTarvane::createHoldsAndLaunchWindow()
-{
-    LaunchWindow::Controls windowUi;
-    windowUi.surface = m_ui.surface;
-    windowUi.pctLaunchWindow = m_ui.pctLaunchWindow;
-    windowUi.pctLaunchTime = m_ui.pctLaunchTime;
-    windowUi.lblLaunchWindow = m_ui.lblLaunchWindow;
-    windowUi.lblWindowWarning = m_ui.lblWindowWarning;
-    windowUi.chkLaunchWindowActive = m_ui.chkLaunchWindowActive;
-    windowUi.mnuActiveLaunchWindow = m_actions.mnuActiveLaunchWindow;
-    windowUi.txtHoursW = m_ui.txtHoursW;
-    windowUi.txtMinutesW = m_ui.txtMinutesW;
-    windowUi.txtSecondsW = m_ui.txtSecondsW;
-    windowUi.vsbHoursW = m_ui.vsbHoursW;
-    windowUi.vsbMinutesW = m_ui.vsbMinutesW;
-    windowUi.vsbSecondsW = m_ui.vsbSecondsW;
-    windowUi.lblLaunchWindowStamp = m_ui.lblLaunchWindowStamp;
-    windowUi.lblNowStampWindow = m_ui.lblNowStampWindow;
-    windowUi.cmdHoldResume = m_ui.cmdHoldResume;
-    m_launchWindow = new LaunchWindow(m_clock, m_prompter, *m_launchClock, windowUi, this);
-
-    Holds::Controls holdsUi;
-    holdsUi.cmdHoldResume = m_ui.cmdHoldResume;
-    holdsUi.mnuHold = m_actions.mnuHold;
-    holdsUi.mnuRtHold = m_actions.mnuRtHold;
-    holdsUi.mnuHoldEnable = m_actions.mnuHoldEnable;
-    holdsUi.mnuRtHoldEnable = m_actions.mnuRtHoldEnable;
-    holdsUi.countDigits = {m_ui.lblDays, m_ui.lblHours, m_ui.lblMinutes, m_ui.lblSeconds};
-    holdsUi.lblTarget = m_ui.lblTarget;
-    holdsUi.lblNowStamp = m_ui.lblNowStamp;
-    holdsUi.lblTargetStamp = m_ui.lblTargetStamp;
-    m_holds = new Holds(m_clock, *m_launchClock, *m_launchWindow, holdsUi, this);
-}
-
-void frmTarvane::createSimTime()
-{
-    SimTime::Controls simUi;
-    simUi.window = this;
-    simUi.mnuTminus45 = m_actions.mnuTminus45;
-    simUi.mnuTminus30 = m_actions.mnuTminus30;
-    simUi.mnuTminus20 = m_actions.mnuTminus20;
-    simUi.mnuTminus10 = m_actions.mnuTminus10;
-    simUi.mnuTminus8 = m_actions.mnuTminus8;
-    simUi.mnuTminus6 = m_actions.mnuTminus6;
-    simUi.mnuTminus4 = m_actions.mnuTminus4;
-    simUi.mnuTminus2 = m_actions.mnuTminus2;
-    simUi.mnuTminus30Sec = m_actions.mnuTminus30Sec;
-    simUi.mnuTplus5 = m_actions.mnuTplus5;
-    simUi.mnuManualSet = m_actions.mnuManualSet;
-    m_simTime = new SimTime(m_clock, m_prompter, *m_launchClock, simUi, this);
-    m_timeZoneMenu = new TimeZoneMenu(m_actions.mnuZone, this);
 }
 
 qint32 frmTarvane::TminusSec() const
@@ -230,38 +143,32 @@ void frmTarvane::ShowMenus()
 
 void frmTarvane::createViews()
 {
-    setWindowIcon(TarvaneArt::appIcon());
-    MainViews::Controls viewUi;
-    viewUi.window = this;
-    viewUi.cmdAccess = m_ui.cmdAccess;
-    viewUi.mnuCompactScreen = m_actions.mnuCompactScreen;
-    viewUi.mnuRtCompactScreen = m_actions.mnuRtCompactScreen;
-    viewUi.mnuRtAccess = m_actions.mnuRtAccess;
-    viewUi.mnuPopUp = m_actions.mnuPopUp;
-    viewUi.tmrCurrentDateTime = &m_launchClock->tmrCurrentDateTime();
-    viewUi.sbrStatusBar = m_ui.sbrStatusBar;
-    m_views = new MainViews(viewUi, {[this] { ShowMenus(); }, [this] { HideMenus(); }}, this);
-    connect(m_ui.cmdAccess, &QPushButton::clicked, this, &frmTarvane::ToggleView);
+    m_views = new MainViews(m_ui.views, m_launchClock->tmrCurrentDateTime(),
+                            {[this] { ShowMenus(); }, [this] { HideMenus(); }}, this);
+    connect(m_ui.views.cmdAccess, &QPushButton::clicked, this, &frmTarvane::ToggleView);
     connect(m_ui.surface, &SurfaceWidget::doubleClicked, this, &frmTarvane::ToggleView);
-    for (QAction* toggle : {m_actions.mnuCompactScreen, m_actions.mnuRtCompactScreen, m_actions.mnuRtAccess})
+    for (QAction* toggle : {m_ui.views.mnuCompactScreen, m_ui.views.mnuRtCompactScreen, m_ui.views.mnuRtAccess})
         connect(toggle, &QAction::triggered, this, &frmTarvane::ToggleView);
     connect(m_ui.surface, &SurfaceWidget::rightReleased, m_views, &MainViews::showPopUp);
 
-    m_statusPanels =
-        new StatusBarPanels({m_ui.sbrStatusBar, m_ui.pnlNumberLock, m_ui.pnlCurrentDate, m_ui.pnlCurrentFile},
-                            KeyboardIndicators::create(), this);
+    m_statusPanels = new StatusBarPanels(m_ui.statusBar, KeyboardIndicators::create(), this);
     connect(m_statusPanels, &StatusBarPanels::panelDoubleClicked, m_fileCommands,
             &FileCommands::sbrStatusBar_PanelDblClick);
 
-    new HoldAccessKey(*this, *m_ui.cmdHoldResume);
-    m_ui.missionCount->setSources({m_ui.lblTMinus, m_ui.lblDays, m_ui.lblHours, m_ui.lblMinutes, m_ui.lblSeconds},
-                                  [this] { return m_holds->IsHolding(); });
-    for (WatchedLabel* phaseShown : {m_ui.lblTMinus, m_ui.lblDays})
-        connect(phaseShown, &WatchedLabel::textChanged, m_ui.missionCount, &MissionCountPanel::noteMaybeChanged);
-    connect(m_actions.mnuHold, &QAction::changed, m_ui.missionCount, &MissionCountPanel::noteMaybeChanged);
+    // The window sees every key before the control that has the focus.
+    auto* keys = new KeyPreview(this);
+    connect(keys, &KeyPreview::escapePressed, m_fileCommands, &FileCommands::ExitWithSavePrompt);
+    connect(keys, &KeyPreview::keyReleased, m_statusPanels, &StatusBarPanels::keyReleased);
+
+    new HoldAccessKey(*this, *m_ui.holds.cmdHoldResume);
+    const LaunchClock::Controls& count = m_ui.count;
+    m_ui.missionCount->setSources({count.lblTMinus, count.lblDays, count.lblHours, count.lblMinutes, count.lblSeconds},
+                                  m_state);
+    connect(m_state, &MissionState::phaseChanged, m_ui.missionCount, &MissionCountPanel::noteMaybeChanged);
+    connect(m_state, &MissionState::holdingChanged, m_ui.missionCount, &MissionCountPanel::noteMaybeChanged);
     m_helpWindows = new HelpWindows(this);
-    connect(m_actions.mnuAbout, &QAction::triggered, this, &frmTarvane::ShowAbout);
-    connect(m_actions.mnuTechSupport, &QAction::triggered, this, &frmTarvane::ShowTechSupport);
+    connect(m_actions.mnuAbout, &QAction::triggered, this, &frmTarvane::showAbout);
+    connect(m_actions.mnuTechSupport, &QAction::triggered, this, &frmTarvane::showTechSupport);
     // "New", "Add Event", "Help Contents" and "Options" have no command behind them.
 
     WindowGeometry::placeAsLaid(this);
@@ -282,12 +189,21 @@ void frmTarvane::ShowFullView()
     m_views->ShowFullView();
 }
 
-void frmTarvane::ShowAbout()
+void frmTarvane::showAbout()
 {
-    m_helpWindows->ShowAbout();
+    m_helpWindows->showAbout();
 }
 
-void frmTarvane::ShowTechSupport()
+void frmTarvane::showTechSupport()
 {
-    m_helpWindows->ShowTechSupport();
+    m_helpWindows->showTechSupport();
+}
+
+void frmTarvane::showRoomDisplay()
+{
+    if (!m_frmRoomDisplay)
+        m_frmRoomDisplay = new frmRoomDisplay(*m_roomDisplay, this);
+    m_frmRoomDisplay->show();
+    m_frmRoomDisplay->raise();
+    m_frmRoomDisplay->activateWindow();
 }

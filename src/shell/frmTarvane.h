@@ -2,9 +2,11 @@
 
 #include "MainActions.h"
 #include "MainControls.h"
+#include "clock/MissionState.h"
 #include "files/LaunchFileOptions.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -17,13 +19,15 @@ class LaunchSettings;
 class LaunchTimeEntry;
 class LaunchWindow;
 class MainViews;
+class RoomDisplayServer;
+class frmRoomDisplay;
 class Prompter;
 class SimTime;
 class StatusBarPanels;
 class TimeZoneMenu;
 
-// The main window "Mission Elapsed Time". It builds the layout and the menus, creates the rooms that carry the
-// behaviour, and routes each command to the room that owns it.
+// The main window "Mission Elapsed Time". It builds the layout and the menus, creates the mission state and the
+// classes that carry the behaviour, hands each its controls, and routes each command to the class that owns it.
 class frmTarvane final : public QMainWindow
 {
     Q_OBJECT
@@ -42,9 +46,12 @@ public:
     void ToggleView();
     void ShowCompactView();
     void ShowFullView();
-    void ShowAbout();
-    void ShowTechSupport();
+    void showAbout();
+    void showTechSupport();
+    // Opens the room display's window, or raises it when it is open.
+    void showRoomDisplay();
 
+    MissionState& missionState() { return *m_state; }
     const MainControls& controls() const { return m_ui; }
     const MainActions& actions() const { return m_actions; }
     LaunchClock& launchClock() { return *m_launchClock; }
@@ -53,45 +60,36 @@ public:
     LaunchTimeEntry& launchTimeEntry() { return *m_launchTimeEntry; }
     Holds& holds() { return *m_holds; }
     LaunchWindow& launchWindow() { return *m_launchWindow; }
-    FileCommands& fileCommands() { return *m_fileCommands; }
     SimTime& simTime() { return *m_simTime; }
+    RoomDisplayServer& roomDisplay() { return *m_roomDisplay; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
-    void createLaunchClock();
-    void createLaunchTimeEntry();
-    void createHoldsAndLaunchWindow();
-    void createFileCommands();
+    void routeMissionCommands();
+    void routeFileCommands();
+    void createViews();
     void Form_Load();
 
     Clock& m_clock;
     Prompter& m_prompter;
     MainControls m_ui;
     MainActions m_actions;
+    MissionState* m_state;
     LaunchClock* m_launchClock = nullptr;
-    // Launch time entry
     LaunchTimeEntry* m_launchTimeEntry = nullptr;
-
-    // Holds and the launch window
-    LaunchWindow* m_launchWindow = nullptr;
     Holds* m_holds = nullptr;
-
-    // Sim time
-    void createSimTime();
+    LaunchWindow* m_launchWindow = nullptr;
     SimTime* m_simTime = nullptr;
     TimeZoneMenu* m_timeZoneMenu = nullptr;
-
-    // Launch data files
     LaunchFileOptions m_fileOptions;
     std::unique_ptr<LaunchSettings> m_launchSettings;
     FileCommands* m_fileCommands = nullptr;
-
-    // Views, menus and status bar
-    void createViews();
     MainViews* m_views = nullptr;
     StatusBarPanels* m_statusPanels = nullptr;
     HelpWindows* m_helpWindows = nullptr;
+    RoomDisplayServer* m_roomDisplay = nullptr;
+    QPointer<frmRoomDisplay> m_frmRoomDisplay;
 };

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-std::optional<qint32> TotalSeconds(const CSimTime& mission)
+std::optional<qint32> totalSeconds(const CSimTime& mission)
 {
     // Each product and sum checked as the 32-bit arithmetic would go, so an out-of-range total is caught
     // instead of wrapping round.

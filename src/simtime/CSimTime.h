@@ -10,15 +10,15 @@
 class CSimTime
 {
 public:
-    void SetPrePost(const QString& text) { m_prePost = text; }
+    void setPrePost(const QString& text) { m_prePost = text; }
     QString PrePost() const { return m_prePost; }
-    void SetSeconds(qint32 value) { m_seconds = value; }
+    void setSeconds(qint32 value) { m_seconds = value; }
     qint32 Seconds() const { return m_seconds; }
-    void SetMinutes(qint32 value) { m_minutes = value; }
+    void setMinutes(qint32 value) { m_minutes = value; }
     qint32 Minutes() const { return m_minutes; }
-    void SetHours(qint32 value) { m_hours = value; }
+    void setHours(qint32 value) { m_hours = value; }
     qint32 Hours() const { return m_hours; }
-    void SetDays(qint32 value) { m_days = value; }
+    void setDays(qint32 value) { m_days = value; }
     qint32 Days() const { return m_days; }
 
 private:
@@ -31,4 +31,4 @@ private:
 
 // Days x 86400 + Hours x 3600 + Minutes x 60 + Seconds as a signed 32-bit number; nothing when the total (or a
 // step on the way to it) does not fit one.
-std::optional<qint32> TotalSeconds(const CSimTime& mission);
+std::optional<qint32> totalSeconds(const CSimTime& mission);

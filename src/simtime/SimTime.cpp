@@ -2,7 +2,8 @@
 
 #include "CSimTime.h"
 #include "SimTimeWizard.h"
-#include "clock/LaunchClock.h"
+#include "clock/MissionState.h"
+#include "platform/ApplicationInfo.h"
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
 
@@ -13,13 +14,12 @@ using namespace Qt::StringLiterals;
 using DateTimeServices::Interval;
 
 namespace {
-const QString AppTitle = u"Tarvane"_s;
+const QString& AppTitle = ApplicationInfo::Name;
 const QString NotChanged = u"Your computer's clock was not changed."_s;
 } // namespace
 
-SimTime::SimTime(Clock& clock, Prompter& prompter, const LaunchClock& launchClock, const Controls& controls,
-                 QObject* parent)
-    : QObject(parent), m_clock(clock), m_prompter(prompter), m_launchClock(launchClock), m_ui(controls),
+SimTime::SimTime(Clock& clock, Prompter& prompter, const MissionState& state, const Controls& controls, QObject* parent)
+    : QObject(parent), m_clock(clock), m_prompter(prompter), m_state(state), m_ui(controls),
       m_wizard(new SimTimeWizard(controls.window, this))
 {
     setObjectName(u"SimTime"_s);
@@ -56,7 +56,7 @@ bool SimTime::confirm()
 // The pages close whatever the answer; they go before the clock is set, which may take a while.
 void SimTime::wizardEntered(const CSimTime& mission)
 {
-    const std::optional<qint32> total = TotalSeconds(mission);
+    const std::optional<qint32> total = totalSeconds(mission);
     const bool yes = !m_jumping && confirm();
     m_wizard->close();
     if (yes && total)
@@ -66,7 +66,7 @@ void SimTime::wizardEntered(const CSimTime& mission)
 void SimTime::jump(Interval unit, qint32 count)
 {
     // The target as it reads after the answer: a hold may have moved it while the question was open.
-    const std::optional<CivilDateTime> target = m_launchClock.LaunchTarget();
+    const std::optional<CivilDateTime> target = m_state.target();
     if (!target) {
         m_prompter.tell(AppTitle, NotChanged + u"  The launch target is not a date and time."_s);
         return;
@@ -92,9 +92,8 @@ void SimTime::jump(Interval unit, qint32 count)
         m_prompter.tell(AppTitle, NotChanged + u"  "_s + result.reason);
     } else if (result.keptByProgram && !result.reason.isEmpty() && !m_toldKeptInside) {
         m_toldKeptInside = true;
-        m_prompter.tell(AppTitle, NotChanged + u"  "_s + result.reason +
-                                      u"  The mission time is kept inside Tarvane instead, and the count shows it "
-                                      "from now on."_s);
+        m_prompter.tell(AppTitle, NotChanged + u"  "_s + result.reason + u"  The mission time is kept inside "_s +
+                                      AppTitle + u" instead, and the count shows it from now on."_s);
     }
 }
 

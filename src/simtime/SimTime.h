@@ -9,7 +9,7 @@
 
 class CSimTime;
 class Clock;
-class LaunchClock;
+class MissionState;
 class Prompter;
 class QAction;
 class QWidget;
@@ -24,6 +24,7 @@ class SimTime final : public QObject
     Q_DISABLE_COPY_MOVE(SimTime)
 
 public:
+    // The Sim Time menu's items, which only this class writes.
     struct Controls
     {
         QWidget* window = nullptr; // owner of the wizard pages
@@ -40,8 +41,7 @@ public:
         QAction* mnuManualSet = nullptr;
     };
 
-    SimTime(Clock& clock, Prompter& prompter, const LaunchClock& launchClock, const Controls& controls,
-            QObject* parent);
+    SimTime(Clock& clock, Prompter& prompter, const MissionState& state, const Controls& controls, QObject* parent);
 
     // Asks first; on Yes sets the clock to the launch target plus count units: "n" minutes or "s" seconds.
     void SetSimTime(QStringView unit, qint32 count);
@@ -69,8 +69,8 @@ private:
 
     Clock& m_clock;
     Prompter& m_prompter;
-    const LaunchClock& m_launchClock;
-    Controls m_ui;
+    const MissionState& m_state;
+    const Controls m_ui;
     SimTimeWizard* m_wizard;
     bool m_jumping = false;
     bool m_toldKeptInside = false;

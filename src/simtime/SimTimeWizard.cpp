@@ -78,10 +78,10 @@ void SimTimeWizard::cmdEnter_Click()
     // Both sides keep one sign in all four numbers: zero or above after liftoff, zero or below before it.
     const qint32 sign = m_plusMinus->isTPlus() ? 1 : -1;
     CSimTime mission;
-    mission.SetDays(sign * m_time->days());
-    mission.SetHours(sign * m_time->hours());
-    mission.SetMinutes(sign * m_time->minutes());
-    mission.SetSeconds(sign * m_time->seconds());
+    mission.setDays(sign * m_time->days());
+    mission.setHours(sign * m_time->hours());
+    mission.setMinutes(sign * m_time->minutes());
+    mission.setSeconds(sign * m_time->seconds());
     emit entered(mission);
 }
 

@@ -1,5 +1,4 @@
-#include "FakeClock.h"
-#include "ScriptedPrompter.h"
+#include "GuiTest.h"
 #include "TestSupport.h"
 #include "files/LaunchFileOptions.h"
 #include "platform/ClickLineEdit.h"
@@ -65,14 +64,12 @@ bool readOnlyBind(const QString& path)
 
 // Saves where the disk is full or read-only: each gives a message naming the file and the reason, leaves the
 // old file byte for byte as it was, and never reports success.
-class TestDiskFull : public QObject
+class TestDiskFull : public GuiTest
 {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_place; // a 64 KiB tmpfs of this test's own
-    FakeClock m_clock;
-    std::unique_ptr<ScriptedPrompter> m_prompter;
     QList<int> m_exits;
 
     QString defaultFile() const { return QDir::toNativeSeparators(m_place + u"/launch.trv"_s); }
@@ -91,7 +88,7 @@ private slots:
         QVERIFY(QDir().mkpath(m_place));
         QVERIFY2(::mount("tmpfs", QFile::encodeName(m_place).constData(), "tmpfs", 0, "size=64k") == 0,
                  "mounting a tmpfs failed");
-        m_prompter = std::make_unique<ScriptedPrompter>();
+        GuiTest::init();
         m_exits.clear();
         ProcessExit::setHandler([this](int code) { m_exits.append(code); });
     }
@@ -102,8 +99,7 @@ private slots:
         ::umount2(QFile::encodeName(defaultFile()).constData(), MNT_DETACH); // the read-only file, if any
         ::umount2(QFile::encodeName(m_place).constData(), MNT_DETACH);
         ::umount2(QFile::encodeName(m_place).constData(), MNT_DETACH);
-        QVERIFY2(m_prompter->unexpected.isEmpty(), qPrintable(m_prompter->unexpected.join(u"\n")));
-        QVERIFY(m_prompter->scriptUsedUp());
+        GuiTest::cleanup();
     }
 
     void saveWhereNothingCanBeWritten_data()
@@ -126,25 +122,25 @@ private slots:
         else
             QVERIFY(readOnlyBind(place == u"read-only file" ? defaultFile() : m_place));
 
-        frmTarvane w(m_clock, *m_prompter, LaunchFileOptions{m_place, {}, {}});
+        frmTarvane w(f.clock(), f.prompter(), LaunchFileOptions{m_place, {}, {}});
         settle();
-        QCOMPARE(w.controls().txtLaunchDate->text(), u"Jun 1, 2002"_s);
-        w.controls().txtHoursW->setText(u"05"_s);
+        QCOMPARE(w.controls().launchTime.txtLaunchDate->text(), u"Jun 1, 2002"_s);
+        w.controls().launchWindow.txtHoursW->setText(u"05"_s);
         const QString message = u"Tarvane could not save the launch data file " % defaultFile() % u".  ";
 
-        m_prompter->answer(Answer::Ok);
+        f.prompter().answer(Answer::Ok);
         QVERIFY(triggerAction(w, u"mnuSave"_s));
-        QCOMPARE(m_prompter->shown.size(), 1);
-        QVERIFY2(m_prompter->shown[0].text.startsWith(message) && m_prompter->shown[0].text.contains(reason) &&
-                     m_prompter->shown[0].text.endsWith(u"  Nothing was written."_s),
-                 qPrintable(m_prompter->shown[0].text));
+        QCOMPARE(f.prompter().shown.size(), 1);
+        QVERIFY2(f.prompter().shown[0].text.startsWith(message) && f.prompter().shown[0].text.contains(reason) &&
+                     f.prompter().shown[0].text.endsWith(u"  Nothing was written."_s),
+                 qPrintable(f.prompter().shown[0].text));
         QCOMPARE(readBytes(defaultFile()), before);
 
-        m_prompter->answer(Answer::Yes);
-        m_prompter->answer(Answer::Ok);
+        f.prompter().answer(Answer::Yes);
+        f.prompter().answer(Answer::Ok);
         QVERIFY(triggerAction(w, u"mnuExit"_s));
-        QCOMPARE(m_prompter->shown.size(), 3);
-        QVERIFY2(m_prompter->shown[2].text.startsWith(message), qPrintable(m_prompter->shown[2].text));
+        QCOMPARE(f.prompter().shown.size(), 3);
+        QVERIFY2(f.prompter().shown[2].text.startsWith(message), qPrintable(f.prompter().shown[2].text));
         QVERIFY(m_exits.isEmpty());
         QCOMPARE(readBytes(defaultFile()), before);
         QCOMPARE(QDir(m_place).entryList(QDir::Files | QDir::Hidden),
@@ -155,15 +151,15 @@ private slots:
     void firstStartOnAFullDisk()
     {
         fill(m_place);
-        m_prompter->answer(Answer::Ok);
-        frmTarvane w(m_clock, *m_prompter, LaunchFileOptions{m_place, {}, {}});
+        f.prompter().answer(Answer::Ok);
+        frmTarvane w(f.clock(), f.prompter(), LaunchFileOptions{m_place, {}, {}});
         settle();
-        QCOMPARE(m_prompter->shown.size(), 1);
-        QVERIFY2(m_prompter->shown[0].text.startsWith(u"Tarvane could not save the launch data file " % defaultFile() %
-                                                      u".  No space left on device."),
-                 qPrintable(m_prompter->shown[0].text));
+        QCOMPARE(f.prompter().shown.size(), 1);
+        QVERIFY2(f.prompter().shown[0].text.startsWith(u"Tarvane could not save the launch data file " % defaultFile() %
+                                                       u".  No space left on device."),
+                 qPrintable(f.prompter().shown[0].text));
         QVERIFY(!QFile::exists(defaultFile()));
-        QCOMPARE(w.controls().pnlCurrentFile->text(), defaultFile());
+        QCOMPARE(w.controls().statusBar.pnlCurrentFile->text(), defaultFile());
     }
 };
 

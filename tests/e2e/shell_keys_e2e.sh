@@ -17,30 +17,18 @@ mkdir -p "$artifacts"
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
-for tool in xdotool xwininfo xprop import setpriv openbox; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
-done
+source "$(dirname "$0")/x11.sh"
+require_tools xdotool xwininfo xprop import setpriv openbox
 
 fail() {
     echo "FAIL ($scenario): $*"
     import -window root "$artifacts/$scenario-failure.png" 2>/dev/null || true
     exit 1
 }
-home=$(mktemp -d)
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-    rm -rf "$home"
-}
-trap cleanup EXIT
+begin_session
 file="$home/.local/share/Tarvane/launch.trv"
 
-HOME=$home openbox >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
+start_openbox || true
 
 program_pid=
 start() {
@@ -53,15 +41,6 @@ start() {
 stop() {
     kill "$program_pid" 2>/dev/null || true
     wait "$program_pid" 2>/dev/null || true
-}
-find_window() { # NAME [tries of 0.1 s]
-    local tries=${2:-100} id
-    for _ in $(seq "$tries"); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
 }
 shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 measure() { # client geometry: X Y W H

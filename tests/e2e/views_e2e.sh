@@ -10,18 +10,11 @@ mkdir -p "$artifacts"
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
-for tool in xdotool xwininfo xprop import convert setpriv; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
-done
+source "$(dirname "$0")/x11.sh"
+require_tools xdotool xwininfo xprop import convert setpriv
 
 fail() { echo "FAIL: $*"; exit 1; }
-home=$(mktemp -d)
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-    rm -rf "$home"
-}
-trap cleanup EXIT
+begin_session
 
 # A window manager gives the windows real frames, so the frame arithmetic is put to the test; without one the
 # frames are empty and the same checks hold.
@@ -39,22 +32,6 @@ HOME=$home DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent \
     setpriv --bounding-set=-sys_time --inh-caps=-sys_time "$program" --app-clock >"$artifacts/program.log" 2>&1 &
 pids+=($!)
 
-find_window() { # NAME [tries of 0.1 s]
-    local tries=${2:-100} id
-    for _ in $(seq "$tries"); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
-gone() { # NAME [tries]
-    for _ in $(seq "${2:-100}"); do
-        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-        sleep 0.1
-    done
-    return 1
-}
 # Client geometry and frame of a window: sets X Y W H and L R T B.
 measure() {
     local info
@@ -91,7 +68,7 @@ click_client() { # WINDOW X Y [BUTTON]
     xdotool mousemove "$((X + $2))" "$((Y + $3))" click "${4:-1}"
 }
 
-splash=$(find_window Tarvane) || fail "no splash"
+splash=$(find_window Tarvane 300) || fail "no splash"
 main=$(find_window "Mission Elapsed Time") || fail "no main window"
 measure "$splash"
 splash_geometry="$X $Y $W $H"

@@ -4,6 +4,9 @@
 #include <QCoreApplication>
 #include <QObject>
 #include <QTest>
+#include <QWidget>
+
+#include <type_traits>
 
 // Lets posted events and due zero-delay timers run, as the event loop would between two handlers.
 inline void settle()
@@ -14,12 +17,26 @@ inline void settle()
     }
 }
 
+// The object named name below root. A missing one fails the test, not the whole program: the test goes on, failed,
+// with a stand-in that belongs to root (nothing, where no stand-in can be made).
 template <typename T> T* child(const QObject& root, const QString& name)
 {
-    T* found = root.findChild<T*>(name);
-    if (!found)
-        qFatal("no child named %s", qPrintable(name));
-    return found;
+    if (T* found = root.findChild<T*>(name))
+        return found;
+    QTest::qFail(qPrintable(QStringLiteral("no child named ") + name), __FILE__, __LINE__);
+    if constexpr (std::is_default_constructible_v<T>) {
+        auto* standIn = new T;
+        auto* owner = const_cast<QObject*>(&root);
+        if constexpr (std::is_base_of_v<QWidget, T>) {
+            if (owner->isWidgetType())
+                standIn->setParent(static_cast<QWidget*>(owner));
+        } else {
+            standIn->setParent(owner);
+        }
+        return standIn;
+    } else {
+        return nullptr;
+    }
 }
 
 // Triggers a menu item as the operator would: it must exist and be enabled.

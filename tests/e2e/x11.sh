@@ -1,0 +1,53 @@
+# Helpers for the end-to-end scripts that drive the real program in an X server; sourced, not run.
+
+# Runs the calling script again in a virtual X server of its own when there is no display.
+in_x_server() {
+    [ -n "${DISPLAY:-}" ] || exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+}
+
+# Skips the test (exit 77) when one of the tools is missing.
+require_tools() {
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
+    done
+}
+
+# A throw-away home folder $home and the list $pids of processes to end, both cleaned up when the script exits.
+begin_session() {
+    home=$(mktemp -d)
+    pids=()
+    trap end_session EXIT
+}
+end_session() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    rm -rf "$home"
+}
+
+# Starts openbox with the throw-away home $home and waits until it manages the screen; its pid joins $pids.
+start_openbox() {
+    HOME=$home openbox >/dev/null 2>&1 &
+    pids+=($!)
+    for _ in $(seq 50); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+find_window() { # NAME [tries of 0.1 s]: prints the first visible window of that title
+    local tries=${2:-100} id
+    for _ in $(seq "$tries"); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+gone() { # NAME [tries of 0.1 s]: no visible window of that title is left
+    for _ in $(seq "${2:-100}"); do
+        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    return 1
+}
