@@ -97,9 +97,7 @@ int screens(quint16 port, int count)
 {
     std::vector<std::unique_ptr<QWebSocket>> sockets;
     int nextId = 0;
-    auto ping = [&nextId](QWebSocket* s) {
-        s->sendTextMessage(u"{\"type\":\"ping\",\"id\":%1}"_s.arg(++nextId));
-    };
+    auto ping = [&nextId](QWebSocket* s) { s->sendTextMessage(u"{\"type\":\"ping\",\"id\":%1}"_s.arg(++nextId)); };
     for (int i = 0; i < count; ++i) {
         auto socket = std::make_unique<QWebSocket>();
         QWebSocket* s = socket.get();
