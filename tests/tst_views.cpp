@@ -279,7 +279,7 @@ private slots:
         QCOMPARE(names(a.mnuSettings->actions()),
                  QStringList({u"mnuTimeZone"_s, u"mnuHold"_s, u"mnuCompactScreen"_s, u"mnuActiveLaunchWindow"_s,
                               u"mnuSetLaunchTime"_s, u"mnuSetLaunchWindow"_s, u"mnuAddEvent"_s, u"mnuHoldEnable"_s,
-                              u"mnuOptions"_s}));
+                              u"mnuOptions"_s, u"mnuRoomDisplay"_s}));
         QCOMPARE(names(a.mnuHelp->actions()), QStringList({u"mnuAbout"_s, u"mnuHelpContents"_s, u"mnuTechSupport"_s}));
         QCOMPARE(a.mnuSimTime->actions().size(), 11);
         QCOMPARE(a.mnuSimTime->actions().constLast()->objectName(), u"mnuManualSet"_s);

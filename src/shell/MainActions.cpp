@@ -76,6 +76,7 @@ MainActions MainMenus::build(QMainWindow* window, MainControls& c)
     c.holds.mnuHoldEnable = item(a.mnuSettings, u"mnuHoldEnable"_s, u"Hold Enable"_s, QKeySequence(u"Ctrl+D"_s));
     a.mnuOptions = item(a.mnuSettings, u"mnuOptions"_s, u"Options"_s, QKeySequence(u"Ctrl+O"_s));
     a.mnuOptions->setEnabled(false);
+    a.mnuRoomDisplay = item(a.mnuSettings, u"mnuRoomDisplay"_s, u"Room &Display . . ."_s);
 
     a.mnuSimTime = menu(bar, u"mnuSimTime"_s, u"Sim Time"_s);
     c.simTime.mnuTminus45 = item(a.mnuSimTime, u"mnuTminus45"_s, u"T - 45"_s);

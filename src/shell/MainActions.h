@@ -24,6 +24,7 @@ struct MainActions
     QAction* mnuSetLaunchWindow = nullptr;
     QAction* mnuAddEvent = nullptr;
     QAction* mnuOptions = nullptr;
+    QAction* mnuRoomDisplay = nullptr;
 
     QMenu* mnuSimTime = nullptr;
 

@@ -1,15 +1,23 @@
 #include "basTarvaneLoad.h"
 
+#include "SecondsTrace.h"
 #include "StartOptions.h"
 #include "StartupProbe.h"
 #include "TarvaneArt.h"
+#include "display/RoomDisplayServer.h"
 #include "frmSplash.h"
 #include "frmTarvane.h"
 #include "platform/ApplicationClock.h"
 #include "platform/QtPrompter.h"
 #include "platform/SystemClock.h"
+#include "platform/WatchedLabel.h"
 
 #include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
 
 int basTarvaneLoad::Main(const StartOptions& options)
 {
@@ -23,6 +31,10 @@ int basTarvaneLoad::Main(const StartOptions& options)
                            options.appClock ? ApplicationClock::Start::Engaged : ApplicationClock::Start::PassThrough);
     QtPrompter prompter;
     frmTarvane window(clock, prompter, LaunchFileOptions::standard(options.launchFile));
+    const LaunchClock::Controls& count = window.controls().count;
+    SecondsTrace trace(count.lblTMinus, count.lblDays, count.lblHours, count.lblMinutes, count.lblSeconds);
+    if (options.serve)
+        startRoomDisplay(window, prompter, *options.serve);
     runSplashProgress(*splash, probe);
     showMainWindow(window, *splash, probe);
     return QApplication::exec();
@@ -49,4 +61,15 @@ void basTarvaneLoad::showMainWindow(QWidget& window, frmSplash& splash, StartupP
     window.show();
     probe.watchFirstPaint(window);
     splash.mainWindowShown();
+}
+
+// A display that cannot start leaves the program running: the count in the window is what matters most.
+void basTarvaneLoad::startRoomDisplay(frmTarvane& window, Prompter& prompter, const ServeEndpoint& endpoint)
+{
+    const RoomDisplayServer::StartResult result = window.roomDisplay().start(endpoint.address, endpoint.port);
+    if (result.ok)
+        return;
+    const QString text = u"The room display did not start.  "_s + result.error;
+    std::fprintf(stderr, "Tarvane: %s\n", qPrintable(text));
+    QTimer::singleShot(0, &window, [&prompter, text] { prompter.tell(u"Tarvane"_s, text); });
 }

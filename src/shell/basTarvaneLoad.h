@@ -1,6 +1,9 @@
 #pragma once
 
+class Prompter;
 class QWidget;
+class frmTarvane;
+struct ServeEndpoint;
 class StartupProbe;
 class frmSplash;
 struct StartOptions;
@@ -16,5 +19,7 @@ int Main(const StartOptions& options);
 frmSplash* showSplash();
 void runSplashProgress(frmSplash& splash, StartupProbe& probe);
 void showMainWindow(QWidget& window, frmSplash& splash, StartupProbe& probe);
+// Serves the count to the room's screens; says why when it cannot, and the program runs on.
+void startRoomDisplay(frmTarvane& window, Prompter& prompter, const ServeEndpoint& endpoint);
 
 } // namespace basTarvaneLoad

@@ -8,6 +8,8 @@
 #include "TarvaneArt.h"
 #include "WindowGeometry.h"
 #include "clock/MissionState.h"
+#include "display/RoomDisplayServer.h"
+#include "display/frmRoomDisplay.h"
 #include "files/FileCommands.h"
 #include "files/LaunchSettings.h"
 #include "platform/ClickPanel.h"
@@ -52,6 +54,8 @@ frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, const LaunchFileOptions
     routeMissionCommands();
     routeFileCommands();
     createViews();
+    m_roomDisplay = new RoomDisplayServer(*m_state, m_clock, this);
+    connect(m_actions.mnuRoomDisplay, &QAction::triggered, this, &frmTarvane::showRoomDisplay);
 
     Form_Load();
     m_launchClock->tmrCountdown().start();
@@ -193,4 +197,13 @@ void frmTarvane::showAbout()
 void frmTarvane::showTechSupport()
 {
     m_helpWindows->showTechSupport();
+}
+
+void frmTarvane::showRoomDisplay()
+{
+    if (!m_frmRoomDisplay)
+        m_frmRoomDisplay = new frmRoomDisplay(*m_roomDisplay, this);
+    m_frmRoomDisplay->show();
+    m_frmRoomDisplay->raise();
+    m_frmRoomDisplay->activateWindow();
 }

@@ -6,6 +6,7 @@
 #include "files/LaunchFileOptions.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -18,6 +19,8 @@ class LaunchSettings;
 class LaunchTimeEntry;
 class LaunchWindow;
 class MainViews;
+class RoomDisplayServer;
+class frmRoomDisplay;
 class Prompter;
 class SimTime;
 class StatusBarPanels;
@@ -45,6 +48,8 @@ public:
     void ShowFullView();
     void showAbout();
     void showTechSupport();
+    // Opens the room display's window, or raises it when it is open.
+    void showRoomDisplay();
 
     MissionState& missionState() { return *m_state; }
     const MainControls& controls() const { return m_ui; }
@@ -56,6 +61,7 @@ public:
     Holds& holds() { return *m_holds; }
     LaunchWindow& launchWindow() { return *m_launchWindow; }
     SimTime& simTime() { return *m_simTime; }
+    RoomDisplayServer& roomDisplay() { return *m_roomDisplay; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -84,4 +90,6 @@ private:
     MainViews* m_views = nullptr;
     StatusBarPanels* m_statusPanels = nullptr;
     HelpWindows* m_helpWindows = nullptr;
+    RoomDisplayServer* m_roomDisplay = nullptr;
+    QPointer<frmRoomDisplay> m_frmRoomDisplay;
 };

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QString>
+#include <QWebSocket>
+
+// A screen of the room for tests: a WebSocket on the room display's /live that keeps what it received.
+class DisplayScreen final
+{
+public:
+    explicit DisplayScreen(quint16 port, const QString& path = QStringLiteral("/live"))
+        : m_received(&m_socket, &QWebSocket::textMessageReceived), m_closed(&m_socket, &QWebSocket::disconnected)
+    {
+        m_socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1%2").arg(port).arg(path)));
+    }
+
+    QWebSocket& socket() { return m_socket; }
+    QSignalSpy& closed() { return m_closed; }
+    int received() const { return int(m_received.count()); }
+    QJsonObject message(int i) const
+    {
+        return QJsonDocument::fromJson(m_received.at(i).at(0).toString().toUtf8()).object();
+    }
+    QJsonObject last() const { return message(received() - 1); }
+    bool waitForMessages(int count)
+    {
+        for (int i = 0; i < 50 && received() < count; ++i)
+            m_received.wait(100);
+        return received() >= count;
+    }
+    // Everything the server sent before it answers this ping has arrived once the answer has.
+    QJsonObject ping(double id)
+    {
+        const int before = received();
+        m_socket.sendTextMessage(QStringLiteral("{\"type\":\"ping\",\"id\":%1}").arg(id, 0, 'f', 0));
+        for (int i = 0; i < 50; ++i) {
+            m_received.wait(100);
+            for (int j = before; j < received(); ++j)
+                if (message(j).value(QStringLiteral("type")) == QStringLiteral("pong"))
+                    return message(j);
+        }
+        return {};
+    }
+    int statesSince(int from) const
+    {
+        int states = 0;
+        for (int i = from; i < received(); ++i)
+            states += message(i).value(QStringLiteral("type")) == QStringLiteral("state");
+        return states;
+    }
+
+private:
+    QWebSocket m_socket;
+    QSignalSpy m_received;
+    QSignalSpy m_closed;
+};
