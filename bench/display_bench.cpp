@@ -6,6 +6,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/display_bench [seconds per phase, default 10]
 
+#include "ProcessMeters.h"
 #include "clock/MissionState.h"
 #include "display/RoomDisplayServer.h"
 #include "platform/DateTimeServices.h"
@@ -34,26 +35,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
-class TimerEventCounter final : public QObject
-{
-public:
-    quint64 count = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Timer)
-            ++count;
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-double cpuSeconds()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
-}
+using ProcessMeters::cpuSeconds;
+using ProcessMeters::TimerEventCounter;
 
 long residentKiB()
 {

@@ -5,6 +5,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/tick_bench [seconds per policy, default 20]
 
+#include "ProcessMeters.h"
 #include "clock/LaunchClock.h"
 #include "platform/ClockTimer.h"
 #include "platform/DateTimeServices.h"
@@ -31,26 +32,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
-class TimerEventCounter final : public QObject
-{
-public:
-    quint64 count = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Timer)
-            ++count;
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-double cpuSeconds()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
-}
+using ProcessMeters::cpuSeconds;
+using ProcessMeters::TimerEventCounter;
 
 long contextSwitches()
 {
