@@ -2,6 +2,7 @@
 
 #include "RoomDisplayServer.h"
 #include "ServeEndpoint.h"
+#include "platform/Metrics.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -50,6 +51,7 @@ frmRoomDisplay::frmRoomDisplay(RoomDisplayServer& server, QWidget* parent, const
 {
     setObjectName(u"frmRoomDisplay"_s);
     setWindowTitle(u"Room Display"_s);
+    setFont(Metrics::uiFont(8.25)); // the main window's own
     setAttribute(Qt::WA_DeleteOnClose);
 
     m_txtPort->setObjectName(u"txtPort"_s);
