@@ -75,14 +75,18 @@ void growToText(QWidget* w)
     w->setGeometry(box);
 }
 
-// Each scroll bar overlaps the next field by two pixels; the bars lie on top so that their arrows stay whole, and
-// the fields keep their digits clear of them.
-void keepBarsWhole(std::initializer_list<UpScrollBar*> bars, std::initializer_list<ClickLineEdit*> fields)
+// The three fields of a time entry and their scroll bars. Each bar overlaps the next field by two pixels; the bars
+// lie on top so that their arrows stay whole, and the fields keep their digits clear of them. A screen reader hears
+// each field's name, and its bar's as "... up or down".
+void finishTimeEntry(const std::array<ClickLineEdit*, 3>& fields, const std::array<UpScrollBar*, 3>& bars,
+                     const std::array<QString, 3>& names)
 {
-    for (UpScrollBar* bar : bars)
-        bar->raise();
-    for (ClickLineEdit* field : fields)
-        field->setTextMargins(px(30), 0, 0, 0);
+    for (size_t i = 0; i < fields.size(); ++i) {
+        bars[i]->raise();
+        fields[i]->setTextMargins(px(30), 0, 0, 0);
+        fields[i]->setAccessibleName(names[i]);
+        bars[i]->setAccessibleName(names[i] + u" up or down"_s);
+    }
 }
 
 // Controls whose own text does not say what they are, for screen readers.
@@ -180,15 +184,10 @@ void buildLaunchWindowPanel(QWidget* s, MainControls& c)
     c.launchWindow.vsbMinutesW = scrollBar(p, u"vsbMinutesW"_s, {1995, 1440, 135, 735}, 59, 0);
     c.launchWindow.txtSecondsW = textBox(p, u"txtSecondsW"_s, u"00"_s, {2100, 1620, 855, 420}, 2, false);
     c.launchWindow.vsbSecondsW = scrollBar(p, u"vsbSecondsW"_s, {2955, 1440, 135, 735}, 59, 0);
-    keepBarsWhole({c.launchWindow.vsbHoursW, c.launchWindow.vsbMinutesW, c.launchWindow.vsbSecondsW},
-                  {c.launchWindow.txtHoursW, c.launchWindow.txtMinutesW, c.launchWindow.txtSecondsW});
-    name({{c.launchWindow.txtHoursW, u"Launch window hours"_s},
-          {c.launchWindow.txtMinutesW, u"Launch window minutes"_s},
-          {c.launchWindow.txtSecondsW, u"Launch window seconds"_s},
-          {c.launchWindow.vsbHoursW, u"Launch window hours up or down"_s},
-          {c.launchWindow.vsbMinutesW, u"Launch window minutes up or down"_s},
-          {c.launchWindow.vsbSecondsW, u"Launch window seconds up or down"_s},
-          {p, u"Launch window"_s}});
+    finishTimeEntry({c.launchWindow.txtHoursW, c.launchWindow.txtMinutesW, c.launchWindow.txtSecondsW},
+                    {c.launchWindow.vsbHoursW, c.launchWindow.vsbMinutesW, c.launchWindow.vsbSecondsW},
+                    {u"Launch window hours"_s, u"Launch window minutes"_s, u"Launch window seconds"_s});
+    p->setAccessibleName(u"Launch window"_s);
     const QFont caption = uiFont(8.25, true);
     label(p, u"Label7"_s, u"Hours"_s, {352, 2160, 800, 255}, caption);
     label(p, u"Label6"_s, u"Minutes"_s, {1230, 2160, 800, 255}, caption);
@@ -218,16 +217,10 @@ void buildLaunchTimePanel(QWidget* s, MainControls& c)
     c.launchTime.vsbMinutes = scrollBar(p, u"vsbMinutes"_s, {4515, 1440, 135, 735}, 59, 30);
     c.launchTime.txtSeconds = textBox(p, u"txtSeconds"_s, u"00"_s, {4620, 1642, 855, 420}, 2, true);
     c.launchTime.vsbSeconds = scrollBar(p, u"vsbSeconds"_s, {5475, 1440, 135, 735}, 59, 0);
-    keepBarsWhole({c.launchTime.vsbHours, c.launchTime.vsbMinutes, c.launchTime.vsbSeconds},
-                  {c.launchTime.txtHours, c.launchTime.txtMinutes, c.launchTime.txtSeconds});
-    name({{c.launchTime.txtLaunchDate, u"Launch date"_s},
-          {c.launchTime.txtHours, u"Launch hour"_s},
-          {c.launchTime.txtMinutes, u"Launch minute"_s},
-          {c.launchTime.txtSeconds, u"Launch second"_s},
-          {c.launchTime.vsbHours, u"Launch hour up or down"_s},
-          {c.launchTime.vsbMinutes, u"Launch minute up or down"_s},
-          {c.launchTime.vsbSeconds, u"Launch second up or down"_s},
-          {p, u"Launch time"_s}});
+    finishTimeEntry({c.launchTime.txtHours, c.launchTime.txtMinutes, c.launchTime.txtSeconds},
+                    {c.launchTime.vsbHours, c.launchTime.vsbMinutes, c.launchTime.vsbSeconds},
+                    {u"Launch hour"_s, u"Launch minute"_s, u"Launch second"_s});
+    name({{c.launchTime.txtLaunchDate, u"Launch date"_s}, {p, u"Launch time"_s}});
     const QFont caption = uiFont(8.25, true);
     c.launchTime.Label10 = label(p, u"Label10"_s, u"Launch Date (MM/DD/YYYY)"_s, {90, 2160, 2500, 255}, caption);
     label(p, u"Label4"_s, u"Hour (24 h)"_s, {2640, 2160, 1100, 255}, caption);
