@@ -13,6 +13,19 @@ import urllib.request
 import websocket
 
 
+def end_process_group(process):
+    """Ends a process started in a group of its own, and all it started: politely, then for sure."""
+    try:
+        os.killpg(process.pid, signal.SIGTERM)
+    except ProcessLookupError:
+        return
+    try:
+        process.wait(10)
+    except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.wait()
+
+
 class Chromium:
     """Debian's Chromium, headless, with a new empty profile that is removed again on close()."""
 
@@ -100,14 +113,6 @@ class Chromium:
             if self.socket:
                 self.socket.close()
         finally:
-            try:
-                os.killpg(self.process.pid, signal.SIGTERM)
-            except ProcessLookupError:
-                pass
-            try:
-                self.process.wait(10)
-            except subprocess.TimeoutExpired:
-                os.killpg(self.process.pid, signal.SIGKILL)
-                self.process.wait()
+            end_process_group(self.process)
             self.log.close()
             shutil.rmtree(self.profile, ignore_errors=True)

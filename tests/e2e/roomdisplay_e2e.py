@@ -20,7 +20,7 @@ import sys
 import tempfile
 import time
 
-from devtools import Chromium
+from devtools import Chromium, end_process_group
 
 FAKETIME_LIB = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 RED, GREEN = "rgb(255, 128, 128)", "rgb(0, 192, 0)"
@@ -108,12 +108,7 @@ class Program:
 
     def stop(self):
         if self.alive():
-            os.killpg(self.process.pid, signal.SIGTERM)
-            try:
-                self.process.wait(10)
-            except subprocess.TimeoutExpired:
-                os.killpg(self.process.pid, signal.SIGKILL)
-                self.process.wait()
+            end_process_group(self.process)
         self.log.close()
         shutil.rmtree(self.home, ignore_errors=True)
 
