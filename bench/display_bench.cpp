@@ -6,6 +6,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/display_bench [seconds per phase, default 10]
 
+#include "CountingWindow.h"
 #include "ProcessMeters.h"
 #include "clock/MissionState.h"
 #include "display/RoomDisplayServer.h"
@@ -160,19 +161,14 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     const int seconds = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 10;
 
-    auto clock = SystemClock::create();
-    QtPrompter prompter;
-    frmTarvane window(*clock, prompter);
-    window.missionState().setTargetText(
-        DateTimeServices::format(clock->now().addSecs(86400), u"mmmm d, yyyy   h:mm:ss AM/PM"));
-    window.show();
-    MissionState& state = window.missionState();
+    CountingWindow counting;
+    MissionState& state = counting.window.missionState();
     TimerEventCounter counter;
     app.installEventFilter(&counter);
     run(2s);
 
     phase("without the display", counter, seconds);
-    RoomDisplayServer server(state, *clock);
+    RoomDisplayServer server(state, *counting.clock);
     if (!server.start(QHostAddress::LocalHost, 0).ok)
         return 1;
     const QString port = QString::number(server.port());

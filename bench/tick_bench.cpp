@@ -5,6 +5,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/tick_bench [seconds per policy, default 20]
 
+#include "CountingWindow.h"
 #include "ProcessMeters.h"
 #include "clock/LaunchClock.h"
 #include "platform/ClockTimer.h"
@@ -91,13 +92,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     const int seconds = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 20;
 
-    auto clock = SystemClock::create();
-    QtPrompter prompter;
-    frmTarvane window(*clock, prompter);
-    // A target a day ahead keeps every second of the run counting.
-    window.missionState().setTargetText(
-        DateTimeServices::format(clock->now().addSecs(86400), u"mmmm d, yyyy   h:mm:ss AM/PM"));
-    window.show();
+    CountingWindow counting;
+    frmTarvane& window = counting.window;
 
     TimerEventCounter counter;
     app.installEventFilter(&counter);
