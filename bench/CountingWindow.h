@@ -2,7 +2,7 @@
 
 #include "clock/MissionState.h"
 #include "platform/DateTimeServices.h"
-#include "platform/QtPrompter.h"
+#include "platform/widgets/QtPrompter.h"
 #include "platform/SystemClock.h"
 #include "shell/frmTarvane.h"
 

@@ -11,9 +11,9 @@
 #include "clock/MissionState.h"
 #include "display/RoomDisplayServer.h"
 #include "platform/DateTimeServices.h"
-#include "platform/QtPrompter.h"
+#include "platform/widgets/QtPrompter.h"
 #include "platform/SystemClock.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/WatchedLabel.h"
 #include "shell/frmTarvane.h"
 
 #include <QApplication>

@@ -10,9 +10,9 @@
 #include "clock/LaunchClock.h"
 #include "platform/ClockTimer.h"
 #include "platform/DateTimeServices.h"
-#include "platform/QtPrompter.h"
+#include "platform/widgets/QtPrompter.h"
 #include "platform/SystemClock.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/WatchedLabel.h"
 #include "shell/frmTarvane.h"
 
 #include <QApplication>

@@ -4,10 +4,10 @@
 #include "clock/LaunchClock.h"
 #include "clock/MissionState.h"
 #include "platform/ClockTimer.h"
-#include "platform/Colours.h"
-#include "platform/ShapeWidget.h"
-#include "platform/SurfaceWidget.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/Colours.h"
+#include "platform/widgets/ShapeWidget.h"
+#include "platform/widgets/SurfaceWidget.h"
+#include "platform/widgets/WatchedLabel.h"
 #include "shell/frmTarvane.h"
 
 #include <QCheckBox>

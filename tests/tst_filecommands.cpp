@@ -2,10 +2,10 @@
 #include "clock/LaunchWindow.h"
 #include "clock/MissionState.h"
 #include "files/LaunchFileOptions.h"
-#include "platform/ClickLineEdit.h"
+#include "platform/widgets/ClickLineEdit.h"
 #include "platform/ClockTimer.h"
 #include "platform/ProcessExit.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/WatchedLabel.h"
 #include "shell/frmTarvane.h"
 
 #include <QAction>

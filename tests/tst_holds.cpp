@@ -1,6 +1,6 @@
 #include "GuiTest.h"
 
-#include "platform/QtPrompter.h"
+#include "platform/widgets/QtPrompter.h"
 
 #include <QApplication>
 #include <QMessageBox>

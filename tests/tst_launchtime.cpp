@@ -1,9 +1,9 @@
 #include "GuiTest.h"
 
 #include "clock/LaunchTimeEntry.h"
-#include "platform/ClickLineEdit.h"
-#include "platform/UpScrollBar.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/ClickLineEdit.h"
+#include "platform/widgets/UpScrollBar.h"
+#include "platform/widgets/WatchedLabel.h"
 #include "shell/frmTarvane.h"
 
 #include <QCalendarWidget>

@@ -1,7 +1,7 @@
 #include "GuiTest.h"
 
 #include "clock/MissionState.h"
-#include "platform/UpScrollBar.h"
+#include "platform/widgets/UpScrollBar.h"
 
 #include <QSignalSpy>
 

@@ -3,9 +3,9 @@
 // windows' frames). The keys are also driven for real under a window manager in tests/e2e/shell_keys_e2e.sh.
 #include "GuiTest.h"
 
-#include "platform/ClickLineEdit.h"
-#include "platform/UpScrollBar.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/ClickLineEdit.h"
+#include "platform/widgets/UpScrollBar.h"
+#include "platform/widgets/WatchedLabel.h"
 #include "shell/frmAbout.h"
 #include "shell/frmTarvane.h"
 #include "shell/frmTechSupport.h"

@@ -2,8 +2,8 @@
 #include "TestSupport.h"
 
 #include "platform/ClockTimer.h"
-#include "platform/UpScrollBar.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/UpScrollBar.h"
+#include "platform/widgets/WatchedLabel.h"
 
 #include <QEventLoop>
 #include <QSignalSpy>

@@ -5,9 +5,9 @@
 #include "MissionState.h"
 #include "platform/Clock.h"
 #include "platform/ClockTimer.h"
-#include "platform/Colours.h"
+#include "platform/widgets/Colours.h"
 #include "platform/DateTimeServices.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/WatchedLabel.h"
 
 #include <QAction>
 #include <QPushButton>

@@ -1,12 +1,12 @@
 #include "LaunchTimeEntry.h"
 
 #include "MissionState.h"
-#include "platform/ClickLineEdit.h"
+#include "platform/widgets/ClickLineEdit.h"
 #include "platform/Clock.h"
 #include "platform/DateTimeServices.h"
 #include "platform/Prompter.h"
-#include "platform/UpScrollBar.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/UpScrollBar.h"
+#include "platform/widgets/WatchedLabel.h"
 
 #include <QAction>
 #include <QCalendarWidget>

@@ -4,15 +4,15 @@
 #include "LaunchClock.h"
 #include "MissionState.h"
 #include "platform/ApplicationInfo.h"
-#include "platform/ClickLineEdit.h"
+#include "platform/widgets/ClickLineEdit.h"
 #include "platform/Clock.h"
 #include "platform/ClockTimer.h"
-#include "platform/Colours.h"
+#include "platform/widgets/Colours.h"
 #include "platform/DateTimeServices.h"
 #include "platform/ProcessExit.h"
 #include "platform/Prompter.h"
-#include "platform/UpScrollBar.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/UpScrollBar.h"
+#include "platform/widgets/WatchedLabel.h"
 
 #include <QAction>
 #include <QApplication>

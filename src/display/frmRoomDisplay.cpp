@@ -2,7 +2,7 @@
 
 #include "RoomDisplayServer.h"
 #include "ServeEndpoint.h"
-#include "platform/Metrics.h"
+#include "platform/widgets/Metrics.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

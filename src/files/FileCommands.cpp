@@ -8,7 +8,7 @@
 #include "platform/ApplicationInfo.h"
 #include "platform/ProcessExit.h"
 #include "platform/Prompter.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/WatchedLabel.h"
 
 #include <QDateTime>
 #include <QDir>

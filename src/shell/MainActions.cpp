@@ -2,7 +2,7 @@
 
 #include "MainControls.h"
 
-#include "platform/Metrics.h"
+#include "platform/widgets/Metrics.h"
 
 #include <QAction>
 #include <QApplication>

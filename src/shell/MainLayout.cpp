@@ -2,15 +2,15 @@
 
 #include "CurrentFilePanel.h"
 #include "MissionCountPanel.h"
-#include "platform/ClickLineEdit.h"
-#include "platform/ClickPanel.h"
-#include "platform/Colours.h"
-#include "platform/LineWidget.h"
-#include "platform/Metrics.h"
-#include "platform/ShapeWidget.h"
-#include "platform/SurfaceWidget.h"
-#include "platform/UpScrollBar.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/ClickLineEdit.h"
+#include "platform/widgets/ClickPanel.h"
+#include "platform/widgets/Colours.h"
+#include "platform/widgets/LineWidget.h"
+#include "platform/widgets/Metrics.h"
+#include "platform/widgets/ShapeWidget.h"
+#include "platform/widgets/SurfaceWidget.h"
+#include "platform/widgets/UpScrollBar.h"
+#include "platform/widgets/WatchedLabel.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "SecondsTrace.h"
 
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/WatchedLabel.h"
 
 #include <QDateTime>
 

@@ -1,7 +1,7 @@
 #include "StatusBarPanels.h"
 
-#include "platform/KeyboardIndicators.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/KeyboardIndicators.h"
+#include "platform/widgets/WatchedLabel.h"
 
 #include <QEvent>
 #include <QStatusBar>

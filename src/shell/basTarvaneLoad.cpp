@@ -8,9 +8,9 @@
 #include "frmSplash.h"
 #include "frmTarvane.h"
 #include "platform/ApplicationClock.h"
-#include "platform/QtPrompter.h"
+#include "platform/widgets/QtPrompter.h"
 #include "platform/SystemClock.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/WatchedLabel.h"
 
 #include <QApplication>
 #include <QTimer>

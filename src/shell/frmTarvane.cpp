@@ -12,12 +12,12 @@
 #include "display/frmRoomDisplay.h"
 #include "files/FileCommands.h"
 #include "files/LaunchSettings.h"
-#include "platform/ClickPanel.h"
+#include "platform/widgets/ClickPanel.h"
 #include "platform/Clock.h"
 #include "platform/ClockTimer.h"
-#include "platform/KeyboardIndicators.h"
-#include "platform/SurfaceWidget.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/KeyboardIndicators.h"
+#include "platform/widgets/SurfaceWidget.h"
+#include "platform/widgets/WatchedLabel.h"
 #include "simtime/TimeZoneMenu.h"
 
 #include <QAction>

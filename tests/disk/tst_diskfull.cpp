@@ -1,9 +1,9 @@
 #include "GuiTest.h"
 #include "TestSupport.h"
 #include "files/LaunchFileOptions.h"
-#include "platform/ClickLineEdit.h"
+#include "platform/widgets/ClickLineEdit.h"
 #include "platform/ProcessExit.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/WatchedLabel.h"
 #include "shell/frmTarvane.h"
 
 #include <QDir>

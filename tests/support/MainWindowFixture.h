@@ -5,10 +5,10 @@
 #include "TestSupport.h"
 
 #include "files/LaunchFileOptions.h"
-#include "platform/ClickLineEdit.h"
+#include "platform/widgets/ClickLineEdit.h"
 #include "platform/ClockTimer.h"
-#include "platform/UpScrollBar.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/UpScrollBar.h"
+#include "platform/widgets/WatchedLabel.h"
 #include "shell/frmTarvane.h"
 
 #include <QAbstractButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Prompter.h"
+#include "platform/Prompter.h"
 
 // The real message boxes and file dialogs.
 class QtPrompter final : public Prompter
