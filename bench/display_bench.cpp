@@ -8,11 +8,15 @@
 
 #include "CountingWindow.h"
 #include "ProcessMeters.h"
+#include "clock/LaunchClock.h"
+#include "clock/LaunchWindow.h"
+#include "clock/Mission.h"
 #include "clock/MissionState.h"
 #include "display/RoomDisplayServer.h"
+#include "platform/ClockTimer.h"
 #include "platform/DateTimeServices.h"
-#include "platform/widgets/QtPrompter.h"
 #include "platform/SystemClock.h"
+#include "platform/widgets/QtPrompter.h"
 #include "platform/widgets/WatchedLabel.h"
 #include "shell/frmTarvane.h"
 
@@ -141,11 +145,13 @@ int main(int argc, char* argv[])
         // A standalone server to look at the page with: a target an hour and 5 s ahead, an active window.
         QCoreApplication app(argc, argv);
         auto clock = SystemClock::create();
-        MissionState state;
-        state.setTargetText(DateTimeServices::format(clock->now().addSecs(3605), u"mmmm d, yyyy   h:mm:ss AM/PM"));
-        state.setWindowRemainingText(u"0:01:00"_s);
-        state.setWindowActive(true);
-        RoomDisplayServer server(state, *clock);
+        QtPrompter prompter; // nothing here asks
+        Mission mission(*clock, prompter);
+        mission.holds().setLaunchTarget(MissionTexts::heldTargetText(clock->now().addSecs(3605)));
+        mission.launchWindow().setRemainingText(u"0:01:00"_s);
+        mission.launchWindow().setWindowActive(true);
+        mission.launchClock().tmrCountdown().start();
+        RoomDisplayServer server(mission.state(), *clock);
         if (!server.start(QHostAddress::LocalHost, static_cast<quint16>(QString::fromLocal8Bit(argv[2]).toUInt())).ok)
             return 1;
         return QCoreApplication::exec();
@@ -162,7 +168,7 @@ int main(int argc, char* argv[])
     const int seconds = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 10;
 
     CountingWindow counting;
-    MissionState& state = counting.window.missionState();
+    const MissionState& state = counting.window.missionState();
     TimerEventCounter counter;
     app.installEventFilter(&counter);
     run(2s);

@@ -83,8 +83,7 @@ private slots:
         rig.advance(86400);
         QCOMPARE(count->text(QAccessible::Description), u"T plus 1 day 00:00:05"_s);
 
-        rig.state().setTargetText(u"no time at all"_s);
-        settle();
+        rig.loadTarget(u"no time at all"_s);
         QCOMPARE(count->text(QAccessible::Description), u"No launch time"_s);
     }
 

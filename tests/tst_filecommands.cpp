@@ -2,9 +2,9 @@
 #include "clock/LaunchWindow.h"
 #include "clock/MissionState.h"
 #include "files/LaunchFileOptions.h"
-#include "platform/widgets/ClickLineEdit.h"
 #include "platform/ClockTimer.h"
 #include "platform/ProcessExit.h"
+#include "platform/widgets/ClickLineEdit.h"
 #include "platform/widgets/WatchedLabel.h"
 #include "shell/frmTarvane.h"
 
@@ -76,14 +76,15 @@ class TestFileCommands : public GuiTest
     // Everything a load may change, as one text.
     static QString shown(const frmTarvane& w)
     {
-        const auto& c = w.controls();
-        QStringList parts{c.launchTime.lblTarget->text(),         c.launchTime.txtLaunchDate->text(),
-                          c.launchWindow.lblLaunchWindow->text(), c.launchTime.txtSeconds->text(),
-                          c.launchTime.txtMinutes->text(),        c.launchTime.txtHours->text(),
-                          c.launchWindow.txtSecondsW->text(),     c.launchWindow.txtMinutesW->text(),
-                          c.launchWindow.txtHoursW->text(),       c.statusBar.pnlCurrentFile->text()};
-        parts << (c.launchWindow.chkLaunchWindowActive->isChecked() ? u"active"_s : u"inactive"_s);
-        parts << (c.holds.cmdHoldResume->isEnabled() ? u"armed"_s : u"disarmed"_s);
+        const QObject& c = w;
+        QStringList parts{
+            child<WatchedLabel>(c, u"lblTarget"_s)->text(),       child<ClickLineEdit>(c, u"txtLaunchDate"_s)->text(),
+            child<WatchedLabel>(c, u"lblLaunchWindow"_s)->text(), child<ClickLineEdit>(c, u"txtSeconds"_s)->text(),
+            child<ClickLineEdit>(c, u"txtMinutes"_s)->text(),     child<ClickLineEdit>(c, u"txtHours"_s)->text(),
+            child<ClickLineEdit>(c, u"txtSecondsW"_s)->text(),    child<ClickLineEdit>(c, u"txtMinutesW"_s)->text(),
+            child<ClickLineEdit>(c, u"txtHoursW"_s)->text(),      child<WatchedLabel>(c, u"pnlCurrentFile"_s)->text()};
+        parts << (child<QCheckBox>(c, u"chkLaunchWindowActive"_s)->isChecked() ? u"active"_s : u"inactive"_s);
+        parts << (child<QPushButton>(c, u"cmdHoldResume"_s)->isEnabled() ? u"armed"_s : u"disarmed"_s);
         return parts.join(u'|');
     }
 
@@ -111,7 +112,7 @@ private slots:
     {
         const auto w = start();
         QCOMPARE(readBytes(defaultFile()), record(defaultFile(), defaultFile()));
-        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), defaultFile());
+        QCOMPARE(child<WatchedLabel>(*w, u"pnlCurrentFile"_s)->text(), defaultFile());
         QVERIFY(f.prompter().shown.isEmpty());
     }
 
@@ -128,8 +129,8 @@ private slots:
         const QString other = path(u"other.trv"_s);
         writeBytes(other, record(other, other, OtherFields));
         const auto w = start(other);
-        QCOMPARE(w->controls().launchTime.txtLaunchDate->text(), u"Jun 1, 2002"_s);
-        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), other);
+        QCOMPARE(child<ClickLineEdit>(*w, u"txtLaunchDate"_s)->text(), u"Jun 1, 2002"_s);
+        QCOMPARE(child<WatchedLabel>(*w, u"pnlCurrentFile"_s)->text(), other);
         QVERIFY(QFile::exists(defaultFile()));
     }
 
@@ -181,8 +182,9 @@ private slots:
         if (!defaultFine)
             QVERIFY(
                 f.prompter().shown[1].text.startsWith(u"Tarvane could not open the launch data file " % defaultFile()));
-        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), defaultFile());
-        QCOMPARE(w->controls().launchTime.txtLaunchDate->text(), defaultFine ? u"Jun 1, 2002"_s : u"May 3, 2001"_s);
+        QCOMPARE(child<WatchedLabel>(*w, u"pnlCurrentFile"_s)->text(), defaultFile());
+        QCOMPARE(child<ClickLineEdit>(*w, u"txtLaunchDate"_s)->text(),
+                 defaultFine ? u"Jun 1, 2002"_s : u"May 3, 2001"_s);
 
         // Exit → Yes saves the default file; one that could not be read is replaced only on a second Yes.
         f.prompter().answer(Answer::Yes);
@@ -210,8 +212,8 @@ private slots:
         writeBytes(formerFile, record(formerFile, formerFile, OtherFields));
         frmTarvane w(f.clock(), f.prompter(), LaunchFileOptions{QDir::toNativeSeparators(m_dir->path()), {}, former});
         settle();
-        QCOMPARE(w.controls().launchTime.txtLaunchDate->text(), u"Jun 1, 2002"_s);
-        QCOMPARE(w.controls().statusBar.pnlCurrentFile->text(), defaultFile());
+        QCOMPARE(child<ClickLineEdit>(w, u"txtLaunchDate"_s)->text(), u"Jun 1, 2002"_s);
+        QCOMPARE(child<WatchedLabel>(w, u"pnlCurrentFile"_s)->text(), defaultFile());
         QVERIFY(!QFile::exists(formerFile));
         QVERIFY(triggerAction(w, u"mnuSave"_s));
         QCOMPARE(readBytes(defaultFile()), record(defaultFile(), defaultFile(), OtherFields));
@@ -283,12 +285,12 @@ private slots:
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
         QCOMPARE(f.prompter().dialogs.last().title, u"Open . . ."_s);
         QCOMPARE(f.prompter().dialogs.last().presetName, defaultFile());
-        QCOMPARE(w->controls().launchTime.txtLaunchDate->text(), u"Jun 1, 2002"_s);
-        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), other);
+        QCOMPARE(child<ClickLineEdit>(*w, u"txtLaunchDate"_s)->text(), u"Jun 1, 2002"_s);
+        QCOMPARE(child<WatchedLabel>(*w, u"pnlCurrentFile"_s)->text(), other);
         QCOMPARE(readBytes(defaultFile()), record(defaultFile(), defaultFile())); // No wrote nothing
 
         // Yes saves, tells so, and a cancelled dialog reads the file just written back.
-        w->controls().launchWindow.txtHoursW->setText(u"05"_s);
+        child<ClickLineEdit>(*w, u"txtHoursW"_s)->setText(u"05"_s);
         f.prompter().answer(Answer::Yes);
         f.prompter().answer(Answer::Ok);
         f.prompter().chooseFile(std::nullopt);
@@ -296,7 +298,7 @@ private slots:
         QCOMPARE(f.prompter().shown.last().text, u"Your file has been saved.  You may now open a new file."_s);
         QCOMPARE(f.prompter().shown.last().title, u"Tarvane"_s);
         QVERIFY(readBytes(other).contains(",\"08\",\"05\","));
-        QCOMPARE(w->controls().launchWindow.txtHoursW->text(), u"05"_s);
+        QCOMPARE(child<ClickLineEdit>(*w, u"txtHoursW"_s)->text(), u"05"_s);
     }
 
     // A save that fails stops what it was for: no notice, no dialog, no exit, no close.
@@ -314,7 +316,7 @@ private slots:
         QFETCH(QString, command);
         const auto w = start();
         w->show();
-        w->controls().launchTime.txtLaunchDate->setText(u"May \"3\""_s); // a launch data file cannot hold it
+        child<ClickLineEdit>(*w, u"txtLaunchDate"_s)->setText(u"May \"3\""_s); // a launch data file cannot hold it
         f.prompter().answer(Answer::Yes);
         f.prompter().answer(Answer::Ok);
         if (command == u"close")
@@ -328,7 +330,7 @@ private slots:
         QVERIFY(f.prompter().dialogs.isEmpty());
         QVERIFY(m_exits.isEmpty());
         QVERIFY(w->isVisible());
-        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), defaultFile());
+        QCOMPARE(child<WatchedLabel>(*w, u"pnlCurrentFile"_s)->text(), defaultFile());
     }
 
     void saveAsAndRevert()
@@ -339,11 +341,11 @@ private slots:
         QVERIFY(triggerAction(*w, u"mnuSaveAs"_s));
         QCOMPARE(f.prompter().dialogs.last().title, u"Save As . . ."_s);
         QCOMPARE(readBytes(chosen), record(chosen, defaultFile()));
-        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), chosen);
+        QCOMPARE(child<WatchedLabel>(*w, u"pnlCurrentFile"_s)->text(), chosen);
 
-        w->controls().launchTime.txtLaunchDate->setText(u"Jul 4, 2003"_s);
+        child<ClickLineEdit>(*w, u"txtLaunchDate"_s)->setText(u"Jul 4, 2003"_s);
         QVERIFY(triggerAction(*w, u"mnuRevert"_s));
-        QCOMPARE(w->controls().launchTime.txtLaunchDate->text(), u"May 3, 2001"_s);
+        QCOMPARE(child<ClickLineEdit>(*w, u"txtLaunchDate"_s)->text(), u"May 3, 2001"_s);
         QVERIFY(f.prompter().shown.isEmpty());
     }
 
@@ -365,12 +367,12 @@ private slots:
         const auto w = start();
         w->show();
         const QByteArray before = readBytes(defaultFile());
-        w->controls().launchWindow.txtHoursW->setText(u"03"_s);
+        child<ClickLineEdit>(*w, u"txtHoursW"_s)->setText(u"03"_s);
         f.prompter().answer(answer);
         if (answer == Answer::Yes)
             f.prompter().answer(Answer::Ok);
         if (how == u"Esc")
-            QTest::keyClick(w->controls().launchTime.txtLaunchDate, Qt::Key_Escape); // a text box, not the window
+            QTest::keyClick(child<ClickLineEdit>(*w, u"txtLaunchDate"_s), Qt::Key_Escape); // a text box, not the window
         else
             QVERIFY(triggerAction(*w, how));
         QCOMPARE(f.prompter().shown.size(), answer == Answer::Yes ? 2 : 1);
@@ -402,7 +404,7 @@ private slots:
     {
         const auto w = start();
         w->show();
-        auto* date = w->controls().launchTime.txtLaunchDate;
+        auto* date = child<ClickLineEdit>(*w, u"txtLaunchDate"_s);
         date->clear();
         QTest::keyClicks(date, u"5/9/2001"_s);
         QCOMPARE(date->text(), u"5/9/2001"_s);
@@ -437,20 +439,20 @@ private slots:
     void doubleClickOnTheCurrentFilePanel()
     {
         const auto w = start();
-        const auto& c = w->controls();
-        c.statusBar.sbrStatusBar->show();
+        const QObject& c = *w;
+        child<QStatusBar>(c, u"sbrStatusBar"_s)->show();
         w->show();
-        c.statusBar.pnlNumberLock->setText(u"NUM"_s);
-        QTest::mouseDClick(c.statusBar.pnlNumberLock, Qt::LeftButton);
+        child<WatchedLabel>(c, u"pnlNumberLock"_s)->setText(u"NUM"_s);
+        QTest::mouseDClick(child<WatchedLabel>(c, u"pnlNumberLock"_s), Qt::LeftButton);
         QVERIFY(f.prompter().dialogs.isEmpty());
 
         const QString other = path(u"other.trv"_s);
         writeBytes(other, record(other, other, OtherFields));
         f.prompter().chooseFile(other);
-        QTest::mouseDClick(c.statusBar.pnlCurrentFile, Qt::LeftButton);
+        QTest::mouseDClick(child<WatchedLabel>(c, u"pnlCurrentFile"_s), Qt::LeftButton);
         QCOMPARE(f.prompter().dialogs.size(), 1);
         QCOMPARE(f.prompter().dialogs[0].presetName, defaultFile());
-        QCOMPARE(c.statusBar.pnlCurrentFile->text(), other);
+        QCOMPARE(child<WatchedLabel>(c, u"pnlCurrentFile"_s)->text(), other);
         QVERIFY(f.prompter().shown.isEmpty());
     }
 
@@ -459,7 +461,7 @@ private slots:
     void loadAppliesThroughTheRooms()
     {
         const auto w = start();
-        const auto& c = w->controls();
+        const QObject& c = *w;
         const QString other = path(u"other.trv"_s);
         writeBytes(
             other,
@@ -469,22 +471,23 @@ private slots:
         f.prompter().answer(Answer::No);
         f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
-        QVERIFY(c.launchWindow.chkLaunchWindowActive->isChecked());
-        QVERIFY(w->controls().launchWindow.mnuActiveLaunchWindow->isChecked());
+        QVERIFY(child<QCheckBox>(c, u"chkLaunchWindowActive"_s)->isChecked());
+        QVERIFY(child<QAction>(*w, u"mnuActiveLaunchWindow"_s)->isChecked());
         QVERIFY(w->launchWindow().tmrLaunchWindow().isActive());
-        QVERIFY(c.holds.cmdHoldResume->isEnabled());
-        QCOMPARE(w->controls().holds.mnuHoldEnable->text(), u"Hold Enable"_s);
+        QVERIFY(child<QPushButton>(c, u"cmdHoldResume"_s)->isEnabled());
+        QCOMPARE(child<QAction>(*w, u"mnuHoldEnable"_s)->text(), u"Hold Enable"_s);
         settle();
-        QCOMPARE(c.count.lblTMinus->text() + c.count.lblMinutes->text() + u':' + c.count.lblSeconds->text(),
+        QCOMPARE(child<WatchedLabel>(c, u"lblTMinus"_s)->text() + child<WatchedLabel>(c, u"lblMinutes"_s)->text() +
+                     u':' + child<WatchedLabel>(c, u"lblSeconds"_s)->text(),
                  u"T -01:10"_s);
 
         QVERIFY(triggerAction(*w, u"mnuRevert"_s)); // unchanged values run no reactions
         QVERIFY(w->launchWindow().tmrLaunchWindow().isActive());
         writeBytes(other, record(other, other));
         QVERIFY(triggerAction(*w, u"mnuRevert"_s));
-        QVERIFY(!w->controls().launchWindow.mnuActiveLaunchWindow->isChecked());
+        QVERIFY(!child<QAction>(*w, u"mnuActiveLaunchWindow"_s)->isChecked());
         QVERIFY(!w->launchWindow().tmrLaunchWindow().isActive());
-        QVERIFY(!c.holds.cmdHoldResume->isEnabled());
+        QVERIFY(!child<QPushButton>(c, u"cmdHoldResume"_s)->isEnabled());
     }
 
     // A load applies fields 1 to 11 in the file's order, each changed field reaching the window as it is read,
@@ -492,18 +495,19 @@ private slots:
     void loadAppliesInFieldOrder()
     {
         const auto w = start();
-        const auto& c = w->controls();
-        MissionState& state = w->missionState();
+        const QObject& c = *w;
+        const MissionState& state = w->missionState();
         QStringList order;
         const auto log = [&](const QString& field) { return [&order, field] { order << field; }; };
         connect(&state, &MissionState::targetChanged, w.get(), log(u"1"_s));
-        connect(c.launchTime.txtLaunchDate, &QLineEdit::textChanged, w.get(), log(u"2"_s));
+        connect(child<ClickLineEdit>(c, u"txtLaunchDate"_s), &QLineEdit::textChanged, w.get(), log(u"2"_s));
         connect(&state, &MissionState::windowActiveChanged, w.get(), log(u"3"_s));
         connect(&state, &MissionState::holdsArmedChanged, w.get(), log(u"4"_s));
         connect(&state, &MissionState::windowRemainingChanged, w.get(), log(u"5"_s));
-        const std::array<QLineEdit*, 6> entries = {c.launchTime.txtSeconds,    c.launchTime.txtMinutes,
-                                                   c.launchTime.txtHours,      c.launchWindow.txtSecondsW,
-                                                   c.launchWindow.txtMinutesW, c.launchWindow.txtHoursW};
+        const std::array<QLineEdit*, 6> entries = {
+            child<ClickLineEdit>(c, u"txtSeconds"_s),  child<ClickLineEdit>(c, u"txtMinutes"_s),
+            child<ClickLineEdit>(c, u"txtHours"_s),    child<ClickLineEdit>(c, u"txtSecondsW"_s),
+            child<ClickLineEdit>(c, u"txtMinutesW"_s), child<ClickLineEdit>(c, u"txtHoursW"_s)};
         for (size_t i = 0; i < entries.size(); ++i)
             connect(entries[i], &QLineEdit::textChanged, w.get(), log(QString::number(i + 6)));
         connect(&state, &MissionState::fileLoaded, w.get(), log(u"loaded"_s));
@@ -523,9 +527,9 @@ private slots:
         const auto w = start();
         w->ShowFullView();
         w->show();
-        QTest::mouseDClick(w->controls().launchTime.txtLaunchDate, Qt::LeftButton); // the calendar shows
+        QTest::mouseDClick(child<ClickLineEdit>(*w, u"txtLaunchDate"_s), Qt::LeftButton); // the calendar shows
         settle();
-        QVERIFY(w->controls().launchTime.Calendar->isVisible());
+        QVERIFY(child<QCalendarWidget>(*w, u"Calendar"_s)->isVisible());
         QStringList tried;
         for (QWidget* control : w->findChildren<QWidget*>()) {
             if (control->focusPolicy() == Qt::NoFocus || !control->isVisible() || control->window() != w.get())
@@ -555,7 +559,7 @@ private slots:
         const auto w = start();
         QVERIFY(triggerAction(*w, u"mnuHoldEnable"_s));
         if (holding)
-            w->controls().holds.cmdHoldResume->click();
+            child<QPushButton>(*w, u"cmdHoldResume"_s)->click();
         const QString other = path(u"other.trv"_s);
         writeBytes(other,
                    record(other, other,
@@ -563,8 +567,8 @@ private slots:
         f.prompter().answer(Answer::No);
         f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
-        QCOMPARE(w->controls().launchWindow.lblLaunchWindow->text(), u"0:00:30"_s);
-        QCOMPARE(!w->controls().launchWindow.lblWindowWarning->isHidden(), holding);
+        QCOMPARE(child<WatchedLabel>(*w, u"lblLaunchWindow"_s)->text(), u"0:00:30"_s);
+        QCOMPARE(!child<WatchedLabel>(*w, u"lblWindowWarning"_s)->isHidden(), holding);
     }
 
     // A file opened during a hold is held from the moment it is read: the hold carries its launch target on,
@@ -572,9 +576,9 @@ private slots:
     void openingDuringAHoldHoldsTheFileTarget()
     {
         const auto w = start();
-        const auto& c = w->controls();
+        const QObject& c = *w;
         QVERIFY(triggerAction(*w, u"mnuHoldEnable"_s));
-        c.holds.cmdHoldResume->click();
+        child<QPushButton>(c, u"cmdHoldResume"_s)->click();
         settle();
         const QString other = path(u"other.trv"_s);
         writeBytes(other, record(other, other, QByteArray(InitialFields).replace("10:30:00 AM", "11:00:00 AM")));
@@ -582,14 +586,16 @@ private slots:
         f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
         settle();
-        QCOMPARE(c.launchTime.lblTarget->text(), u"May 3, 2001   11:00:00 AM"_s);
+        QCOMPARE(child<WatchedLabel>(c, u"lblTarget"_s)->text(), u"May 3, 2001   11:00:00 AM"_s);
 
         f.clock().advance(10);
         settle();
-        QCOMPARE(c.launchTime.lblTarget->text(), u"May 3, 2001   11:00:10 AM"_s);
+        QCOMPARE(child<WatchedLabel>(c, u"lblTarget"_s)->text(), u"May 3, 2001   11:00:10 AM"_s);
         QVERIFY(triggerAction(*w, u"mnuHold"_s)); // the file disarmed the button, not the menu item
         settle();
-        QCOMPARE(c.count.lblMinutes->text() + u':' + c.count.lblSeconds->text(), u"30:10"_s);
+        QCOMPARE(child<WatchedLabel>(c, u"lblMinutes"_s)->text() + u':' +
+                     child<WatchedLabel>(c, u"lblSeconds"_s)->text(),
+                 u"30:10"_s);
     }
 
     // Likewise the launch window a file brings runs down from its own remaining time.
@@ -604,10 +610,10 @@ private slots:
     {
         QFETCH(bool, activeBefore);
         const auto w = start();
-        const auto& c = w->controls();
+        const QObject& c = *w;
         QVERIFY(triggerAction(*w, u"mnuHoldEnable"_s));
-        c.launchWindow.chkLaunchWindowActive->setChecked(activeBefore);
-        c.holds.cmdHoldResume->click();
+        child<QCheckBox>(c, u"chkLaunchWindowActive"_s)->setChecked(activeBefore);
+        child<QPushButton>(c, u"cmdHoldResume"_s)->click();
         settle();
         const QString other = path(u"other.trv"_s);
         writeBytes(other,
@@ -618,7 +624,7 @@ private slots:
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
         f.clock().advance(10);
         settle();
-        QCOMPARE(c.launchWindow.lblLaunchWindow->text(), u"00:00:20"_s);
+        QCOMPARE(child<WatchedLabel>(c, u"lblLaunchWindow"_s)->text(), u"00:00:20"_s);
         QCOMPARE(f.prompter().shown.size(), 1); // the open prompt, and no expiry
     }
 
@@ -626,19 +632,19 @@ private slots:
     void loadingArmsSetOnlyForAChangedEntry()
     {
         const auto w = start();
-        QVERIFY(!w->controls().launchTime.cmdSet->isEnabled());
+        QVERIFY(!child<QPushButton>(*w, u"cmdSet"_s)->isEnabled());
         QVERIFY(triggerAction(*w, u"mnuRevert"_s));
-        QVERIFY(!w->controls().launchTime.cmdSet->isEnabled());
-        QVERIFY(!w->controls().launchTime.mnuSetLaunchTime->isEnabled());
+        QVERIFY(!child<QPushButton>(*w, u"cmdSet"_s)->isEnabled());
+        QVERIFY(!child<QAction>(*w, u"mnuSetLaunchTime"_s)->isEnabled());
 
         const QString other = path(u"other.trv"_s);
         writeBytes(other, record(other, other, QByteArray(InitialFields).replace("\"30\"", "\"45\"")));
         f.prompter().answer(Answer::No);
         f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
-        QCOMPARE(w->controls().launchTime.txtMinutes->text(), u"45"_s);
-        QVERIFY(w->controls().launchTime.cmdSet->isEnabled());
-        QVERIFY(w->controls().launchTime.mnuSetLaunchTime->isEnabled());
+        QCOMPARE(child<ClickLineEdit>(*w, u"txtMinutes"_s)->text(), u"45"_s);
+        QVERIFY(child<QPushButton>(*w, u"cmdSet"_s)->isEnabled());
+        QVERIFY(child<QAction>(*w, u"mnuSetLaunchTime"_s)->isEnabled());
     }
 };
 

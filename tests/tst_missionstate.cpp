@@ -1,5 +1,6 @@
 #include "GuiTest.h"
 
+#include "MissionStateTestAccess.h"
 #include "clock/MissionState.h"
 #include "platform/widgets/UpScrollBar.h"
 
@@ -13,28 +14,29 @@ class TestMissionState : public GuiTest
 {
     Q_OBJECT
 
-    MissionState& tenMinutesBefore() { return f.tenMinutesBefore().state(); }
+    const MissionState& tenMinutesBefore() { return f.tenMinutesBefore().state(); }
 
 private slots:
 
     void setterSignalsOnlyARealChange()
     {
-        MissionState state;
-        QSignalSpy changed(&state, &MissionState::changed);
+        MissionState model;
+        MissionStateTestAccess state(model);
+        QSignalSpy changed(&model, &MissionState::changed);
         state.setHolding(false);
         state.setTargetText(MissionState::InitialTarget);
         state.setWindowRemainingText(u"00:00:00"_s);
         QCOMPARE(changed.count(), 0);
         state.setTargetText(u"next Tuesday"_s); // no date, still a state
-        QCOMPARE(state.target(), std::nullopt);
+        QCOMPARE(model.target(), std::nullopt);
         state.setWindowRemainingText(u"0:01:30"_s);
-        QCOMPARE(state.windowRemaining(), 90);
+        QCOMPARE(model.windowRemaining(), 90);
         QCOMPARE(changed.count(), 2);
     }
 
     void followsTheCountAndHolds()
     {
-        MissionState& state = tenMinutesBefore();
+        const MissionState& state = tenMinutesBefore();
         QCOMPARE(state.phase(), Phase::BeforeLiftoff);
         QVERIFY(!state.holdsArmed());
         f.arm();
@@ -52,15 +54,14 @@ private slots:
         QCOMPARE(state.phase(), Phase::AfterLiftoff);
         QVERIFY(!state.holdsArmed());
         QVERIFY(!state.warningArmed());
-        state.setTargetText(u"soon"_s);
-        settle();
+        f.loadTarget(u"soon"_s);
         QCOMPARE(state.phase(), Phase::NoTarget);
         QCOMPARE(f.target(), u"soon"_s);
     }
 
     void followsTheLaunchWindowToExpiry()
     {
-        MissionState& state = tenMinutesBefore();
+        const MissionState& state = tenMinutesBefore();
         QSignalSpy warning(&state, &MissionState::windowWarningChanged);
         f.holdAgainstWindow(u"00"_s, u"01"_s, u"00"_s);
         QVERIFY(state.windowActive());
@@ -79,15 +80,16 @@ private slots:
     // A change made to the model from outside the window's own commands shows as one made by the commands.
     void widgetsFollowTheModel()
     {
-        MissionState& state = tenMinutesBefore();
-        state.setWindowActive(true);
+        const MissionState& state = tenMinutesBefore();
+        MissionStateTestAccess outside(state);
+        outside.setWindowActive(true);
         QVERIFY(f.get<QCheckBox>(u"chkLaunchWindowActive"_s)->isChecked());
         QVERIFY(f.get<QAction>(u"mnuActiveLaunchWindow"_s)->isChecked());
         QVERIFY(f.timer(u"tmrLaunchWindow"_s)->isActive());
-        state.setHoldsArmed(true);
+        outside.setHoldsArmed(true);
         QVERIFY(f.button(u"cmdHoldResume"_s)->isEnabled());
         QVERIFY(f.get<QAction>(u"mnuRtHold"_s)->isEnabled());
-        state.setWindowRemainingText(u"0:02:00"_s);
+        outside.setWindowRemainingText(u"0:02:00"_s);
         QCOMPARE(f.remaining(), u"0:02:00"_s);
         f.get<QCheckBox>(u"chkLaunchWindowActive"_s)->click();
         QVERIFY(!state.windowActive());

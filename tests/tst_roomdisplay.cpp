@@ -2,6 +2,7 @@
 // does not receive while a hold runs on, pings, the screen limit, unwanted messages, paths, methods and ports.
 #include "DisplayScreen.h"
 #include "FakeClock.h"
+#include "MissionStateTestAccess.h"
 #include "TestSupport.h"
 #include "clock/MissionState.h"
 #include "display/DisplayTcpServer.h"
@@ -66,6 +67,9 @@ private slots:
     void serveEndpoint();
 
 private:
+    // The server is tested against a mission state written by hand.
+    MissionStateTestAccess stub() { return MissionStateTestAccess(*m_state); }
+
     std::unique_ptr<FakeClock> m_clock;
     std::unique_ptr<MissionState> m_state;
     std::unique_ptr<RoomDisplayServer> m_server;
@@ -104,8 +108,8 @@ void TestRoomDisplay::stateOnConnect()
     QCOMPARE(m_server->screenCount(), 1);
 
     // A target that names no date is a state too: dashes on every screen.
-    m_state->setTargetText(u"whenever"_s);
-    m_state->setPhase(MissionState::Phase::NoTarget);
+    stub().setTargetText(u"whenever"_s);
+    stub().setPhase(MissionState::Phase::NoTarget);
     DisplayScreen late(m_port);
     QVERIFY(late.waitForMessages(1));
     QCOMPARE(late.message(0).value(u"phase"_s).toString(), u"none"_s);
@@ -151,50 +155,50 @@ void TestRoomDisplay::transitions()
     QFETCH(QString, key);
     QFETCH(QString, expected);
     if (transition == Transition::HoldEnded)
-        m_state->setHolding(true);
+        stub().setHolding(true);
     DisplayScreen screen(m_port);
     QVERIFY(screen.waitForMessages(1));
 
     switch (transition) {
     case Transition::NewTarget:
-        m_state->setTargetText(expected);
+        stub().setTargetText(expected);
         break;
     case Transition::Liftoff:
         m_clock->advance(10);
-        m_state->setPhase(MissionState::Phase::AfterLiftoff);
+        stub().setPhase(MissionState::Phase::AfterLiftoff);
         break;
     case Transition::HoldBegun:
-        m_state->setHolding(true);
+        stub().setHolding(true);
         break;
     case Transition::HoldEnded:
-        m_state->setHolding(false);
+        stub().setHolding(false);
         break;
     case Transition::Armed:
-        m_state->setHoldsArmed(true);
+        stub().setHoldsArmed(true);
         break;
     case Transition::WindowSet:
-        m_state->setWindowRemainingText(expected);
+        stub().setWindowRemainingText(expected);
         break;
     case Transition::WindowActivated:
-        m_state->setWindowActive(true);
+        stub().setWindowActive(true);
         break;
     case Transition::Warned:
-        m_state->setWindowWarning(true);
+        stub().setWindowWarning(true);
         break;
     case Transition::Expired:
-        m_state->setWindowExpired(true);
+        stub().setWindowExpired(true);
         break;
     case Transition::ClockJumped:
         m_clock->setNow(FakeClock::at(u"May 3, 2001 10:30:00 AM"));
-        m_state->noteClockJumped();
+        stub().noteClockJumped();
         break;
     case Transition::FileLoaded:
         // A load writes several fields, and screens receive the outcome once.
-        m_state->setTargetText(expected);
-        m_state->setHoldsArmed(true);
-        m_state->setWindowRemainingText(u"0:10:00"_s);
-        m_state->setWindowActive(true);
-        m_state->noteFileLoaded();
+        stub().setTargetText(expected);
+        stub().setHoldsArmed(true);
+        stub().setWindowRemainingText(u"0:10:00"_s);
+        stub().setWindowActive(true);
+        stub().noteFileLoaded();
         break;
     }
     QVERIFY(screen.waitForMessages(2));
@@ -213,16 +217,16 @@ void TestRoomDisplay::transitions()
 // screen does both by itself, so the server stays quiet.
 void TestRoomDisplay::holdRunsOnWithoutPushes()
 {
-    m_state->setWindowRemainingText(u"0:01:00"_s);
-    m_state->setWindowActive(true);
-    m_state->setHolding(true);
-    m_state->setWindowRemainingText(u"00:01:00"_s); // the window clock's first tick, in its running form
+    stub().setWindowRemainingText(u"0:01:00"_s);
+    stub().setWindowActive(true);
+    stub().setHolding(true);
+    stub().setWindowRemainingText(u"00:01:00"_s); // the window clock's first tick, in its running form
     DisplayScreen screen(m_port);
     QVERIFY(screen.waitForMessages(1));
     for (int held = 1; held <= 3; ++held) {
         m_clock->advance(1);
-        m_state->setTargetText(HeldForm.arg(held, 2, 10, QChar(u'0')));
-        m_state->setWindowRemainingText(u"00:00:%1"_s.arg(60 - held, 2, 10, QChar(u'0')));
+        stub().setTargetText(HeldForm.arg(held, 2, 10, QChar(u'0')));
+        stub().setWindowRemainingText(u"00:00:%1"_s.arg(60 - held, 2, 10, QChar(u'0')));
     }
     QCOMPARE(screen.ping(1).value(u"type"_s).toString(), u"pong"_s);
     QCOMPARE(screen.statesSince(1), 0);
@@ -242,14 +246,14 @@ void TestRoomDisplay::departuresDuringHold()
 {
     QFETCH(QString, target);
     QFETCH(QString, window);
-    m_state->setWindowRemainingText(u"00:01:00"_s);
-    m_state->setWindowActive(true);
-    m_state->setHolding(true);
+    stub().setWindowRemainingText(u"00:01:00"_s);
+    stub().setWindowActive(true);
+    stub().setHolding(true);
     DisplayScreen screen(m_port);
     QVERIFY(screen.waitForMessages(1));
     m_clock->advance(1);
-    m_state->setTargetText(target);
-    m_state->setWindowRemainingText(window);
+    stub().setTargetText(target);
+    stub().setWindowRemainingText(window);
     screen.ping(1);
     QCOMPARE(screen.statesSince(1), 1);
     QCOMPARE(screen.message(1).value(u"target"_s).toObject().value(u"text"_s).toString(), target);

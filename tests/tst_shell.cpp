@@ -43,7 +43,7 @@ struct Fixture
     QString field(const QString& name) const { return get<ClickLineEdit>(name)->text(); }
     bool holding() const { return state.holding(); }
 
-    MissionState& state;
+    const MissionState& state;
     frmTarvane& window;
 };
 
@@ -159,7 +159,7 @@ private slots:
     {
         Fixture f(GuiTest::f);
         const QFont bar = f.window.menuBar()->font();
-        for (QMenu* menu : {f.window.actions().mnuSettings, f.window.controls().views.mnuPopUp}) {
+        for (QMenu* menu : {f.window.actions().mnuSettings, child<QMenu>(f.window, u"mnuPopUp"_s)}) {
             QCOMPARE(menu->font().family(), bar.family());
             QCOMPARE(menu->font().pixelSize(), bar.pixelSize());
         }

@@ -1,5 +1,6 @@
 #include "MainViews.h"
 
+#include "MainActions.h"
 #include "WindowGeometry.h"
 #include "platform/ClockTimer.h"
 
@@ -11,16 +12,18 @@
 #include <QStatusBar>
 #include <QWidget>
 
-MainViews::MainViews(const Controls& controls, ClockTimer& tmrCurrentDateTime, Menus menus, QObject* parent)
-    : QObject(parent), m_ui(controls), m_tmrCurrentDateTime(tmrCurrentDateTime), m_menus(std::move(menus)),
-      m_menuBarHeight(controls.window->menuBar()->sizeHint().height())
+MainViews::MainViews(QMainWindow* window, QPushButton* cmdAccess, const MainActions& menuItems,
+                     QStatusBar* sbrStatusBar, ClockTimer& tmrCurrentDateTime, Menus menus, QObject* parent)
+    : QObject(parent), m_window(window), m_cmdAccess(cmdAccess), m_items(menuItems), m_sbrStatusBar(sbrStatusBar),
+      m_tmrCurrentDateTime(tmrCurrentDateTime), m_menus(std::move(menus)),
+      m_menuBarHeight(window->menuBar()->sizeHint().height())
 {
     setObjectName(QStringLiteral("MainViews"));
 }
 
 bool MainViews::isCompact() const
 {
-    return m_ui.cmdAccess->text() == CompactCaption;
+    return m_cmdAccess->text() == CompactCaption;
 }
 
 void MainViews::ToggleView()
@@ -33,42 +36,42 @@ void MainViews::ToggleView()
 
 void MainViews::ShowCompactView()
 {
-    m_ui.cmdAccess->setText(CompactCaption);
-    m_ui.mnuCompactScreen->setEnabled(false);
-    m_ui.mnuRtCompactScreen->setEnabled(false);
-    m_ui.mnuRtAccess->setEnabled(true);
-    WindowGeometry::applyCompactSize(m_ui.window);
-    WindowGeometry::setFrameLeft(m_ui.window, WindowGeometry::CompactFrameLeft);
+    m_cmdAccess->setText(CompactCaption);
+    m_items.mnuCompactScreen->setEnabled(false);
+    m_items.mnuRtCompactScreen->setEnabled(false);
+    m_items.mnuRtAccess->setEnabled(true);
+    WindowGeometry::applyCompactSize(m_window);
+    WindowGeometry::setFrameLeft(m_window, WindowGeometry::CompactFrameLeft);
     m_tmrCurrentDateTime.stop();
     m_menus.hide();
-    m_ui.sbrStatusBar->hide();
+    m_sbrStatusBar->hide();
     // The focus must not stay in a field the crop no longer shows, where typing would change it unseen.
-    if (QWidget* focused = m_ui.window->focusWidget(); focused != nullptr && !isShown(focused))
-        m_ui.cmdAccess->setFocus(Qt::OtherFocusReason);
+    if (QWidget* focused = m_window->focusWidget(); focused != nullptr && !isShown(focused))
+        m_cmdAccess->setFocus(Qt::OtherFocusReason);
 }
 
 void MainViews::ShowFullView()
 {
-    m_ui.cmdAccess->setText(FullCaption);
-    m_ui.mnuCompactScreen->setEnabled(true);
-    m_ui.mnuRtCompactScreen->setEnabled(true);
-    m_ui.mnuRtAccess->setEnabled(false);
+    m_cmdAccess->setText(FullCaption);
+    m_items.mnuCompactScreen->setEnabled(true);
+    m_items.mnuRtCompactScreen->setEnabled(true);
+    m_items.mnuRtAccess->setEnabled(false);
     // The menu bar is still hidden here and measures nothing, hence the height taken at construction.
-    WindowGeometry::applyFullSize(m_ui.window, m_menuBarHeight);
-    WindowGeometry::setFrameLeft(m_ui.window, WindowGeometry::FullFrameLeft);
+    WindowGeometry::applyFullSize(m_window, m_menuBarHeight);
+    WindowGeometry::setFrameLeft(m_window, WindowGeometry::FullFrameLeft);
     m_tmrCurrentDateTime.start();
     m_menus.show();
-    m_ui.sbrStatusBar->show();
+    m_sbrStatusBar->show();
 }
 
 void MainViews::showPopUp(const QPoint& globalPos)
 {
-    m_ui.mnuPopUp->popup(globalPos);
+    m_items.mnuPopUp->popup(globalPos);
 }
 
 bool MainViews::isShown(const QWidget* widget) const
 {
-    const QWidget* window = m_ui.window;
+    const QWidget* window = m_window;
     if (widget == nullptr || !widget->isVisibleTo(window) || !widget->isEnabled())
         return false;
     const QRect box(widget->mapTo(window, QPoint(0, 0)), widget->size());
@@ -77,7 +80,7 @@ bool MainViews::isShown(const QWidget* widget) const
 
 bool MainViews::focusNextShown(bool next)
 {
-    QWidget* window = m_ui.window;
+    QWidget* window = m_window;
     QWidget* start = window->focusWidget() ? window->focusWidget() : window;
     QWidget* candidate = start;
     do {

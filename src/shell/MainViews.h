@@ -6,13 +6,12 @@
 #include <functional>
 
 class ClockTimer;
-class QAction;
 class QMainWindow;
-class QMenu;
 class QPoint;
 class QPushButton;
 class QStatusBar;
 class QWidget;
+struct MainActions;
 
 // The two views of the main window. Which one shows is told by the caption of cmdAccess alone: "&Access Launch
 // Data" offers the full view, so the compact view is showing.
@@ -22,17 +21,6 @@ class MainViews final : public QObject
     Q_DISABLE_COPY_MOVE(MainViews)
 
 public:
-    // The view switch and what it shows and hides, which only this class writes.
-    struct Controls
-    {
-        QMainWindow* window = nullptr;
-        QPushButton* cmdAccess = nullptr;
-        QAction* mnuCompactScreen = nullptr;
-        QAction* mnuRtCompactScreen = nullptr;
-        QAction* mnuRtAccess = nullptr;
-        QMenu* mnuPopUp = nullptr;
-        QStatusBar* sbrStatusBar = nullptr;
-    };
     struct Menus
     {
         std::function<void()> show;
@@ -42,9 +30,11 @@ public:
     static inline const QString CompactCaption = QStringLiteral("&Access Launch Data");
     static inline const QString FullCaption = QStringLiteral("Com&pact Screen");
 
-    // Build it while the menus are still shown: it measures the menu bar for the full view. The date timer runs
+    // Build it while the menus are still shown: it measures the menu bar for the full view. It writes the view
+    // switch (cmdAccess and the view items of the menus) and shows or hides the status bar; the date timer runs
     // in the full view only.
-    MainViews(const Controls& controls, ClockTimer& tmrCurrentDateTime, Menus menus, QObject* parent);
+    MainViews(QMainWindow* window, QPushButton* cmdAccess, const MainActions& menuItems, QStatusBar* sbrStatusBar,
+              ClockTimer& tmrCurrentDateTime, Menus menus, QObject* parent);
 
     void ToggleView();
     void ShowCompactView();
@@ -61,7 +51,10 @@ public:
     bool isShown(const QWidget* widget) const;
 
 private:
-    const Controls m_ui;
+    QMainWindow* m_window;
+    QPushButton* m_cmdAccess;
+    const MainActions& m_items;
+    QStatusBar* m_sbrStatusBar;
     ClockTimer& m_tmrCurrentDateTime;
     Menus m_menus;
     int m_menuBarHeight = 0;

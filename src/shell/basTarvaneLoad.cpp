@@ -8,9 +8,8 @@
 #include "frmSplash.h"
 #include "frmTarvane.h"
 #include "platform/ApplicationClock.h"
-#include "platform/widgets/QtPrompter.h"
 #include "platform/SystemClock.h"
-#include "platform/widgets/WatchedLabel.h"
+#include "platform/widgets/QtPrompter.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -31,8 +30,7 @@ int basTarvaneLoad::Main(const StartOptions& options)
                            options.appClock ? ApplicationClock::Start::Engaged : ApplicationClock::Start::PassThrough);
     QtPrompter prompter;
     frmTarvane window(clock, prompter, LaunchFileOptions::standard(options.launchFile));
-    const LaunchClock::Controls& count = window.controls().count;
-    SecondsTrace trace(count.lblTMinus, count.lblDays, count.lblHours, count.lblMinutes, count.lblSeconds);
+    SecondsTrace trace(window.missionState());
     if (options.serve)
         startRoomDisplay(window, prompter, *options.serve);
     runSplashProgress(*splash, probe);

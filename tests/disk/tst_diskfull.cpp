@@ -1,8 +1,8 @@
 #include "GuiTest.h"
 #include "TestSupport.h"
 #include "files/LaunchFileOptions.h"
-#include "platform/widgets/ClickLineEdit.h"
 #include "platform/ProcessExit.h"
+#include "platform/widgets/ClickLineEdit.h"
 #include "platform/widgets/WatchedLabel.h"
 #include "shell/frmTarvane.h"
 
@@ -124,8 +124,8 @@ private slots:
 
         frmTarvane w(f.clock(), f.prompter(), LaunchFileOptions{m_place, {}, {}});
         settle();
-        QCOMPARE(w.controls().launchTime.txtLaunchDate->text(), u"Jun 1, 2002"_s);
-        w.controls().launchWindow.txtHoursW->setText(u"05"_s);
+        QCOMPARE(child<ClickLineEdit>(w, u"txtLaunchDate"_s)->text(), u"Jun 1, 2002"_s);
+        child<ClickLineEdit>(w, u"txtHoursW"_s)->setText(u"05"_s);
         const QString message = u"Tarvane could not save the launch data file " % defaultFile() % u".  ";
 
         f.prompter().answer(Answer::Ok);
@@ -159,7 +159,7 @@ private slots:
                                                        u".  No space left on device."),
                  qPrintable(f.prompter().shown[0].text));
         QVERIFY(!QFile::exists(defaultFile()));
-        QCOMPARE(w.controls().statusBar.pnlCurrentFile->text(), defaultFile());
+        QCOMPARE(child<WatchedLabel>(w, u"pnlCurrentFile"_s)->text(), defaultFile());
     }
 };
 

@@ -4,9 +4,15 @@
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
 
+#include "clock/Holds.h"
+#include "clock/LaunchClock.h"
+#include "clock/LaunchTimeEntry.h"
+#include "clock/LaunchWindow.h"
+#include "clock/Mission.h"
+#include "clock/MissionState.h"
 #include "files/LaunchFileOptions.h"
-#include "platform/widgets/ClickLineEdit.h"
 #include "platform/ClockTimer.h"
+#include "platform/widgets/ClickLineEdit.h"
 #include "platform/widgets/UpScrollBar.h"
 #include "platform/widgets/WatchedLabel.h"
 #include "shell/frmTarvane.h"
@@ -67,7 +73,15 @@ public:
         window();
         return *this;
     }
-    MissionState& state() { return window().missionState(); }
+    const MissionState& state() { return window().missionState(); }
+    Mission& mission() { return window().mission(); }
+    // A launch target as a launch data file brings it (any text, one that names no date-time too): a running hold
+    // carries it on from now.
+    void loadTarget(const QString& text)
+    {
+        mission().holds().setLaunchTarget(text);
+        settle();
+    }
     // The window on screen, where a test needs focus, geometry or painting.
     frmTarvane& shownWindow()
     {
