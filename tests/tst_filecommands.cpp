@@ -1,4 +1,5 @@
 #include "GuiTest.h"
+#include "LaunchFiles.h"
 #include "clock/LaunchWindow.h"
 #include "clock/MissionState.h"
 #include "files/LaunchFileOptions.h"
@@ -24,53 +25,22 @@
 using namespace Qt::StringLiterals;
 using Answer = Prompter::Answer;
 
-namespace {
-
-const QByteArray InitialFields = R"("May 3, 2001   10:30:00 AM","May 3, 2001",0,#FALSE#,"00:00:00","00","30","10",)"
-                                 R"("00","00","00",)";
-
-QByteArray record(const QString& saveName, const QString& currentFile, const QByteArray& fields = InitialFields)
-{
-    return fields + '"' + saveName.toUtf8() + "\",\"" + currentFile.toUtf8() + "\"\r\n";
-}
-
-// A record that differs from the initial values in every field the window shows.
-const QByteArray OtherFields = R"("June 1, 2002   2:05:00 PM","Jun 1, 2002",1,#TRUE#,"1:30:00","07","05","14",)"
-                               R"("09","08","01",)";
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
+using namespace LaunchFiles;
 
 class TestFileCommands : public GuiTest
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
     QList<int> m_exits;
 
-    QString path(const QString& name) const { return QDir::toNativeSeparators(m_dir->filePath(name)); }
-    QString defaultFile() const { return path(u"launch.trv"_s); }
+    QString path(const QString& name) { return f.launchFile(name); }
+    QString defaultFile() { return f.launchFile(); }
 
-    // A window of its own on the fixture's clock and boxes, with its files in the test's folder; a test may
-    // start one after another, as the program is started again.
-    std::unique_ptr<frmTarvane> start(const QString& startupFile = QString())
+    // The window with its files in the test's folder.
+    frmTarvane* start(const QString& startupFile = QString())
     {
-        auto w = std::make_unique<frmTarvane>(
-            f.clock(), f.prompter(), LaunchFileOptions{QDir::toNativeSeparators(m_dir->path()), startupFile, {}});
-        settle();
-        return w;
+        f.useLaunchFolder(startupFile);
+        return &f.window();
     }
 
     // Everything a load may change, as one text.
@@ -97,7 +67,6 @@ private slots:
     void init()
     {
         GuiTest::init();
-        m_dir = std::make_unique<QTemporaryDir>();
         m_exits.clear();
         ProcessExit::setHandler([this](int code) { m_exits.append(code); });
     }
@@ -118,7 +87,7 @@ private slots:
 
     void startupReadsTheDefaultFile()
     {
-        writeBytes(defaultFile(), record(defaultFile(), defaultFile(), OtherFields));
+        QVERIFY(writeBytes(defaultFile(), record(defaultFile(), defaultFile(), OtherFields)));
         const auto w = start();
         QCOMPARE(shown(*w), u"June 1, 2002   2:05:00 PM|Jun 1, 2002|1:30:00|07|05|14|09|08|01|"_s % defaultFile() %
                                 u"|active|armed");
@@ -127,7 +96,7 @@ private slots:
     void commandLineFileOpensInstead()
     {
         const QString other = path(u"other.trv"_s);
-        writeBytes(other, record(other, other, OtherFields));
+        QVERIFY(writeBytes(other, record(other, other, OtherFields)));
         const auto w = start(other);
         QCOMPARE(child<ClickLineEdit>(*w, u"txtLaunchDate"_s)->text(), u"Jun 1, 2002"_s);
         QCOMPARE(child<WatchedLabel>(*w, u"pnlCurrentFile"_s)->text(), other);
@@ -137,7 +106,7 @@ private slots:
     void damagedDefaultFileAtStartup()
     {
         const QByteArray damaged = "\"May 3, 2001   10:30:00 AM\",\"May 3, 2001\",maybe\r\n";
-        writeBytes(defaultFile(), damaged);
+        QVERIFY(writeBytes(defaultFile(), damaged));
         f.prompter().answer(Answer::Ok);
         const auto w = start();
         QCOMPARE(f.prompter().shown.size(), 1);
@@ -167,12 +136,12 @@ private slots:
         QFETCH(QByteArray, defaultBytes);
         const QString mission = path(u"mission.trv"_s);
         if (!startupBytes.isEmpty())
-            writeBytes(mission, startupBytes);
+            QVERIFY(writeBytes(mission, startupBytes));
         const bool link = defaultBytes == "link";
         if (link)
             QVERIFY(QFile::link(path(u"elsewhere.trv"_s), defaultFile()));
         else
-            writeBytes(defaultFile(), defaultBytes);
+            QVERIFY(writeBytes(defaultFile(), defaultBytes));
         const bool defaultFine = defaultBytes.contains("#TRUE#");
         f.prompter().answer(Answer::Ok);
         if (!defaultFine)
@@ -209,9 +178,9 @@ private slots:
         const QString former = path(u"Tarvane/Tarvane"_s);
         QVERIFY(QDir().mkpath(former));
         const QString formerFile = QDir::toNativeSeparators(former + u"/launch.trv"_s);
-        writeBytes(formerFile, record(formerFile, formerFile, OtherFields));
-        frmTarvane w(f.clock(), f.prompter(), LaunchFileOptions{QDir::toNativeSeparators(m_dir->path()), {}, former});
-        settle();
+        QVERIFY(writeBytes(formerFile, record(formerFile, formerFile, OtherFields)));
+        f.useLaunchFolder({}, former);
+        frmTarvane& w = f.window();
         QCOMPARE(child<ClickLineEdit>(w, u"txtLaunchDate"_s)->text(), u"Jun 1, 2002"_s);
         QCOMPARE(child<WatchedLabel>(w, u"pnlCurrentFile"_s)->text(), defaultFile());
         QVERIFY(!QFile::exists(formerFile));
@@ -243,7 +212,7 @@ private slots:
         const auto w = start();
         const QString bad = path(u"bad.trv"_s);
         if (!bytes.isEmpty())
-            writeBytes(bad, bytes);
+            QVERIFY(writeBytes(bad, bytes));
         const QString before = shown(*w);
         f.prompter().answer(Answer::No); // the open prompt
         f.prompter().chooseFile(bad);
@@ -268,7 +237,7 @@ private slots:
     {
         const auto w = start();
         const QString other = path(u"other.trv"_s);
-        writeBytes(other, record(other, other, OtherFields));
+        QVERIFY(writeBytes(other, record(other, other, OtherFields)));
         const QString text = u"Do you want to save "_s % defaultFile() %
                              u" before opening a new file?  If you click NO then all changes since your last save "
                              u"will be lost.";
@@ -385,7 +354,7 @@ private slots:
             QVERIFY(readBytes(defaultFile()).contains(",\"00\",\"00\",\"03\","));
         } else {
             QCOMPARE(readBytes(defaultFile()), before);
-            QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{u"launch.trv"_s});
+            QCOMPARE(QDir(f.launchFolder()).entryList(QDir::Files), QStringList{u"launch.trv"_s});
         }
     }
 
@@ -447,7 +416,7 @@ private slots:
         QVERIFY(f.prompter().dialogs.isEmpty());
 
         const QString other = path(u"other.trv"_s);
-        writeBytes(other, record(other, other, OtherFields));
+        QVERIFY(writeBytes(other, record(other, other, OtherFields)));
         f.prompter().chooseFile(other);
         QTest::mouseDClick(child<WatchedLabel>(c, u"pnlCurrentFile"_s), Qt::LeftButton);
         QCOMPARE(f.prompter().dialogs.size(), 1);
@@ -463,11 +432,11 @@ private slots:
         const auto w = start();
         const QObject& c = *w;
         const QString other = path(u"other.trv"_s);
-        writeBytes(
+        QVERIFY(writeBytes(
             other,
             record(
                 other, other,
-                QByteArray(InitialFields).replace("10:30:00 AM", "10:31:00 AM").replace(",0,#FALSE#,", ",1,#TRUE#,")));
+                QByteArray(InitialFields).replace("10:30:00 AM", "10:31:00 AM").replace(",0,#FALSE#,", ",1,#TRUE#,"))));
         f.prompter().answer(Answer::No);
         f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
@@ -483,7 +452,7 @@ private slots:
 
         QVERIFY(triggerAction(*w, u"mnuRevert"_s)); // unchanged values run no reactions
         QVERIFY(w->launchWindow().tmrLaunchWindow().isActive());
-        writeBytes(other, record(other, other));
+        QVERIFY(writeBytes(other, record(other, other)));
         QVERIFY(triggerAction(*w, u"mnuRevert"_s));
         QVERIFY(!child<QAction>(*w, u"mnuActiveLaunchWindow"_s)->isChecked());
         QVERIFY(!w->launchWindow().tmrLaunchWindow().isActive());
@@ -499,20 +468,20 @@ private slots:
         const MissionState& state = w->missionState();
         QStringList order;
         const auto log = [&](const QString& field) { return [&order, field] { order << field; }; };
-        connect(&state, &MissionState::targetChanged, w.get(), log(u"1"_s));
-        connect(child<ClickLineEdit>(c, u"txtLaunchDate"_s), &QLineEdit::textChanged, w.get(), log(u"2"_s));
-        connect(&state, &MissionState::windowActiveChanged, w.get(), log(u"3"_s));
-        connect(&state, &MissionState::holdsArmedChanged, w.get(), log(u"4"_s));
-        connect(&state, &MissionState::windowRemainingChanged, w.get(), log(u"5"_s));
+        connect(&state, &MissionState::targetChanged, w, log(u"1"_s));
+        connect(child<ClickLineEdit>(c, u"txtLaunchDate"_s), &QLineEdit::textChanged, w, log(u"2"_s));
+        connect(&state, &MissionState::windowActiveChanged, w, log(u"3"_s));
+        connect(&state, &MissionState::holdsArmedChanged, w, log(u"4"_s));
+        connect(&state, &MissionState::windowRemainingChanged, w, log(u"5"_s));
         const std::array<QLineEdit*, 6> entries = {
             child<ClickLineEdit>(c, u"txtSeconds"_s),  child<ClickLineEdit>(c, u"txtMinutes"_s),
             child<ClickLineEdit>(c, u"txtHours"_s),    child<ClickLineEdit>(c, u"txtSecondsW"_s),
             child<ClickLineEdit>(c, u"txtMinutesW"_s), child<ClickLineEdit>(c, u"txtHoursW"_s)};
         for (size_t i = 0; i < entries.size(); ++i)
-            connect(entries[i], &QLineEdit::textChanged, w.get(), log(QString::number(i + 6)));
-        connect(&state, &MissionState::fileLoaded, w.get(), log(u"loaded"_s));
+            connect(entries[i], &QLineEdit::textChanged, w, log(QString::number(i + 6)));
+        connect(&state, &MissionState::fileLoaded, w, log(u"loaded"_s));
         const QString other = path(u"other.trv"_s);
-        writeBytes(other, record(other, other, OtherFields));
+        QVERIFY(writeBytes(other, record(other, other, OtherFields)));
         f.prompter().answer(Answer::No);
         f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
@@ -532,7 +501,7 @@ private slots:
         QVERIFY(child<QCalendarWidget>(*w, u"Calendar"_s)->isVisible());
         QStringList tried;
         for (QWidget* control : w->findChildren<QWidget*>()) {
-            if (control->focusPolicy() == Qt::NoFocus || !control->isVisible() || control->window() != w.get())
+            if (control->focusPolicy() == Qt::NoFocus || !control->isVisible() || control->window() != w)
                 continue;
             tried << control->objectName();
             f.prompter().answer(Answer::Cancel);
@@ -561,9 +530,9 @@ private slots:
         if (holding)
             child<QPushButton>(*w, u"cmdHoldResume"_s)->click();
         const QString other = path(u"other.trv"_s);
-        writeBytes(other,
-                   record(other, other,
-                          QByteArray(InitialFields).replace(",0,#FALSE#,\"00:00:00\"", ",1,#TRUE#,\"0:00:30\"")));
+        QVERIFY(writeBytes(
+            other, record(other, other,
+                          QByteArray(InitialFields).replace(",0,#FALSE#,\"00:00:00\"", ",1,#TRUE#,\"0:00:30\""))));
         f.prompter().answer(Answer::No);
         f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
@@ -581,7 +550,8 @@ private slots:
         child<QPushButton>(c, u"cmdHoldResume"_s)->click();
         settle();
         const QString other = path(u"other.trv"_s);
-        writeBytes(other, record(other, other, QByteArray(InitialFields).replace("10:30:00 AM", "11:00:00 AM")));
+        QVERIFY(
+            writeBytes(other, record(other, other, QByteArray(InitialFields).replace("10:30:00 AM", "11:00:00 AM"))));
         f.prompter().answer(Answer::No);
         f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
@@ -616,9 +586,9 @@ private slots:
         child<QPushButton>(c, u"cmdHoldResume"_s)->click();
         settle();
         const QString other = path(u"other.trv"_s);
-        writeBytes(other,
-                   record(other, other,
-                          QByteArray(InitialFields).replace(",0,#FALSE#,\"00:00:00\"", ",1,#TRUE#,\"0:00:30\"")));
+        QVERIFY(writeBytes(
+            other, record(other, other,
+                          QByteArray(InitialFields).replace(",0,#FALSE#,\"00:00:00\"", ",1,#TRUE#,\"0:00:30\""))));
         f.prompter().answer(Answer::No);
         f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
@@ -638,7 +608,7 @@ private slots:
         QVERIFY(!child<QAction>(*w, u"mnuSetLaunchTime"_s)->isEnabled());
 
         const QString other = path(u"other.trv"_s);
-        writeBytes(other, record(other, other, QByteArray(InitialFields).replace("\"30\"", "\"45\"")));
+        QVERIFY(writeBytes(other, record(other, other, QByteArray(InitialFields).replace("\"30\"", "\"45\""))));
         f.prompter().answer(Answer::No);
         f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));

@@ -2,7 +2,10 @@
 
 #include "MissionStateTestAccess.h"
 #include "clock/MissionState.h"
+#include "platform/ClockTimer.h"
 #include "platform/widgets/UpScrollBar.h"
+#include "shell/CountStrip.h"
+#include "shell/MissionCountPanel.h"
 
 #include <QSignalSpy>
 
@@ -93,6 +96,70 @@ private slots:
         QCOMPARE(f.remaining(), u"0:02:00"_s);
         f.get<QCheckBox>(u"chkLaunchWindowActive"_s)->click();
         QVERIFY(!state.windowActive());
+    }
+
+    // The mission on its own, as a view outside the window sees it: the count as shown, once a second, standing
+    // still through a hold (target minus now would run on), the lamps, and the sign after liftoff.
+    void missionWithoutAWindow()
+    {
+        FakeClock& clock = f.clock();
+        Mission mission(clock, f.prompter());
+        const MissionState& state = mission.state();
+        QSignalSpy counted(&state, &MissionState::countChanged);
+        const auto tick = [&](qint64 seconds) {
+            clock.advance(seconds);
+            settle();
+        };
+        mission.launchClock().tmrCountdown().start();
+        settle();
+        QCOMPARE(state.count(), 10);
+        QCOMPARE(state.lamps(), (MissionState::Lamps{true, true, false}));
+        tick(1);
+        QCOMPARE(state.lamps(), (MissionState::Lamps{false, false, true}));
+        tick(1);
+        tick(1);
+        QCOMPARE(state.count(), 7);
+        QCOMPARE(counted.count(), 4);
+
+        mission.holds().ToggleHoldEnable();
+        mission.holds().ToggleHold();
+        tick(5);
+        QVERIFY(state.holding());
+        QCOMPARE(state.count(), 7);
+        QCOMPARE(state.shownCount().seconds, u"07"_s);
+        QCOMPARE(counted.count(), 4);
+        mission.holds().ToggleHold();
+        settle();
+        QCOMPARE(state.count(), 7);
+        tick(8);
+        QCOMPARE(state.count(), -1);
+        QCOMPARE(state.phase(), Phase::AfterLiftoff);
+        QCOMPARE(state.shownCount().sign, u"T +"_s);
+        QCOMPARE(state.lamps(), (MissionState::Lamps{false, false, false}));
+        QVERIFY(!state.holdsArmed());
+    }
+
+    // Views made on their own, with no main window, follow the mission they are given.
+    void viewsFollowTheMissionAlone()
+    {
+        Mission mission(f.clock(), f.prompter());
+        MissionCountPanel panel(mission.state(), nullptr);
+        CountStrip strip(mission, nullptr);
+        mission.launchClock().UpdateCountDisplay();
+        QCOMPARE(panel.spokenCount(), u"T minus 0 days 00:00:10"_s);
+        QCOMPARE(child<WatchedLabel>(strip, u"lblSeconds"_s)->text(), u"10"_s);
+        QVERIFY(!child<QWidget>(strip, u"shpIndicator_0"_s)->isHidden());
+        QVERIFY(!strip.holdButton()->isEnabled());
+        mission.holds().ToggleHoldEnable();
+        QVERIFY(strip.holdButton()->isEnabled());
+        strip.holdButton()->click();
+        QCOMPARE(strip.holdButton()->text(), u"&Resume"_s);
+        QCOMPARE(panel.spokenCount(), u"T minus 0 days 00:00:10, holding"_s);
+        mission.holds().ResumeCount();
+        mission.holds().setLaunchTarget(u"not a time"_s);
+        mission.launchClock().UpdateCountDisplay();
+        QCOMPARE(panel.spokenCount(), u"No launch time"_s);
+        QCOMPARE(child<WatchedLabel>(strip, u"lblDays"_s)->text(), u"---"_s);
     }
 
     void reportsClockJumps()

@@ -245,12 +245,12 @@ private slots:
     // The computer refuses: the program keeps the mission time itself, says so once, and the count shows it.
     void refusalKeepsTheMissionTimeInside()
     {
-        FakeClock system;
+        FakeClock& system = f.clock();
         system.refuseWith = u"Setting the computer's clock needs administrator rights."_s;
         const CivilDateTime systemBefore = system.now();
-        ApplicationClock clock(system, ApplicationClock::Start::PassThrough);
+        f.useClock(f.keep<ApplicationClock>(system, ApplicationClock::Start::PassThrough));
         ScriptedPrompter& prompter = f.prompter();
-        frmTarvane w(clock, prompter);
+        frmTarvane& w = f.window();
         prompter.answer(Answer::Yes);
         prompter.answer(Answer::Ok);
 
@@ -283,10 +283,10 @@ private slots:
 
     void anAppClockRunNeverAsksTheComputer()
     {
-        FakeClock system;
-        ApplicationClock clock(system, ApplicationClock::Start::Engaged);
+        FakeClock& system = f.clock();
+        f.useClock(f.keep<ApplicationClock>(system, ApplicationClock::Start::Engaged));
         ScriptedPrompter& prompter = f.prompter();
-        frmTarvane w(clock, prompter);
+        frmTarvane& w = f.window();
         prompter.answer(Answer::Yes);
         QVERIFY(triggerAction(w, u"mnuTminus45"_s));
         settle();
@@ -335,9 +335,10 @@ private slots:
     // While the computer's clock is being set (the desktop may be asking for a password) no second jump starts.
     void noSecondJumpWhileTheClockIsBeingSet()
     {
-        WaitingClock clock;
+        WaitingClock& clock = f.keep<WaitingClock>();
+        f.useClock(clock);
         ScriptedPrompter& prompter = f.prompter();
-        frmTarvane w(clock, prompter);
+        frmTarvane& w = f.window();
         QStringList enabledMeanwhile;
         clock.whileSetting = [&] {
             for (const QString& name : SimCommands) {

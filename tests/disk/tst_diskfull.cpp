@@ -1,4 +1,5 @@
 #include "GuiTest.h"
+#include "LaunchFiles.h"
 #include "TestSupport.h"
 #include "files/LaunchFileOptions.h"
 #include "platform/ProcessExit.h"
@@ -20,24 +21,13 @@ using Answer = Prompter::Answer;
 
 namespace {
 
-const QByteArray Fields = R"("June 1, 2002   2:05:00 PM","Jun 1, 2002",1,#TRUE#,"1:30:00","07","05","14",)"
-                          R"("09","08","01",)";
+using LaunchFiles::readBytes;
+using LaunchFiles::writeBytes;
 
+// A record saved in path, different from the initial values.
 QByteArray record(const QString& path)
 {
-    return Fields + '"' + path.toUtf8() + "\",\"" + path.toUtf8() + "\"\r\n";
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    return LaunchFiles::record(path, path, LaunchFiles::OtherFields);
 }
 
 // Fills the file system that holds folder to its last byte.
@@ -122,8 +112,8 @@ private slots:
         else
             QVERIFY(readOnlyBind(place == u"read-only file" ? defaultFile() : m_place));
 
-        frmTarvane w(f.clock(), f.prompter(), LaunchFileOptions{m_place, {}, {}});
-        settle();
+        f.files = LaunchFileOptions{m_place, {}, {}};
+        frmTarvane& w = f.window();
         QCOMPARE(child<ClickLineEdit>(w, u"txtLaunchDate"_s)->text(), u"Jun 1, 2002"_s);
         child<ClickLineEdit>(w, u"txtHoursW"_s)->setText(u"05"_s);
         const QString message = u"Tarvane could not save the launch data file " % defaultFile() % u".  ";
@@ -152,8 +142,8 @@ private slots:
     {
         fill(m_place);
         f.prompter().answer(Answer::Ok);
-        frmTarvane w(f.clock(), f.prompter(), LaunchFileOptions{m_place, {}, {}});
-        settle();
+        f.files = LaunchFileOptions{m_place, {}, {}};
+        frmTarvane& w = f.window();
         QCOMPARE(f.prompter().shown.size(), 1);
         QVERIFY2(f.prompter().shown[0].text.startsWith(u"Tarvane could not save the launch data file " % defaultFile() %
                                                        u".  No space left on device."),
