@@ -20,14 +20,10 @@ using Metrics::uiFont;
 
 LaunchTimePanel::LaunchTimePanel(Mission& mission, QWidget* parent) : ClickPanel(parent), m_mission(mission)
 {
-    setObjectName(u"pctLaunchTime"_s);
-    setGeometry(twipsRect(3960, 1920, 5805, 3465));
-    Colours::paintBackground(this, Colours::Silver);
+    entryPanel(this, u"pctLaunchTime"_s, {3960, 1920, 5805, 3465}, u"Label11"_s, u"Launch Time (local zone)"_s,
+               {1200, 120, 3015, 255});
     LaunchTimeEntry& entry = m_mission.launchTimeEntry();
     const MissionState& state = m_mission.state();
-
-    label(this, u"Label11"_s, u"Launch Time (local zone)"_s, {1200, 120, 3015, 255}, uiFont(9.75, true),
-          Qt::AlignCenter);
     // A click steps the date one day later.
     auto* lblTarget =
         label(this, u"lblTarget"_s, state.targetText(), {1530, 600, 3675, 360}, uiFont(13.5, true), Qt::AlignCenter);

@@ -22,13 +22,10 @@ using Metrics::uiFont;
 
 LaunchWindowPanel::LaunchWindowPanel(Mission& mission, QWidget* parent) : ClickPanel(parent), m_mission(mission)
 {
-    setObjectName(u"pctLaunchWindow"_s);
-    setGeometry(twipsRect(360, 1920, 3285, 3465));
-    Colours::paintBackground(this, Colours::Silver);
+    entryPanel(this, u"pctLaunchWindow"_s, {360, 1920, 3285, 3465}, u"Label12"_s, u"Set Launch Window"_s,
+               {60, 120, 3015, 255});
     LaunchWindow& window = m_mission.launchWindow();
     const MissionState& state = m_mission.state();
-
-    label(this, u"Label12"_s, u"Set Launch Window"_s, {60, 120, 3015, 255}, uiFont(9.75, true), Qt::AlignCenter);
     m_lblLaunchWindow = label(this, u"lblLaunchWindow"_s, state.windowRemainingText(), {960, 600, 1215, 360},
                               uiFont(13.5, true), Qt::AlignCenter);
     Colours::paintBackground(m_lblLaunchWindow, Colours::Silver);

@@ -2,6 +2,7 @@
 
 #include "clock/TimeField.h"
 #include "platform/widgets/ClickLineEdit.h"
+#include "platform/widgets/Colours.h"
 #include "platform/widgets/UpScrollBar.h"
 #include "platform/widgets/WatchedLabel.h"
 
@@ -48,6 +49,15 @@ WatchedLabel* LayoutKit::hiddenLabel(QWidget* parent, const QString& name, QRect
     auto* l = label(parent, name, QString(), twips, uiFont(8.25));
     l->hide();
     return l;
+}
+
+void LayoutKit::entryPanel(QWidget* panel, const QString& name, QRect twips, const QString& titleName,
+                           const QString& title, QRect titleTwips)
+{
+    panel->setObjectName(name);
+    panel->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    Colours::paintBackground(panel, Colours::Silver);
+    label(panel, titleName, title, titleTwips, uiFont(9.75, true), Qt::AlignCenter);
 }
 
 void LayoutKit::growToText(QWidget* w)

@@ -38,6 +38,9 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
 // A label that never shows: it only keeps a value for whoever reads it by name.
 WatchedLabel* hiddenLabel(QWidget* parent, const QString& name, QRect twips);
 
+// An entry panel in its place on the window's plate: silver, with its title at the top.
+void entryPanel(QWidget* panel, const QString& name, QRect twips, const QString& titleName, const QString& title,
+                QRect titleTwips);
 // A control whose box in the layout is lower than this toolkit draws its text grows about its middle.
 void growToText(QWidget* w);
 // Controls whose own text does not say what they are, for screen readers.
