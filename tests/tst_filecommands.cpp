@@ -287,7 +287,7 @@ private slots:
         QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), other);
         QCOMPARE(readBytes(defaultFile()), record(defaultFile(), defaultFile())); // No wrote nothing
 
-        // Yes saves, tells so, and a cancelled dialog reads the file just written back.
+        // Yes saves and tells so; a cancelled dialog then reads nothing.
         w->controls().launchWindow.txtHoursW->setText(u"05"_s);
         f.prompter().answer(Answer::Yes);
         f.prompter().answer(Answer::Ok);
@@ -297,6 +297,83 @@ private slots:
         QCOMPARE(f.prompter().shown.last().title, u"Tarvane"_s);
         QVERIFY(readBytes(other).contains(",\"08\",\"05\","));
         QCOMPARE(w->controls().launchWindow.txtHoursW->text(), u"05"_s);
+        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), other);
+    }
+
+    // Cancel in the Open dialog (after No at the open prompt, or from the current-file panel) and in the Save As
+    // dialog changes nothing: the settings and the count stay, no file is written, no name moves.
+    void cancelledDialogsChangeNothing_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("open, no, cancel") << u"open"_s;
+        QTest::newRow("current-file panel, cancel") << u"panel"_s;
+        QTest::newRow("save as, cancel") << u"save as"_s;
+    }
+
+    void cancelledDialogsChangeNothing()
+    {
+        QFETCH(QString, how);
+        const auto w = start();
+        const auto& c = w->controls();
+        c.statusBar.sbrStatusBar->show();
+        w->show();
+        // A launch target set a moment ago, not saved yet.
+        c.launchTime.txtMinutes->setText(u"45"_s);
+        f.prompter().answer(Answer::Yes);
+        QVERIFY(triggerAction(*w, u"mnuSetLaunchTime"_s));
+        settle();
+        const QByteArray file = readBytes(defaultFile());
+        const QString before = shown(*w);
+        const QString count = c.count.lblMinutes->text();
+        QCOMPARE(count, u"15"_s);
+        f.prompter().chooseFile(std::nullopt);
+        if (how == u"open") {
+            f.prompter().answer(Answer::No);
+            QVERIFY(triggerAction(*w, u"mnuOpen"_s));
+        } else if (how == u"panel") {
+            QTest::mouseDClick(c.statusBar.pnlCurrentFile, Qt::LeftButton);
+        } else {
+            QVERIFY(triggerAction(*w, u"mnuSaveAs"_s));
+        }
+        settle();
+        QCOMPARE(f.prompter().dialogs.size(), 1);
+        QCOMPARE(shown(*w), before);
+        QCOMPARE(c.count.lblMinutes->text(), count);
+        QCOMPARE(readBytes(defaultFile()), file);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{u"launch.trv"_s});
+
+        f.prompter().answer(Answer::Cancel);
+        QVERIFY(triggerAction(*w, u"mnuExit"_s));
+        QCOMPARE(f.prompter().shown.last().text, exitPrompt(defaultFile()));
+    }
+
+    // A Save As that fails leaves the names as they were: the status bar, the prompts and the next Save all
+    // keep to the file that was current, so the settings can still be saved on the way out.
+    void failedSaveAsKeepsTheSaveName()
+    {
+        const auto w = start();
+        w->show();
+        w->controls().launchWindow.txtHoursW->setText(u"03"_s);
+        const QString nowhere = path(u"no-such-folder/mission.trv"_s);
+        f.prompter().chooseFile(nowhere);
+        f.prompter().answer(Answer::Ok);
+        QVERIFY(triggerAction(*w, u"mnuSaveAs"_s));
+        QVERIFY2(f.prompter().shown.last().text.startsWith(u"Tarvane could not save the launch data file " % nowhere),
+                 qPrintable(f.prompter().shown.last().text));
+        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), defaultFile());
+
+        QVERIFY(triggerAction(*w, u"mnuSave"_s));
+        QCOMPARE(f.prompter().shown.size(), 1);
+        QVERIFY(readBytes(defaultFile()).contains(",\"00\",\"00\",\"03\","));
+
+        w->controls().launchWindow.txtHoursW->setText(u"04"_s);
+        f.prompter().answer(Answer::Yes);
+        f.prompter().answer(Answer::Ok);
+        QVERIFY(triggerAction(*w, u"mnuExit"_s));
+        QCOMPARE(f.prompter().shown[1].text, exitPrompt(defaultFile()));
+        QCOMPARE(f.prompter().shown[2].text, u"Your file has been saved in "_s % defaultFile());
+        QCOMPARE(m_exits.size(), 1);
+        QVERIFY(readBytes(defaultFile()).contains(",\"00\",\"00\",\"04\","));
     }
 
     // A save that fails stops what it was for: no notice, no dialog, no exit, no close.
