@@ -664,9 +664,50 @@ private slots:
         f.clock().advance(10);
         settle();
         QCOMPARE(c.launchTime.lblTarget->text(), u"May 3, 2001   11:00:10 AM"_s);
-        QVERIFY(triggerAction(*w, u"mnuHold"_s)); // the file disarmed the button, not the menu item
+        QVERIFY(triggerAction(*w, u"mnuHold"_s)); // the menu item resumes as well as the button
         settle();
         QCOMPARE(c.count.lblMinutes->text() + u':' + c.count.lblSeconds->text(), u"30:10"_s);
+    }
+
+    // A file saved with holds disarmed, read during a hold, leaves the count held and the button resuming it, by
+    // a click or Alt+R; the armed flag is the file's, and the button follows it again after the resume.
+    void readingADisarmingFileDuringAHoldKeepsResume_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("revert") << u"mnuRevert"_s;
+        QTest::newRow("open") << u"mnuOpen"_s;
+    }
+
+    void readingADisarmingFileDuringAHoldKeepsResume()
+    {
+        QFETCH(QString, command);
+        const auto w = start();
+        const auto& c = w->controls();
+        w->show();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QVERIFY(triggerAction(*w, u"mnuHoldEnable"_s));
+        c.holds.cmdHoldResume->click();
+        settle();
+        QVERIFY(w->missionState().holding());
+        if (command == u"mnuOpen") {
+            f.prompter().answer(Answer::No);
+            f.prompter().chooseFile(defaultFile());
+        }
+        QVERIFY(triggerAction(*w, command));
+        settle();
+        QVERIFY(w->missionState().holding());
+        QVERIFY(!w->missionState().holdsArmed());
+        QCOMPARE(c.holds.cmdHoldResume->text(), u"&Resume"_s);
+        QVERIFY(c.holds.cmdHoldResume->isEnabled());
+
+        QTest::keyClick(w.get(), Qt::Key_R, Qt::AltModifier);
+        QTRY_VERIFY(!w->missionState().holding());
+        QCOMPARE(c.holds.cmdHoldResume->text(), u"&Hold"_s);
+        QVERIFY(!c.holds.cmdHoldResume->isEnabled());
+        QVERIFY(!c.holds.mnuHold->isEnabled());
+        QVERIFY(triggerAction(*w, u"mnuSave"_s));
+        QVERIFY(readBytes(defaultFile()).contains(",0,#FALSE#,"));
     }
 
     // Likewise the launch window a file brings runs down from its own remaining time.
