@@ -112,6 +112,30 @@ private slots:
             QCOMPARE(descriptionEvents(rig.window()), 3);
     }
 
+    // What the compact view crops away is not showing, for a screen reader either; the full view shows it all.
+    void croppedControlsAreNotShowing()
+    {
+        MainWindowFixture& rig = f.tenMinutesBefore();
+        rig.shownWindow();
+        const QStringList cropped{u"chkLaunchWindowActive"_s, u"txtHoursW"_s, u"vsbHoursW"_s, u"cmdSetWindow"_s,
+                                  u"txtLaunchDate"_s,         u"txtHours"_s,  u"lblTarget"_s, u"cmdSet"_s};
+        const auto invisible = [&](const QString& name) {
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(rig.get<QWidget>(name));
+            return face && face->state().invisible;
+        };
+        for (const QString& name : cropped)
+            QVERIFY2(invisible(name), qPrintable(name));
+        QVERIFY(!invisible(u"cmdAccess"_s));
+        rig.window().ShowFullView();
+        settle();
+        for (const QString& name : cropped)
+            QVERIFY2(!invisible(name), qPrintable(name));
+        rig.window().ShowCompactView();
+        settle();
+        for (const QString& name : cropped)
+            QVERIFY2(invisible(name), qPrintable(name));
+    }
+
     void everyControlAndLampHasAName()
     {
         MainWindowFixture& rig = f.tenMinutesBefore();
