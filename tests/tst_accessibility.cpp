@@ -2,6 +2,7 @@
 // person says it, an event only when the phase or the holding changes, and a name for every control and lamp.
 #include "GuiTest.h"
 
+#include "platform/UpScrollBar.h"
 #include "shell/MissionCountPanel.h"
 
 #include <QAbstractButton>
@@ -134,6 +135,29 @@ private slots:
         settle();
         for (const QString& name : cropped)
             QVERIFY2(invisible(name), qPrintable(name));
+    }
+
+    // A time entry's scroll bar reads as the number its field shows, and setting it sets the field.
+    void scrollBarsReadAsTheirFields()
+    {
+        MainWindowFixture& rig = f.tenMinutesBefore();
+        rig.get<UpScrollBar>(u"vsbHoursW"_s)->setLevel(7);
+        for (const auto& [bar, field] : {std::pair{u"vsbHours"_s, u"txtHours"_s},
+                                         {u"vsbMinutes"_s, u"txtMinutes"_s},
+                                         {u"vsbSeconds"_s, u"txtSeconds"_s},
+                                         {u"vsbHoursW"_s, u"txtHoursW"_s}}) {
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(rig.get<QScrollBar>(bar));
+            QVERIFY2(face && face->valueInterface(), qPrintable(bar));
+            const int shown = rig.text(field).toInt();
+            QCOMPARE(face->valueInterface()->currentValue().toInt(), shown);
+            QCOMPARE(face->text(QAccessible::Value), QString::number(shown));
+            QCOMPARE(face->valueInterface()->minimumValue().toInt(), 0);
+            QVERIFY(face->valueInterface()->maximumValue().toInt() >= 23);
+        }
+        QAccessibleInterface* hours = QAccessible::queryAccessibleInterface(rig.get<QScrollBar>(u"vsbHours"_s));
+        QCOMPARE(hours->valueInterface()->maximumValue().toInt(), 23);
+        hours->valueInterface()->setCurrentValue(14);
+        QCOMPARE(rig.text(u"txtHours"_s), u"14"_s);
     }
 
     void everyControlAndLampHasAName()
