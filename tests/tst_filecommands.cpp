@@ -347,35 +347,6 @@ private slots:
         QCOMPARE(f.prompter().shown.last().text, exitPrompt(defaultFile()));
     }
 
-    // A Save As that fails leaves the names as they were: the status bar, the prompts and the next Save all
-    // keep to the file that was current, so the settings can still be saved on the way out.
-    void failedSaveAsKeepsTheSaveName()
-    {
-        const auto w = start();
-        w->show();
-        w->controls().launchWindow.txtHoursW->setText(u"03"_s);
-        const QString nowhere = path(u"no-such-folder/mission.trv"_s);
-        f.prompter().chooseFile(nowhere);
-        f.prompter().answer(Answer::Ok);
-        QVERIFY(triggerAction(*w, u"mnuSaveAs"_s));
-        QVERIFY2(f.prompter().shown.last().text.startsWith(u"Tarvane could not save the launch data file " % nowhere),
-                 qPrintable(f.prompter().shown.last().text));
-        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), defaultFile());
-
-        QVERIFY(triggerAction(*w, u"mnuSave"_s));
-        QCOMPARE(f.prompter().shown.size(), 1);
-        QVERIFY(readBytes(defaultFile()).contains(",\"00\",\"00\",\"03\","));
-
-        w->controls().launchWindow.txtHoursW->setText(u"04"_s);
-        f.prompter().answer(Answer::Yes);
-        f.prompter().answer(Answer::Ok);
-        QVERIFY(triggerAction(*w, u"mnuExit"_s));
-        QCOMPARE(f.prompter().shown[1].text, exitPrompt(defaultFile()));
-        QCOMPARE(f.prompter().shown[2].text, u"Your file has been saved in "_s % defaultFile());
-        QCOMPARE(m_exits.size(), 1);
-        QVERIFY(readBytes(defaultFile()).contains(",\"00\",\"00\",\"04\","));
-    }
-
     // A save that fails stops what it was for: no notice, no dialog, no exit, no close.
     void failedSaveStopsItsCommand_data()
     {
