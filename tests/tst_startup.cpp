@@ -232,6 +232,26 @@ private slots:
         QCOMPARE(cmdAccess->text(), MainViews::CompactCaption);
     }
 
+    // A key that closes the splash while the splash has the keyboard may never be seen released: the next key is
+    // the main window's all the same.
+    void keyWithoutReleaseEndsTheClaimAtTheNextKey()
+    {
+        QPointer<frmSplash> splash = basTarvaneLoad::showSplash();
+        frmTarvane& window = f.window();
+        StartupProbe probe;
+        basTarvaneLoad::runSplashProgress(*splash, probe);
+        basTarvaneLoad::showMainWindow(window, *splash, probe);
+        QTest::keyPress(splash.data(), Qt::Key_Escape);
+        deleteClosed();
+        QVERIFY(splash.isNull());
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* cmdAccess = child<QPushButton>(window, u"cmdAccess"_s);
+        cmdAccess->setFocus();
+        QTest::keyClick(cmdAccess, Qt::Key_Space);
+        QCOMPARE(cmdAccess->text(), MainViews::FullCaption);
+    }
+
     // A message box while the program starts (a damaged default file) stays answerable and is not under the splash.
     void messageBoxDuringStartUpTakesItsKeys()
     {

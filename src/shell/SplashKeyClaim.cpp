@@ -51,15 +51,21 @@ bool SplashKeyClaim::inChord(const QKeyEvent& key)
 {
     // A modifier that a later key reports up is up, even if its own release never came (the program lost the
     // keyboard meanwhile, say).
-    const std::pair<int, Qt::KeyboardModifier> modifiers[] = {{Qt::Key_Control, Qt::ControlModifier},
-                                                              {Qt::Key_Shift, Qt::ShiftModifier},
-                                                              {Qt::Key_Alt, Qt::AltModifier},
-                                                              {Qt::Key_Meta, Qt::MetaModifier}};
-    for (const auto& [modifierKey, modifier] : modifiers) {
+    static constexpr std::pair<int, Qt::KeyboardModifier> Modifiers[] = {{Qt::Key_Control, Qt::ControlModifier},
+                                                                         {Qt::Key_Shift, Qt::ShiftModifier},
+                                                                         {Qt::Key_Alt, Qt::AltModifier},
+                                                                         {Qt::Key_Meta, Qt::MetaModifier}};
+    bool modifierHeld = false;
+    for (const auto& [modifierKey, modifier] : Modifiers) {
         if (!key.modifiers().testFlag(modifier))
             m_held.remove(modifierKey);
+        modifierHeld = modifierHeld || m_held.contains(modifierKey);
     }
-    return !m_held.isEmpty();
+    if (key.type() == QEvent::KeyRelease)
+        return !m_held.isEmpty();
+    // A press goes on the chord while one of its modifiers is down, or repeats a key of it held down. Any other is
+    // a new key, also when the release of a plain key never came (the splash had the keyboard when it closed).
+    return modifierHeld || (key.isAutoRepeat() && m_held.contains(key.key()));
 }
 
 bool SplashKeyClaim::forModalBox(QObject* receiver) const

@@ -39,7 +39,7 @@ protected:
 private:
     bool forModalBox(QObject* receiver) const;
     void stepAsideFor(QObject* watched, QEvent* event);
-    // Whether keys of the chord claimed are still down, as far as key shows.
+    // Whether key, after the splash closed, belongs to the chord claimed, as far as it shows.
     bool inChord(const QKeyEvent& key);
     void finish();
 
