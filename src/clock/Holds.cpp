@@ -129,14 +129,14 @@ void Holds::setLaunchTarget(const QString& text)
     m_state.setTargetText(text);
 }
 
-// Before liftoff the hold items follow the armed flag and the arming items are there unless the count is held;
-// from liftoff on everything is disabled and the arming items offer "Hold Enable" again. A hold can always be
-// resumed from the menus, even when a file loaded meanwhile disarmed the button.
+// Before liftoff the hold commands follow the armed flag and the arming items are there unless the count is held;
+// from liftoff on everything is disabled and the arming items offer "Hold Enable" again. A held count can always
+// be resumed, from the button and its access key too, even when a file loaded meanwhile disarmed holds.
 void Holds::showCommands()
 {
     const bool armed = m_state.holdsArmed();
     const bool holding = m_state.holding();
-    m_ui.cmdHoldResume->setEnabled(armed);
+    m_ui.cmdHoldResume->setEnabled(holding || armed);
     m_ui.mnuHold->setEnabled(holding || (armed && !m_afterLiftoff));
     m_ui.mnuRtHold->setEnabled(holding || (armed && !m_afterLiftoff));
     m_ui.mnuHoldEnable->setEnabled(!m_afterLiftoff && !holding);

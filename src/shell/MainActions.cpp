@@ -107,8 +107,11 @@ MainActions MainMenus::build(QMainWindow* window, MainControls& c)
     c.holds.mnuRtHoldEnable = item(c.views.mnuPopUp, u"mnuRtHoldEnable"_s, u"Hold Enable"_s);
     a.mnuRtExit = item(c.views.mnuPopUp, u"mnuRtExit"_s, u"E&xit"_s);
 
-    // Shortcuts work even while the menu bar is hidden in the compact view.
+    // Shortcuts work even while the menu bar is hidden in the compact view, but for those of the commands that
+    // change a panel the compact view crops away.
     for (QMenu* m : {a.mnuFile, a.mnuSettings, a.mnuTimeZone, a.mnuSimTime, a.mnuHelp})
         window->addActions(m->actions());
+    c.views.croppedCommands = {c.launchWindow.mnuActiveLaunchWindow, c.launchTime.mnuSetLaunchTime,
+                               a.mnuSetLaunchWindow};
     return a;
 }

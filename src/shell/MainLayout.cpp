@@ -320,5 +320,6 @@ MainControls MainLayout::build(QMainWindow* window)
     c.views.window = window;
     c.simTime.window = window; // the wizard's pages belong to the main window and go with it
     c.views.sbrStatusBar = c.statusBar.sbrStatusBar;
+    c.views.croppedPanels = {c.pctLaunchWindow, c.pctLaunchTime};
     return c;
 }

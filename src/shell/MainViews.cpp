@@ -16,6 +16,8 @@ MainViews::MainViews(const Controls& controls, ClockTimer& tmrCurrentDateTime, M
       m_menuBarHeight(controls.window->menuBar()->sizeHint().height())
 {
     setObjectName(QStringLiteral("MainViews"));
+    if (isCompact())
+        showCropped(false);
 }
 
 bool MainViews::isCompact() const
@@ -45,6 +47,7 @@ void MainViews::ShowCompactView()
     // The focus must not stay in a field the crop no longer shows, where typing would change it unseen.
     if (QWidget* focused = m_ui.window->focusWidget(); focused != nullptr && !isShown(focused))
         m_ui.cmdAccess->setFocus(Qt::OtherFocusReason);
+    showCropped(false);
 }
 
 void MainViews::ShowFullView()
@@ -53,12 +56,27 @@ void MainViews::ShowFullView()
     m_ui.mnuCompactScreen->setEnabled(true);
     m_ui.mnuRtCompactScreen->setEnabled(true);
     m_ui.mnuRtAccess->setEnabled(false);
+    showCropped(true);
     // The menu bar is still hidden here and measures nothing, hence the height taken at construction.
     WindowGeometry::applyFullSize(m_ui.window, m_menuBarHeight);
     WindowGeometry::setFrameLeft(m_ui.window, WindowGeometry::FullFrameLeft);
     m_tmrCurrentDateTime.start();
     m_menus.show();
     m_ui.sbrStatusBar->show();
+}
+
+// The panels keep their places, so nothing on screen moves; hidden, they take no keys. The menu commands reach the
+// window's keys only through the window itself while the menus are hidden.
+void MainViews::showCropped(bool shown)
+{
+    for (QWidget* panel : m_ui.croppedPanels)
+        panel->setVisible(shown);
+    for (QAction* command : m_ui.croppedCommands) {
+        if (shown)
+            m_ui.window->addAction(command);
+        else
+            m_ui.window->removeAction(command);
+    }
 }
 
 void MainViews::showPopUp(const QPoint& globalPos)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -32,6 +33,11 @@ public:
         QAction* mnuRtAccess = nullptr;
         QMenu* mnuPopUp = nullptr;
         QStatusBar* sbrStatusBar = nullptr;
+        // What the compact view crops away, and the menu commands that change it: the panels are hidden while the
+        // compact view shows, so that no access key, focus or screen reader reaches them, and the commands' shortcuts
+        // do nothing there.
+        QList<QWidget*> croppedPanels;
+        QList<QAction*> croppedCommands;
     };
     struct Menus
     {
@@ -61,6 +67,8 @@ public:
     bool isShown(const QWidget* widget) const;
 
 private:
+    void showCropped(bool shown);
+
     const Controls m_ui;
     ClockTimer& m_tmrCurrentDateTime;
     Menus m_menus;
