@@ -2,6 +2,7 @@
 // person says it, an event only when the phase or the holding changes, and a name for every control and lamp.
 #include "GuiTest.h"
 
+#include "platform/widgets/UpScrollBar.h"
 #include "shell/MissionCountPanel.h"
 
 #include <QAbstractButton>
@@ -109,6 +110,53 @@ private slots:
         QCOMPARE(told.size(), 3);
         if (QAccessible::isActive()) // with a platform that has accessibility, the events went out as told
             QCOMPARE(descriptionEvents(rig.window()), 3);
+    }
+
+    // What the compact view crops away is not showing, for a screen reader either; the full view shows it all.
+    void croppedControlsAreNotShowing()
+    {
+        MainWindowFixture& rig = f.tenMinutesBefore();
+        rig.shownWindow();
+        const QStringList cropped{u"chkLaunchWindowActive"_s, u"txtHoursW"_s, u"vsbHoursW"_s, u"cmdSetWindow"_s,
+                                  u"txtLaunchDate"_s,         u"txtHours"_s,  u"lblTarget"_s, u"cmdSet"_s};
+        const auto invisible = [&](const QString& name) {
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(rig.get<QWidget>(name));
+            return face && face->state().invisible;
+        };
+        for (const QString& name : cropped)
+            QVERIFY2(invisible(name), qPrintable(name));
+        QVERIFY(!invisible(u"cmdAccess"_s));
+        rig.window().ShowFullView();
+        settle();
+        for (const QString& name : cropped)
+            QVERIFY2(!invisible(name), qPrintable(name));
+        rig.window().ShowCompactView();
+        settle();
+        for (const QString& name : cropped)
+            QVERIFY2(invisible(name), qPrintable(name));
+    }
+
+    // A time entry's scroll bar reads as the number its field shows, and setting it sets the field.
+    void scrollBarsReadAsTheirFields()
+    {
+        MainWindowFixture& rig = f.tenMinutesBefore();
+        rig.get<UpScrollBar>(u"vsbHoursW"_s)->setLevel(7);
+        for (const auto& [bar, field] : {std::pair{u"vsbHours"_s, u"txtHours"_s},
+                                         {u"vsbMinutes"_s, u"txtMinutes"_s},
+                                         {u"vsbSeconds"_s, u"txtSeconds"_s},
+                                         {u"vsbHoursW"_s, u"txtHoursW"_s}}) {
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(rig.get<QScrollBar>(bar));
+            QVERIFY2(face && face->valueInterface(), qPrintable(bar));
+            const int shown = rig.text(field).toInt();
+            QCOMPARE(face->valueInterface()->currentValue().toInt(), shown);
+            QCOMPARE(face->text(QAccessible::Value), QString::number(shown));
+            QCOMPARE(face->valueInterface()->minimumValue().toInt(), 0);
+            QVERIFY(face->valueInterface()->maximumValue().toInt() >= 23);
+        }
+        QAccessibleInterface* hours = QAccessible::queryAccessibleInterface(rig.get<QScrollBar>(u"vsbHours"_s));
+        QCOMPARE(hours->valueInterface()->maximumValue().toInt(), 23);
+        hours->valueInterface()->setCurrentValue(14);
+        QCOMPARE(rig.text(u"txtHours"_s), u"14"_s);
     }
 
     void everyControlAndLampHasAName()

@@ -258,7 +258,7 @@ private slots:
         QCOMPARE(child<WatchedLabel>(*w, u"pnlCurrentFile"_s)->text(), other);
         QCOMPARE(readBytes(defaultFile()), record(defaultFile(), defaultFile())); // No wrote nothing
 
-        // Yes saves, tells so, and a cancelled dialog reads the file just written back.
+        // Yes saves and tells so; a cancelled dialog then reads nothing.
         child<ClickLineEdit>(*w, u"txtHoursW"_s)->setText(u"05"_s);
         f.prompter().answer(Answer::Yes);
         f.prompter().answer(Answer::Ok);
@@ -268,6 +268,54 @@ private slots:
         QCOMPARE(f.prompter().shown.last().title, u"Tarvane"_s);
         QVERIFY(readBytes(other).contains(",\"08\",\"05\","));
         QCOMPARE(child<ClickLineEdit>(*w, u"txtHoursW"_s)->text(), u"05"_s);
+        QCOMPARE(child<WatchedLabel>(*w, u"pnlCurrentFile"_s)->text(), other);
+    }
+
+    // Cancel in the Open dialog (after No at the open prompt, or from the current-file panel) and in the Save As
+    // dialog changes nothing: the settings and the count stay, no file is written, no name moves.
+    void cancelledDialogsChangeNothing_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("open, no, cancel") << u"open"_s;
+        QTest::newRow("current-file panel, cancel") << u"panel"_s;
+        QTest::newRow("save as, cancel") << u"save as"_s;
+    }
+
+    void cancelledDialogsChangeNothing()
+    {
+        QFETCH(QString, how);
+        const auto w = start();
+        const QObject& c = *w;
+        child<QStatusBar>(c, u"sbrStatusBar"_s)->show();
+        w->show();
+        // A launch target set a moment ago, not saved yet.
+        child<ClickLineEdit>(c, u"txtMinutes"_s)->setText(u"45"_s);
+        f.prompter().answer(Answer::Yes);
+        QVERIFY(triggerAction(*w, u"mnuSetLaunchTime"_s));
+        settle();
+        const QByteArray file = readBytes(defaultFile());
+        const QString before = shown(*w);
+        const QString count = child<WatchedLabel>(c, u"lblMinutes"_s)->text();
+        QCOMPARE(count, u"15"_s);
+        f.prompter().chooseFile(std::nullopt);
+        if (how == u"open") {
+            f.prompter().answer(Answer::No);
+            QVERIFY(triggerAction(*w, u"mnuOpen"_s));
+        } else if (how == u"panel") {
+            QTest::mouseDClick(child<WatchedLabel>(c, u"pnlCurrentFile"_s), Qt::LeftButton);
+        } else {
+            QVERIFY(triggerAction(*w, u"mnuSaveAs"_s));
+        }
+        settle();
+        QCOMPARE(f.prompter().dialogs.size(), 1);
+        QCOMPARE(shown(*w), before);
+        QCOMPARE(child<WatchedLabel>(c, u"lblMinutes"_s)->text(), count);
+        QCOMPARE(readBytes(defaultFile()), file);
+        QCOMPARE(QDir(f.launchFolder()).entryList(QDir::Files), QStringList{u"launch.trv"_s});
+
+        f.prompter().answer(Answer::Cancel);
+        QVERIFY(triggerAction(*w, u"mnuExit"_s));
+        QCOMPARE(f.prompter().shown.last().text, exitPrompt(defaultFile()));
     }
 
     // A save that fails stops what it was for: no notice, no dialog, no exit, no close.
@@ -561,11 +609,52 @@ private slots:
         f.clock().advance(10);
         settle();
         QCOMPARE(child<WatchedLabel>(c, u"lblTarget"_s)->text(), u"May 3, 2001   11:00:10 AM"_s);
-        QVERIFY(triggerAction(*w, u"mnuHold"_s)); // the file disarmed the button, not the menu item
+        QVERIFY(triggerAction(*w, u"mnuHold"_s)); // the menu item resumes as well as the button
         settle();
         QCOMPARE(child<WatchedLabel>(c, u"lblMinutes"_s)->text() + u':' +
                      child<WatchedLabel>(c, u"lblSeconds"_s)->text(),
                  u"30:10"_s);
+    }
+
+    // A file saved with holds disarmed, read during a hold, leaves the count held and the button resuming it, by
+    // a click or Alt+R; the armed flag is the file's, and the button follows it again after the resume.
+    void readingADisarmingFileDuringAHoldKeepsResume_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("revert") << u"mnuRevert"_s;
+        QTest::newRow("open") << u"mnuOpen"_s;
+    }
+
+    void readingADisarmingFileDuringAHoldKeepsResume()
+    {
+        QFETCH(QString, command);
+        const auto w = start();
+        const QObject& c = *w;
+        w->show();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QVERIFY(triggerAction(*w, u"mnuHoldEnable"_s));
+        child<QPushButton>(c, u"cmdHoldResume"_s)->click();
+        settle();
+        QVERIFY(w->missionState().holding());
+        if (command == u"mnuOpen") {
+            f.prompter().answer(Answer::No);
+            f.prompter().chooseFile(defaultFile());
+        }
+        QVERIFY(triggerAction(*w, command));
+        settle();
+        QVERIFY(w->missionState().holding());
+        QVERIFY(!w->missionState().holdsArmed());
+        QCOMPARE(child<QPushButton>(c, u"cmdHoldResume"_s)->text(), u"&Resume"_s);
+        QVERIFY(child<QPushButton>(c, u"cmdHoldResume"_s)->isEnabled());
+
+        QTest::keyClick(w, Qt::Key_R, Qt::AltModifier);
+        QTRY_VERIFY(!w->missionState().holding());
+        QCOMPARE(child<QPushButton>(c, u"cmdHoldResume"_s)->text(), u"&Hold"_s);
+        QVERIFY(!child<QPushButton>(c, u"cmdHoldResume"_s)->isEnabled());
+        QVERIFY(!child<QAction>(c, u"mnuHold"_s)->isEnabled());
+        QVERIFY(triggerAction(*w, u"mnuSave"_s));
+        QVERIFY(readBytes(defaultFile()).contains(",0,#FALSE#,"));
     }
 
     // Likewise the launch window a file brings runs down from its own remaining time.

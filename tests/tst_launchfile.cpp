@@ -351,32 +351,37 @@ private slots:
         QCOMPARE(*parsed.record, *LaunchRecordReader::parse(record(u"/a.trv"_s, u"/b.trv"_s)).record);
     }
 
-    // A cancelled dialog leaves its preset, and the routine goes on with it.
+    // A cancelled dialog changes nothing: no file is read or written, no name moves.
     void cancelledDialogs()
     {
         Desk d;
         const QString launch = d.path(u"launch.trv"_s);
         QVERIFY(writeBytes(launch, record(launch, launch)));
         d.prompter.chooseFile(std::nullopt);
-        QVERIFY(modOpenFile::OpenLaunchFile(d.files, true));
+        QVERIFY(!modOpenFile::OpenLaunchFile(d.files, true));
         QCOMPARE(d.prompter.dialogs.size(), 1);
         const auto& open = d.prompter.dialogs[0];
         QCOMPARE(open.title, u"Open . . ."_s);
         QCOMPARE(open.filter, u"Tarvane Files (*.trv)"_s);
         QCOMPARE(open.defaultSuffix, u"trv"_s);
         QCOMPARE(open.presetName, launch);
-        QCOMPARE(d.names.currentFileName(), launch);
+        QVERIFY(d.settings.applied.isEmpty());
+        QCOMPARE(d.names.currentFileName(), QString());
 
+        QVERIFY(modOpenFile::OpenLaunchFile(d.files, false));
         d.settings.v.launchDate = u"Jun 1, 2002"_s;
         d.prompter.chooseFile(std::nullopt);
-        QVERIFY(modSaveAs::SaveLaunchFile(d.files, true));
+        QVERIFY(!modSaveAs::SaveLaunchFile(d.files, true));
         const auto& save = d.prompter.dialogs[1];
         QCOMPARE(save.title, u"Save As . . ."_s);
         QCOMPARE(save.filter, u"Tarvane Files (*.trv)"_s);
         QCOMPARE(save.defaultSuffix, u"trv"_s);
         QCOMPARE(save.initialFolder, QDir::toNativeSeparators(d.dir.path()));
         QCOMPARE(save.presetName, launch);
-        QVERIFY(readBytes(launch).contains("\"Jun 1, 2002\""));
+        QCOMPARE(readBytes(launch), record(launch, launch));
+        QCOMPARE(d.settings.v.launchDate, u"Jun 1, 2002"_s);
+        QCOMPARE(d.names.saveName(), launch);
+        QVERIFY(d.prompter.shown.isEmpty());
     }
 
     // Before any file was read, the save name is launch.trv in the default folder.
@@ -390,6 +395,8 @@ private slots:
         QCOMPARE(d.names.saveName(), launch);
     }
 
+    // A Save As that fails, is refused or is declined changes nothing, the save name included: the next Save
+    // writes the file the prompts name.
     void failedSaveChangesNothing_data()
     {
         QTest::addColumn<QString>("how");
@@ -397,6 +404,8 @@ private slots:
         QTest::newRow("name taken by a folder") << u"folder"_s;
         QTest::newRow("read-only folder") << u"read-only"_s;
         QTest::newRow("value with a quote") << u"quote"_s;
+        QTest::newRow("link to another kind of file") << u"link"_s;
+        QTest::newRow("damaged file, declined") << u"damaged"_s;
     }
 
     void failedSaveChangesNothing()
@@ -407,6 +416,7 @@ private slots:
         QVERIFY(writeBytes(launch, record(launch, launch)));
         QVERIFY(modOpenFile::OpenLaunchFile(d.files, false));
         QString target = d.path(u"out/launch.trv"_s);
+        QString told = u"Tarvane could not save the launch data file "_s % target % u".  ";
         if (how == u"folder") {
             QVERIFY(QDir(d.dir.path()).mkpath(u"out/launch.trv"_s));
         } else if (how == u"read-only") {
@@ -416,22 +426,41 @@ private slots:
             QFile::setPermissions(d.path(u"out"_s), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         } else if (how == u"quote") {
             target = launch;
+            told = u"Tarvane could not save the launch data file "_s % target % u".  ";
             d.settings.v.windowHours = u"1\""_s;
+        } else if (how == u"link") {
+            target = d.path(u"notes"_s);
+            told = u"Tarvane could not save the launch data file "_s % target % u".  ";
+            writeBytes(d.path(u"notes.txt"_s), "the operator's notes\n");
+            QVERIFY(QFile::link(d.path(u"notes.txt"_s), target));
+        } else if (how == u"damaged") {
+            target = d.path(u"damaged.trv"_s);
+            writeBytes(target, "not a record");
+            d.prompter.answer(Prompter::Answer::Ok);
+            QVERIFY(!modOpenFile::openLaunchFileNamed(d.files, target));
+            d.prompter.shown.clear();
+            told = target % u" could not be read when it was opened."_s;
         }
         const auto restore = qScopeGuard([&] {
             QFile::setPermissions(d.path(u"out"_s),
                                   QFileDevice::WriteOwner | QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         });
         d.prompter.chooseFile(target);
-        d.prompter.answer(Prompter::Answer::Ok);
+        d.prompter.answer(how == u"damaged" ? Prompter::Answer::No : Prompter::Answer::Ok);
         QVERIFY(!modSaveAs::SaveLaunchFile(d.files, true));
         QCOMPARE(d.prompter.shown.size(), 1);
         QCOMPARE(d.prompter.shown[0].title, u"Tarvane"_s);
-        QVERIFY2(d.prompter.shown[0].text.startsWith(u"Tarvane could not save the launch data file " % target % u".  "),
-                 qPrintable(d.prompter.shown[0].text));
+        QVERIFY2(d.prompter.shown[0].text.startsWith(told), qPrintable(d.prompter.shown[0].text));
         QCOMPARE(d.names.currentFileName(), launch);
         QCOMPARE(d.names.openName(), launch);
+        QCOMPARE(d.names.saveName(), launch);
         QCOMPARE(readBytes(launch), record(launch, launch));
+
+        d.settings.v = initialValues();
+        d.settings.v.launchDate = u"Jun 1, 2002"_s;
+        QVERIFY(modSaveAs::SaveLaunchFile(d.files, false));
+        QVERIFY(readBytes(launch).contains("\"Jun 1, 2002\""));
+        QCOMPARE(d.prompter.shown.size(), 1);
     }
 
     // Field 13 only says where the settings came from: a name it cannot hold is left out there, so the
@@ -467,7 +496,7 @@ private slots:
         QVERIFY(writeBytes(other, record(other, other)));
         QVERIFY(modOpenFile::openLaunchFileNamed(d.files, other));
         d.prompter.chooseFile(std::nullopt);
-        QVERIFY(modSaveAs::SaveLaunchFile(d.files, true));
+        QVERIFY(!modSaveAs::SaveLaunchFile(d.files, true));
         QCOMPARE(d.prompter.dialogs[0].initialFolder, d.path(u"sub"_s));
         QCOMPARE(d.prompter.dialogs[0].presetName, other);
         QVERIFY(!QFile::exists(d.path(u"mission.trv"_s)));

@@ -80,7 +80,7 @@ class TestLaunchTime : public GuiTest
     // The window on screen, ten seconds before the initial launch target, with the whole launch time panel in view.
     MainWindowFixture& onScreen()
     {
-        f.window().resize(700, 420);
+        f.window().ShowFullView();
         f.shownWindow();
         return f;
     }

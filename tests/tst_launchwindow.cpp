@@ -1,7 +1,7 @@
 #include "GuiTest.h"
 
-#include "platform/widgets/ClickPanel.h"
 #include "platform/ProcessExit.h"
+#include "platform/widgets/ClickPanel.h"
 #include "platform/widgets/SurfaceWidget.h"
 
 #include <QApplication>
@@ -378,6 +378,7 @@ private slots:
         rig.window().show();
         rig.window().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&rig.window()));
+        rig.window().ShowFullView(); // the compact view does not show the panel this shortcut changes
         QTest::keyClick(&rig.window(), Qt::Key_W, Qt::ControlModifier);
         QVERIFY(rig.get<QCheckBox>(u"chkLaunchWindowActive"_s)->isChecked());
         QVERIFY(menuItem->isChecked());

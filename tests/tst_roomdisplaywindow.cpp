@@ -13,6 +13,7 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QSet>
 #include <QSpinBox>
@@ -124,6 +125,12 @@ void TestRoomDisplayWindow::menuItemOpensOneWindow()
     const auto windows = f.window().findChildren<frmRoomDisplay*>();
     QCOMPARE(windows.size(), 1);
     QVERIFY(windows.constFirst()->isVisible());
+
+    // Esc closes it, from the port field too.
+    QPointer<frmRoomDisplay> window = windows.constFirst();
+    QVERIFY(QTest::qWaitForWindowActive(window.data()));
+    QTest::keyClick(child<QSpinBox>(*window, u"txtPort"_s), Qt::Key_Escape);
+    QTRY_VERIFY(window.isNull() || !window->isVisible()); // and no exit prompt, which the fixture would fail on
 }
 
 // The window's own hold and resume reach the screens through the mission state.

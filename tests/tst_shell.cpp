@@ -6,6 +6,7 @@
 #include "platform/widgets/ClickLineEdit.h"
 #include "platform/widgets/UpScrollBar.h"
 #include "platform/widgets/WatchedLabel.h"
+#include "shell/MainViews.h"
 #include "shell/frmAbout.h"
 #include "shell/frmTarvane.h"
 #include "shell/frmTechSupport.h"
@@ -117,6 +118,35 @@ private slots:
         for (const QString& name : {u"txtHoursW"_s, u"txtMinutesW"_s, u"txtSecondsW"_s})
             QCOMPARE(f.field(name), u"00"_s);
         QCOMPARE(f.field(u"txtLaunchDate"_s), u"May 3, 2001"_s);
+    }
+
+    // In the compact view the access keys of the cropped controls (Alt+I, Alt+S, Alt+W) and the shortcut of Active
+    // Launch Window reach nothing, and the focus stays where the operator sees it; the other shortcuts work. The full
+    // view takes them all.
+    void compactViewKeysReachOnlyWhatItShows()
+    {
+        Fixture f(GuiTest::f);
+        f.get<ClickLineEdit>(u"txtMinutes"_s)->setText(u"45"_s); // Set Launch Time has an entry to confirm
+        QVERIFY(f.get(u"cmdSet"_s)->isEnabled());
+        for (const QKeyCombination key : {Qt::AltModifier | Qt::Key_I, Qt::AltModifier | Qt::Key_S,
+                                          Qt::AltModifier | Qt::Key_W, Qt::ControlModifier | Qt::Key_W}) {
+            QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+            settle();
+            QVERIFY2(!f.state.windowActive(), qPrintable(QKeySequence(key).toString()));
+            QVERIFY(GuiTest::f.prompter().shown.isEmpty());
+            QVERIFY2(f.window.views().isShown(QApplication::focusWidget()), // where Space would act
+                     qPrintable(QApplication::focusWidget()->objectName()));
+        }
+        QTest::keyClick(&f.window, Qt::Key_D, Qt::ControlModifier);
+        QTRY_VERIFY(f.state.holdsArmed());
+
+        f.window.ShowFullView();
+        settle();
+        QTest::keyClick(&f.window, Qt::Key_I, Qt::AltModifier);
+        QTRY_VERIFY(f.state.windowActive());
+        QCOMPARE(QApplication::focusWidget(), f.get(u"chkLaunchWindowActive"_s));
+        QTest::keyClick(&f.window, Qt::Key_W, Qt::ControlModifier);
+        QTRY_VERIFY(!f.state.windowActive());
     }
 
     void compactViewTakesTheFocusOutOfThePanels()

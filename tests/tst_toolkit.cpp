@@ -2,9 +2,11 @@
 #include "TestSupport.h"
 
 #include "platform/ClockTimer.h"
+#include "platform/widgets/QtPrompter.h"
 #include "platform/widgets/UpScrollBar.h"
 #include "platform/widgets/WatchedLabel.h"
 
+#include <QApplication>
 #include <QEventLoop>
 #include <QSignalSpy>
 #include <QTimer>
@@ -115,6 +117,50 @@ private slots:
         waiting.start();
         QTRY_COMPARE(waitingTicks, 2);
         QVERIFY(otherTicksDuringWait >= 1);
+    }
+
+    // Boxes and file dialogs open over the main window once it shows: also when no window is active, as just after
+    // another box closed, and a box asked while another is open opens over that one. Before the main window shows
+    // (while the program starts) they go where they went before.
+    void boxesOpenOverTheMainWindow()
+    {
+        QWidget main;
+        main.setGeometry(40, 30, 600, 400);
+        QtPrompter prompter;
+        prompter.setMainWindow(&main);
+        QList<QWidget*> owners;
+        const auto answerNext = [&](std::function<void()> during = {}) {
+            QTimer::singleShot(0, &main, [&owners, during] {
+                QWidget* box = QApplication::activeModalWidget();
+                QVERIFY(box);
+                owners.append(box->parentWidget());
+                if (during)
+                    during();
+                QTest::keyClick(box, Qt::Key_Escape);
+            });
+        };
+        answerNext();
+        prompter.tell(u"Tarvane"_s, u"Before the main window shows."_s);
+        QCOMPARE(owners, QList<QWidget*>{nullptr});
+
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        QApplication::setActiveWindow(nullptr);
+        owners.clear();
+        QWidget* firstBox = nullptr;
+        answerNext([&] {
+            firstBox = QApplication::activeModalWidget();
+            answerNext();
+            prompter.tell(u"Tarvane"_s, u"Over the first box."_s);
+        });
+        QCOMPARE(prompter.ask(u"Tarvane"_s, u"Over the main window?"_s, Prompter::Buttons::YesNoCancel),
+                 Prompter::Answer::Cancel);
+        QCOMPARE(owners, (QList<QWidget*>{&main, firstBox}));
+
+        owners.clear();
+        answerNext();
+        QCOMPARE(prompter.openFileName({u"Open . . ."_s, u"Tarvane Files (*.trv)"_s, u"trv"_s, {}, {}}), std::nullopt);
+        QCOMPARE(owners, QList<QWidget*>{&main});
     }
 };
 

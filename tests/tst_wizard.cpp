@@ -443,6 +443,25 @@ private slots:
         QCOMPARE(t.boxes(), u"001 13 00 00"_s);
     }
 
+    // The pages open over the main window, wherever it stands, the second where the first was.
+    void pagesOpenOverTheMainWindow()
+    {
+        Window t(f);
+        f.shownWindow();
+        t.w.ShowFullView();
+        t.w.move(60, 40);
+        settle();
+        t.manualSet();
+        QVERIFY(QTest::qWaitForWindowExposed(t.page1()));
+        // Frames differ from side to side by no more than a title bar.
+        const QPoint off = t.page1()->geometry().center() - t.w.geometry().center();
+        QVERIFY2(std::abs(off.x()) <= 4 && std::abs(off.y()) <= 24,
+                 qPrintable(u"the page's middle lies %1,%2 off the window's"_s.arg(off.x()).arg(off.y())));
+        t.next();
+        QVERIFY(QTest::qWaitForWindowExposed(t.page2()));
+        QCOMPARE(t.page2()->pos(), t.page1()->pos());
+    }
+
     // The main window's commands stay usable while the wizard is open.
     void theMainWindowStaysUsable()
     {

@@ -109,14 +109,15 @@ void Holds::setLaunchTarget(const QString& text)
     m_state.setTargetText(text);
 }
 
-// A hold can always be resumed from the menus, even when a file loaded meanwhile disarmed the button; from
-// liftoff on the arming items offer "Hold Enable" again.
+// Before liftoff the hold commands follow the armed flag and the arming items are there unless the count is held;
+// from liftoff on everything is disabled and the arming items offer "Hold Enable" again. A held count can always
+// be resumed, from the button and its access key too, even when a file loaded meanwhile disarmed holds.
 void Holds::showCommands()
 {
     const bool armed = m_state.holdsArmed();
     const bool holding = m_state.holding();
     Commands c = m_commands;
-    c.button = armed;
+    c.button = holding || armed;
     c.items = holding || (armed && !m_afterLiftoff);
     c.arming = !m_afterLiftoff && !holding;
     if (m_afterLiftoff)

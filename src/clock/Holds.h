@@ -41,9 +41,9 @@ public:
     // A launch target from elsewhere than the entry (a launch data file); a running hold carries it on from now.
     void setLaunchTarget(const QString& text);
 
-    // What the commands offer. The Hold/Resume button follows the armed flag; the Hold menu items can also
-    // always resume a hold; the arming items are there before liftoff unless the count is held, and read
-    // "Hold Disable" while they would disarm.
+    // What the commands offer. Hold/Resume, the button and the menu items, follows the armed flag (the items
+    // only before liftoff) and can always resume a held count; the arming items are there before liftoff unless
+    // the count is held, and read "Hold Disable" while they would disarm.
     bool holdButtonEnabled() const { return m_commands.button; }
     bool holdItemsEnabled() const { return m_commands.items; }
     bool armingItemsEnabled() const { return m_commands.arming; }

@@ -10,6 +10,7 @@
 #include <QNetworkInterface>
 #include <QPushButton>
 #include <QSettings>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QVBoxLayout>
@@ -66,6 +67,7 @@ frmRoomDisplay::frmRoomDisplay(RoomDisplayServer& server, QWidget* parent, const
     m_lblStatus->setMinimumWidth(m_lblStatus->fontMetrics().averageCharWidth() * 44);
     auto* cmdClose = new QPushButton(u"&Close"_s, this);
     cmdClose->setObjectName(u"cmdClose"_s);
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close); // as in every other small window
 
     auto* intro =
         new QLabel(u"Show the count on other screens: open one of these addresses in their browsers."_s, this);

@@ -19,8 +19,10 @@ bool modOpenFile::OpenLaunchFile(LaunchFileContext& files, bool showDialog)
     const QString current = files.names.currentFileName();
     QString name = current.isEmpty() ? files.options.defaultFile() : current;
     if (showDialog) {
-        if (const auto chosen = files.prompter.openFileName(cdbOpen(name)))
-            name = *chosen;
+        const auto chosen = files.prompter.openFileName(cdbOpen(name));
+        if (!chosen)
+            return false; // the settings on screen stay as the operator left them
+        name = *chosen;
     }
     return openLaunchFileNamed(files, files.absoluteName(name));
 }

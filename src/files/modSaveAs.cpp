@@ -43,13 +43,17 @@ Prompter::FileDialog modSaveAs::cdbSaveAs(const LaunchFileContext& files, const 
 
 bool modSaveAs::SaveLaunchFile(LaunchFileContext& files, bool showDialog)
 {
+    QString name = files.names.saveName();
     if (showDialog) {
-        if (const auto chosen = files.prompter.saveFileName(cdbSaveAs(files, files.names.saveName())))
-            files.names.setSaveName(*chosen);
+        const auto chosen = files.prompter.saveFileName(cdbSaveAs(files, name));
+        if (!chosen)
+            return false;
+        name = *chosen;
     }
     // The name is kept whole, so that the record, the notice and the current file all name the file written.
-    const QString path = files.absoluteName(files.names.saveName());
-    files.names.setSaveName(path);
+    // It becomes the save name only once the file is written: a save that fails or is declined leaves every
+    // later save and prompt with the file they named before.
+    const QString path = files.absoluteName(name);
     if (path.isEmpty()) {
         files.tellCannotSave(path, u"No file name was given."_s);
         return false;
@@ -67,6 +71,7 @@ bool modSaveAs::SaveLaunchFile(LaunchFileContext& files, bool showDialog)
     }
     files.unreadable.remove(path);
     files.knownRecords.insert(QFileInfo(path).canonicalFilePath());
+    files.names.setSaveName(path);
     files.names.setCurrentFileName(path);
     files.names.setOpenName(path);
     return true;

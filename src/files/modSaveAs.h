@@ -12,9 +12,9 @@ namespace modSaveAs {
 // The Save As dialog "cdbSaveAs" with preset as its file name.
 Prompter::FileDialog cdbSaveAs(const LaunchFileContext& files, const QString& preset);
 
-// Writes the settings to the save name; with showDialog the operator may choose another (a cancelled dialog
-// writes to the preset). Returns false, after telling the operator why, when nothing could be written; then
-// the file on disk and the current file name are as they were.
+// Writes the settings to the save name; with showDialog the operator chooses the file in the Save As dialog.
+// Returns false when nothing was written: after telling the operator why, or when the dialog was cancelled.
+// Then the files on disk and the three file names are as they were.
 bool SaveLaunchFile(LaunchFileContext& files, bool showDialog);
 
 } // namespace modSaveAs

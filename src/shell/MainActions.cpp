@@ -89,6 +89,8 @@ MainActions MainMenus::build(QMainWindow* window)
     return a;
 }
 
+// Shortcuts work even while the menu bar is hidden in the compact view (MainViews takes back those of the commands
+// that change a panel the compact view crops away).
 void MainMenus::takeShortcuts(QMainWindow* window, const MainActions& a)
 {
     for (QMenu* m : {a.mnuFile, a.mnuSettings, a.mnuTimeZone, a.mnuSimTime, a.mnuHelp})

@@ -13,12 +13,15 @@
 #include <QWidget>
 
 MainViews::MainViews(QMainWindow* window, QPushButton* cmdAccess, const MainActions& menuItems,
-                     QStatusBar* sbrStatusBar, ClockTimer& tmrCurrentDateTime, Menus menus, QObject* parent)
+                     QStatusBar* sbrStatusBar, const QList<QWidget*>& croppedPanels, ClockTimer& tmrCurrentDateTime,
+                     Menus menus, QObject* parent)
     : QObject(parent), m_window(window), m_cmdAccess(cmdAccess), m_items(menuItems), m_sbrStatusBar(sbrStatusBar),
-      m_tmrCurrentDateTime(tmrCurrentDateTime), m_menus(std::move(menus)),
+      m_croppedPanels(croppedPanels), m_tmrCurrentDateTime(tmrCurrentDateTime), m_menus(std::move(menus)),
       m_menuBarHeight(window->menuBar()->sizeHint().height())
 {
     setObjectName(QStringLiteral("MainViews"));
+    if (isCompact())
+        showCropped(false);
 }
 
 bool MainViews::isCompact() const
@@ -48,6 +51,7 @@ void MainViews::ShowCompactView()
     // The focus must not stay in a field the crop no longer shows, where typing would change it unseen.
     if (QWidget* focused = m_window->focusWidget(); focused != nullptr && !isShown(focused))
         m_cmdAccess->setFocus(Qt::OtherFocusReason);
+    showCropped(false);
 }
 
 void MainViews::ShowFullView()
@@ -56,12 +60,27 @@ void MainViews::ShowFullView()
     m_items.mnuCompactScreen->setEnabled(true);
     m_items.mnuRtCompactScreen->setEnabled(true);
     m_items.mnuRtAccess->setEnabled(false);
+    showCropped(true);
     // The menu bar is still hidden here and measures nothing, hence the height taken at construction.
     WindowGeometry::applyFullSize(m_window, m_menuBarHeight);
     WindowGeometry::setFrameLeft(m_window, WindowGeometry::FullFrameLeft);
     m_tmrCurrentDateTime.start();
     m_menus.show();
     m_sbrStatusBar->show();
+}
+
+// The panels keep their places, so nothing on screen moves; hidden, they take no keys. The menu commands reach the
+// window's keys only through the window itself while the menus are hidden.
+void MainViews::showCropped(bool shown)
+{
+    for (QWidget* panel : m_croppedPanels)
+        panel->setVisible(shown);
+    for (QAction* command : {m_items.mnuActiveLaunchWindow, m_items.mnuSetLaunchTime, m_items.mnuSetLaunchWindow}) {
+        if (shown)
+            m_window->addAction(command);
+        else
+            m_window->removeAction(command);
+    }
 }
 
 void MainViews::showPopUp(const QPoint& globalPos)

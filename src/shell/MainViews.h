@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -30,11 +31,12 @@ public:
     static inline const QString CompactCaption = QStringLiteral("&Access Launch Data");
     static inline const QString FullCaption = QStringLiteral("Com&pact Screen");
 
-    // Build it while the menus are still shown: it measures the menu bar for the full view. It writes the view
-    // switch (cmdAccess and the view items of the menus) and shows or hides the status bar; the date timer runs
-    // in the full view only.
+    // Build it while the menus are still shown, and after the window has taken the menus' shortcuts: it measures
+    // the menu bar for the full view. It writes the view switch (cmdAccess and the view items of the menus),
+    // shows or hides the status bar and the panels the compact view crops away; the date timer runs in the full
+    // view only.
     MainViews(QMainWindow* window, QPushButton* cmdAccess, const MainActions& menuItems, QStatusBar* sbrStatusBar,
-              ClockTimer& tmrCurrentDateTime, Menus menus, QObject* parent);
+              const QList<QWidget*>& croppedPanels, ClockTimer& tmrCurrentDateTime, Menus menus, QObject* parent);
 
     void ToggleView();
     void ShowCompactView();
@@ -51,10 +53,15 @@ public:
     bool isShown(const QWidget* widget) const;
 
 private:
+    void showCropped(bool shown);
+
     QMainWindow* m_window;
     QPushButton* m_cmdAccess;
     const MainActions& m_items;
     QStatusBar* m_sbrStatusBar;
+    // What the compact view crops away: the panels are hidden while it shows, so that no access key, focus or
+    // screen reader reaches them, and the shortcuts of the menu commands that change them do nothing there.
+    const QList<QWidget*> m_croppedPanels;
     ClockTimer& m_tmrCurrentDateTime;
     Menus m_menus;
     int m_menuBarHeight = 0;

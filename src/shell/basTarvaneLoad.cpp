@@ -30,6 +30,7 @@ int basTarvaneLoad::Main(const StartOptions& options)
                            options.appClock ? ApplicationClock::Start::Engaged : ApplicationClock::Start::PassThrough);
     QtPrompter prompter;
     frmTarvane window(clock, prompter, LaunchFileOptions::standard(options.launchFile));
+    prompter.setMainWindow(&window);
     SecondsTrace trace(window.missionState());
     if (options.serve)
         startRoomDisplay(window, prompter, *options.serve);

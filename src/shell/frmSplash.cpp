@@ -195,7 +195,7 @@ void frmSplash::keyPressEvent(QKeyEvent* event)
 
 void frmSplash::closeEvent(QCloseEvent* event)
 {
-    m_keyClaim->remove();
+    m_keyClaim->releaseWhenKeysUp();
     QWidget::closeEvent(event);
 }
 

@@ -58,7 +58,6 @@ frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, const LaunchFileOptions
     m_roomDisplay = new RoomDisplayServer(m_mission->state(), m_clock, this);
     routeCommands();
     createViews();
-    MainMenus::takeShortcuts(this, m_actions);
     WindowGeometry::placeAsLaid(this);
 
     Form_Load();
@@ -86,8 +85,8 @@ void frmTarvane::placePanels()
     auto* plate = new ShapeWidget(ShapeWidget::Kind::Rectangle, Colours::Plate, m_surface);
     plate->setObjectName(u"Shape1"_s);
     plate->setGeometry(Metrics::twipsRect(120, 1800, 9855, 3735));
-    auto* launchWindowPanel = new LaunchWindowPanel(*m_mission, m_surface);
-    auto* launchTimePanel = new LaunchTimePanel(*m_mission, m_surface);
+    m_launchWindowPanel = new LaunchWindowPanel(*m_mission, m_surface);
+    m_launchTimePanel = new LaunchTimePanel(*m_mission, m_surface);
 
     m_statusBar = new MainStatusBar(m_clock, KeyboardIndicators::create(), this);
     setStatusBar(m_statusBar);
@@ -97,8 +96,8 @@ void frmTarvane::placePanels()
     LaunchWindow& window = m_mission->launchWindow();
     const auto endIfExpired = [&window] { window.EndIfExpired(window.lockTag()); };
     connect(m_surface, &SurfaceWidget::pressed, &window, endIfExpired);
-    connect(launchWindowPanel, &ClickPanel::clicked, &window, endIfExpired);
-    connect(launchTimePanel, &ClickPanel::clicked, &window, endIfExpired);
+    connect(m_launchWindowPanel, &ClickPanel::clicked, &window, endIfExpired);
+    connect(m_launchTimePanel, &ClickPanel::clicked, &window, endIfExpired);
 }
 
 void frmTarvane::routeCommands()
@@ -116,15 +115,18 @@ void frmTarvane::routeCommands()
     // "New", "Add Event", "Help Contents" and "Options" have no command behind them.
 }
 
-// Every view of the mission is made here: each takes the mission (or its state) and the menu items it shows.
+// Every view of the mission is made here: each takes the mission's state (or the mission, for its commands), the
+// clock if it keeps its own time, and the menu or the menu item it shows. A new view is one line among these.
 void frmTarvane::createViews()
 {
     new MissionMenuItems(*m_mission, m_actions, this);
     m_statusBar->followCurrentFile(m_fileCommands->names());
 
-    m_views =
-        new MainViews(this, m_countStrip->accessButton(), m_actions, m_statusBar, m_statusBar->tmrCurrentDateTime(),
-                      {[this] { ShowMenus(); }, [this] { HideMenus(); }}, this);
+    // Once every view has its menu items: the window's shortcuts, and the switch between its two views.
+    MainMenus::takeShortcuts(this, m_actions);
+    m_views = new MainViews(this, m_countStrip->accessButton(), m_actions, m_statusBar,
+                            {m_launchWindowPanel, m_launchTimePanel}, m_statusBar->tmrCurrentDateTime(),
+                            {[this] { ShowMenus(); }, [this] { HideMenus(); }}, this);
     connect(m_countStrip->accessButton(), &QPushButton::clicked, this, &frmTarvane::ToggleView);
     connect(m_surface, &SurfaceWidget::doubleClicked, this, &frmTarvane::ToggleView);
     for (QAction* toggle : {m_actions.mnuCompactScreen, m_actions.mnuRtCompactScreen, m_actions.mnuRtAccess})

@@ -16,7 +16,9 @@ class Holds;
 class LaunchClock;
 class LaunchSettings;
 class LaunchTimeEntry;
+class LaunchTimePanel;
 class LaunchWindow;
+class LaunchWindowPanel;
 class MainStatusBar;
 class MainViews;
 class Mission;
@@ -80,6 +82,8 @@ private:
     Mission* m_mission;
     MissionSurface* m_surface = nullptr;
     CountStrip* m_countStrip = nullptr;
+    LaunchWindowPanel* m_launchWindowPanel = nullptr;
+    LaunchTimePanel* m_launchTimePanel = nullptr;
     MainStatusBar* m_statusBar = nullptr;
     MainActions m_actions;
     SimTime* m_simTime = nullptr;

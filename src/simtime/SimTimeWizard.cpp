@@ -4,6 +4,33 @@
 #include "frmWizardPlusMinus.h"
 #include "frmWizardTime.h"
 
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace {
+
+// Over the main window, where the operator is looking, and whole on its screen.
+void placeOver(QWidget* page, const QWidget* owner)
+{
+    if (owner == nullptr || !owner->isVisible())
+        return;
+    page->adjustSize();
+    QRect box(QPoint(), page->frameGeometry().size());
+    box.moveCenter(owner->frameGeometry().center());
+    if (const QScreen* screen = owner->screen()) {
+        const QRect available = screen->availableGeometry();
+        box.moveLeft(
+            std::clamp(box.left(), available.left(), std::max(available.left(), available.right() - box.width())));
+        box.moveTop(
+            std::clamp(box.top(), available.top(), std::max(available.top(), available.bottom() - box.height())));
+    }
+    page->move(box.topLeft());
+}
+
+} // namespace
+
 SimTimeWizard::SimTimeWizard(QWidget* owner, QObject* parent) : QObject(parent), m_owner(owner)
 {
     setObjectName(QStringLiteral("SimTimeWizard"));
@@ -31,6 +58,7 @@ void SimTimeWizard::mnuManualSet_Click()
         connect(m_plusMinus, &frmWizardPlusMinus::nextClicked, this, &SimTimeWizard::cmdNext_Click);
         connect(m_plusMinus, &frmWizardPlusMinus::cancelClicked, this, &SimTimeWizard::cmdCancel_Click);
         connect(m_plusMinus, &frmWizardPlusMinus::closeRequested, this, &SimTimeWizard::cmdCancel_Click);
+        placeOver(m_plusMinus, m_owner);
     }
     m_plusMinus->show();
     m_plusMinus->raise();

@@ -51,3 +51,16 @@ gone() { # NAME [tries of 0.1 s]: no visible window of that title is left
     done
     return 1
 }
+
+find_window_of_type() { # NAME TYPE [tries of 0.1 s]: prints the first visible window of that title whose window
+    # type (_NET_WM_WINDOW_TYPE_TYPE: DIALOG, SPLASH, NORMAL, ...) says what it is
+    local tries=${3:-100} id
+    for _ in $(seq "$tries"); do
+        for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true); do
+            xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q "_NET_WM_WINDOW_TYPE_$2\b" &&
+                { echo "$id"; return 0; }
+        done
+        sleep 0.1
+    done
+    return 1
+}

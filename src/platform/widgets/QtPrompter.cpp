@@ -8,9 +8,9 @@
 
 namespace {
 
-std::optional<QString> runFileDialog(const Prompter::FileDialog& d, QFileDialog::AcceptMode mode)
+std::optional<QString> runFileDialog(QWidget* owner, const Prompter::FileDialog& d, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(QApplication::activeWindow(), d.title);
+    QFileDialog dialog(owner, d.title);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(QFileDialog::AnyFile); // Open does not insist that the file exists
     dialog.setNameFilter(d.filter);
@@ -27,9 +27,20 @@ std::optional<QString> runFileDialog(const Prompter::FileDialog& d, QFileDialog:
 
 } // namespace
 
+// The active window is no guide: just after one box closes there is none, and the next would open in the middle
+// of the screen.
+QWidget* QtPrompter::owner() const
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (m_mainWindow && m_mainWindow->isVisible())
+        return m_mainWindow;
+    return QApplication::activeWindow();
+}
+
 Prompter::Answer QtPrompter::ask(const QString& title, const QString& text, Buttons buttons)
 {
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, owner());
     box.setTextFormat(Qt::PlainText);
     switch (buttons) {
     case Buttons::Ok:
@@ -67,10 +78,10 @@ Prompter::Answer QtPrompter::ask(const QString& title, const QString& text, Butt
 
 std::optional<QString> QtPrompter::openFileName(const FileDialog& dialog)
 {
-    return runFileDialog(dialog, QFileDialog::AcceptOpen);
+    return runFileDialog(owner(), dialog, QFileDialog::AcceptOpen);
 }
 
 std::optional<QString> QtPrompter::saveFileName(const FileDialog& dialog)
 {
-    return runFileDialog(dialog, QFileDialog::AcceptSave);
+    return runFileDialog(owner(), dialog, QFileDialog::AcceptSave);
 }

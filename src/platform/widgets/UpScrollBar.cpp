@@ -1,5 +1,6 @@
 #include "UpScrollBar.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QProxyStyle>
 
@@ -22,10 +23,51 @@ public:
     }
 };
 
+// A screen reader hears the value the field beside the bar shows, not the negated one underneath.
+class UpScrollBarAccessible final : public QAccessibleWidget, public QAccessibleValueInterface
+{
+public:
+    explicit UpScrollBarAccessible(UpScrollBar* bar) : QAccessibleWidget(bar, QAccessible::ScrollBar) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QString text(QAccessible::Text type) const override
+    {
+        if (type == QAccessible::Value)
+            return QString::number(bar()->level());
+        return QAccessibleWidget::text(type);
+    }
+    QVariant currentValue() const override { return bar()->level(); }
+    void setCurrentValue(const QVariant& value) override { bar()->setLevel(value.toInt()); }
+    QVariant maximumValue() const override { return bar()->maximumLevel(); }
+    QVariant minimumValue() const override { return bar()->minimumLevel(); }
+    QVariant minimumStepSize() const override { return bar()->singleStep(); }
+
+private:
+    UpScrollBar* bar() const { return static_cast<UpScrollBar*>(widget()); }
+};
+
+QAccessibleInterface* accessibleUpScrollBar(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(UpScrollBar::staticMetaObject.className()) && object != nullptr &&
+        object->isWidgetType())
+        return new UpScrollBarAccessible(static_cast<UpScrollBar*>(object));
+    return nullptr;
+}
+
 } // namespace
 
 UpScrollBar::UpScrollBar(QWidget* parent) : QScrollBar(Qt::Vertical, parent)
 {
+    static const bool accessible = [] {
+        QAccessible::installFactory(accessibleUpScrollBar);
+        return true;
+    }();
+    Q_UNUSED(accessible)
     auto* style = new NarrowBarStyle;
     style->setParent(this);
     setStyle(style);
