@@ -59,6 +59,20 @@ void ClipPlayer::play(const SpeechClip& clip)
     report({});
     m_pending = clip.pcm();
     feed();
+    if (!m_sink)
+        return;
+    // A stream left open after its clip keeps Qt's timer waking this thread 50 times a second: it is closed once
+    // the sound has run out.
+    connect(m_sink.get(), &QAudioSink::stateChanged, this, [this, sink = m_sink.get()](QAudio::State state) {
+        if (state == QAudio::IdleState && m_pending.isEmpty())
+            QMetaObject::invokeMethod(
+                this,
+                [this, sink] {
+                    if (m_sink.get() == sink && m_sink->state() == QAudio::IdleState && m_pending.isEmpty())
+                        stop();
+                },
+                Qt::QueuedConnection);
+    });
 }
 
 void ClipPlayer::stop()
