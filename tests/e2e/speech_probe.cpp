@@ -11,7 +11,7 @@
 #include "platform/SystemSpeaker.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QHash>
 #include <QSet>
@@ -71,11 +71,17 @@ int main(int argc, char* argv[])
     for (const QString& text : texts)
         speaker->prepare(text);
 
-    QElapsedTimer waited;
-    waited.start();
-    while ((clips.size() < texts.size() || speaker->availability().state == SoundAvailability::State::Unknown) &&
-           problem.isEmpty() && waited.elapsed() < 60000)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    QEventLoop ready;
+    const auto check = [&] {
+        if (!problem.isEmpty() ||
+            (clips.size() == texts.size() && speaker->availability().state != SoundAvailability::State::Unknown))
+            ready.quit();
+    };
+    QObject::connect(speaker.get(), &Speaker::prepared, &ready, check, Qt::QueuedConnection);
+    QObject::connect(speaker.get(), &Speaker::preparationFailed, &ready, check, Qt::QueuedConnection);
+    QObject::connect(speaker.get(), &Speaker::availabilityChanged, &ready, check, Qt::QueuedConnection);
+    QTimer::singleShot(60000, &ready, &QEventLoop::quit);
+    ready.exec();
     if (!problem.isEmpty())
         return fail(3, problem);
     if (!speaker->availability().isAvailable())
