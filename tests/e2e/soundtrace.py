@@ -9,14 +9,15 @@
       LOG has a line "MONOTONIC_MS LABEL..." for each moment something was asked to play. Prints for each line the
       milliseconds from that moment to the first audible sample and to the end of the sound that follows, "none"
       when no sound begins within a second, and "busy" when sound was already playing. With --summary, prints the
-      count, median, p99 and largest onset of each label's first word instead.
+      count, median, p99 and largest onset of each label's first word instead, and the rest of the label whose
+      onsets have the largest median.
   soundtrace.py audible --trace PREFIX FROM_MS TO_MS
       Prints how many milliseconds of the monotonic span [FROM_MS, TO_MS) hold audible sound.
 
 The time base: a sample's monotonic time follows from when the recording's data arrived. The pieces that arrived
 quickest (one for each second) show when their samples were played; a line through them, moved down until no piece
 arrived before it, maps each sample to its time. The null sink mixes a little ahead of its clock, by its block, which
-follows the recorder's latency (2 ms), and the recorder delivers a little late: times found are good to about 2 ms.
+follows the recorder's latency (2 ms), and the recorder delivers a little late: times found are good to a few ms.
 A real sound card adds the latency of its own buffer, which a null sink does not have.
 
 Audible means at least -40 dBFS (328 of 32767), the level below which the program cuts a clip's leading silence.
@@ -179,9 +180,11 @@ def onsets(args):
     if args.summary:
         groups = {}
         for _, label, kind, onset, _ in results:
-            group = groups.setdefault(label.split()[0] if label else "", {"onsets": [], "missed": 0})
+            name, _, text = label.partition(" ")
+            group = groups.setdefault(name, {"onsets": [], "missed": 0, "texts": {}})
             if kind == "sound":
                 group["onsets"].append(onset)
+                group["texts"].setdefault(text, []).append(onset)
             else:
                 group["missed"] += 1
         for name, group in groups.items():
@@ -190,8 +193,10 @@ def onsets(args):
                 print(f"{name:12} sounds 0  missed {group['missed']}")
                 continue
             p99 = values[min(len(values) - 1, round(0.99 * (len(values) - 1)))]
+            slowest, text_onsets = max(group["texts"].items(), key=lambda item: statistics.median(item[1]))
             print(f"{name:12} sounds {len(values):4}  missed {group['missed']:3}  onset ms: median "
-                  f"{statistics.median(values):6.1f}  p99 {p99:6.1f}  max {values[-1]:6.1f}  min {values[0]:6.1f}")
+                  f"{statistics.median(values):6.1f}  p99 {p99:6.1f}  max {values[-1]:6.1f}  min {values[0]:6.1f}"
+                  f"  (latest by median: \"{slowest}\" {statistics.median(text_onsets):.1f})")
     else:
         for at, label, kind, onset, end in results:
             if kind == "sound":
