@@ -147,14 +147,12 @@ void LaunchTimeEntry::setLaunchDateText(const QString& text)
 
 EntryTexts LaunchTimeEntry::timeTexts() const
 {
-    return {m_time[2]->text(), m_time[1]->text(), m_time[0]->text()};
+    return textsOf(m_time);
 }
 
 void LaunchTimeEntry::setTimeTexts(const EntryTexts& texts)
 {
-    m_time[2]->setText(texts.seconds);
-    m_time[1]->setText(texts.minutes);
-    m_time[0]->setText(texts.hours);
+    setTexts(m_time, texts);
 }
 
 void LaunchTimeEntry::vsbHours_Change()

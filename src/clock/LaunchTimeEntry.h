@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EntryTexts.h"
+#include "TimeField.h"
 
 #include <QDate>
 #include <QObject>
@@ -11,7 +12,6 @@
 class Clock;
 class MissionState;
 class Prompter;
-class TimeField;
 
 // The entry of a new launch date and time: the date field with its calendar and one-day steps, the three time
 // fields driven by their scroll bars, and Set Launch Time, which checks the entry, asks for confirmation and
@@ -50,7 +50,7 @@ public:
     // Seconds first, then minutes, then hours.
     void setTimeTexts(const EntryTexts& texts);
     // Hours, minutes, seconds.
-    const std::array<TimeField*, 3>& timeFields() const { return m_time; }
+    const TimeFields& timeFields() const { return m_time; }
 
     void txtLaunchDate_Change() { EnableSetLaunchTime(); }
     void txtHours_Change() { EnableSetLaunchTime(); }
@@ -89,7 +89,7 @@ private:
     Prompter& m_prompter;
     MissionState& m_state;
     QString m_launchDateText = QStringLiteral("May 3, 2001");
-    std::array<TimeField*, 3> m_time;
+    TimeFields m_time;
     bool m_armed = false;
 
     // The entry as read at the last Set, whatever its outcome.

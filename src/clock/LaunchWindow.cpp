@@ -218,14 +218,12 @@ void LaunchWindow::setRemainingText(const QString& text)
 
 EntryTexts LaunchWindow::entryTexts() const
 {
-    return {m_entry[2]->text(), m_entry[1]->text(), m_entry[0]->text()};
+    return textsOf(m_entry);
 }
 
 void LaunchWindow::setEntryTexts(const EntryTexts& texts)
 {
-    m_entry[2]->setText(texts.seconds);
-    m_entry[1]->setText(texts.minutes);
-    m_entry[0]->setText(texts.hours);
+    setTexts(m_entry, texts);
 }
 
 void LaunchWindow::entryField_Click(TimeField& field)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EntryTexts.h"
+#include "TimeField.h"
 #include "platform/CivilDateTime.h"
 
 #include <QObject>
@@ -14,7 +15,6 @@ class ClockTimer;
 class LaunchClock;
 class MissionState;
 class Prompter;
-class TimeField;
 
 // The launch window: a span after the planned liftoff that holds use up. While the window is active and the
 // count is held, the remaining window runs down; below one minute a warning shows, and a hold that outlasts
@@ -65,7 +65,7 @@ public:
     void setEntryTexts(const EntryTexts& texts);
 
     // The entry's fields: hours, minutes, seconds. A click on a field raises its level by one and shows it.
-    const std::array<TimeField*, 3>& entryFields() const { return m_entry; }
+    const TimeFields& entryFields() const { return m_entry; }
     void entryField_Click(TimeField& field);
 
     // The window can be activated only before liftoff.
@@ -95,7 +95,7 @@ private:
     MissionState& m_state;
     const LaunchClock& m_launchClock;
     ClockTimer* m_tmrLaunchWindow;
-    std::array<TimeField*, 3> m_entry; // hours, minutes, seconds
+    TimeFields m_entry; // hours, minutes, seconds
     // The running window is measured from this moment (general date form) and this remaining text.
     QString m_baseTime;
     QString m_windowAtBase;

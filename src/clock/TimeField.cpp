@@ -27,3 +27,15 @@ void TimeField::setLevel(int level)
     m_level = level;
     emit levelChanged(m_level);
 }
+
+EntryTexts textsOf(const TimeFields& fields)
+{
+    return {fields[2]->text(), fields[1]->text(), fields[0]->text()};
+}
+
+void setTexts(const TimeFields& fields, const EntryTexts& texts)
+{
+    fields[2]->setText(texts.seconds);
+    fields[1]->setText(texts.minutes);
+    fields[0]->setText(texts.hours);
+}

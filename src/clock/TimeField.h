@@ -1,7 +1,11 @@
 #pragma once
 
+#include "EntryTexts.h"
+
 #include <QObject>
 #include <QString>
+
+#include <array>
 
 // One two-digit field of a time entry: the text it shows and the level of the scroll bar beside it. The two are
 // kept apart: the bar writes its level into the text, but a launch data file (or a declined entry) changes only
@@ -37,3 +41,10 @@ private:
     int m_level;
     QString m_text;
 };
+
+// The three fields of a time entry: hours, minutes, seconds.
+using TimeFields = std::array<TimeField*, 3>;
+// Their texts as a launch data file keeps them; setting them goes seconds first, then minutes, then hours, each
+// with its change reaction.
+EntryTexts textsOf(const TimeFields& fields);
+void setTexts(const TimeFields& fields, const EntryTexts& texts);

@@ -33,16 +33,8 @@ LaunchTimePanel::LaunchTimePanel(Mission& mission, QWidget* parent) : ClickPanel
     m_txtLaunchDate = textBox(this, u"txtLaunchDate"_s, {60, 1642, 2535, 420}, 18, false);
     m_txtLaunchDate->setText(entry.launchDateText());
     m_txtLaunchDate->setToolTip(u"Double Click HERE to set the date using the calendar."_s);
-    // Each field before its scroll bar, which is the order Tab takes.
-    std::array<ClickLineEdit*, 3> texts{};
-    std::array<UpScrollBar*, 3> bars{};
-    texts[0] = textBox(this, u"txtHours"_s, {2700, 1642, 855, 420}, 2, true);
-    bars[0] = scrollBar(this, u"vsbHours"_s, {3555, 1440, 135, 735}, 23);
-    texts[1] = textBox(this, u"txtMinutes"_s, {3660, 1642, 855, 420}, 2, true);
-    bars[1] = scrollBar(this, u"vsbMinutes"_s, {4515, 1440, 135, 735}, 59);
-    texts[2] = textBox(this, u"txtSeconds"_s, {4620, 1642, 855, 420}, 2, true);
-    bars[2] = scrollBar(this, u"vsbSeconds"_s, {5475, 1440, 135, 735}, 59);
-    finishTimeEntry(texts, bars, {u"Launch hour"_s, u"Launch minute"_s, u"Launch second"_s});
+    const auto [texts, bars] =
+        timeEntry(this, {2700, 1642}, QString(), true, {u"Launch hour"_s, u"Launch minute"_s, u"Launch second"_s});
     name({{m_txtLaunchDate, u"Launch date"_s}, {this, u"Launch time"_s}});
     const QFont caption = uiFont(8.25, true);
     // A click steps the date one day earlier.

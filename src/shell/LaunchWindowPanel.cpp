@@ -34,16 +34,9 @@ LaunchWindowPanel::LaunchWindowPanel(Mission& mission, QWidget* parent) : ClickP
     m_chkLaunchWindowActive->setToolTip(u"Check to make Launch Window Active"_s);
     growToText(m_chkLaunchWindowActive);
 
-    // Each field before its scroll bar, which is the order Tab takes.
-    std::array<ClickLineEdit*, 3> texts{};
-    std::array<UpScrollBar*, 3> bars{};
-    texts[0] = textBox(this, u"txtHoursW"_s, {180, 1620, 855, 420}, 2, false);
-    bars[0] = scrollBar(this, u"vsbHoursW"_s, {1035, 1440, 135, 735}, 23);
-    texts[1] = textBox(this, u"txtMinutesW"_s, {1140, 1620, 855, 420}, 2, false);
-    bars[1] = scrollBar(this, u"vsbMinutesW"_s, {1995, 1440, 135, 735}, 59);
-    texts[2] = textBox(this, u"txtSecondsW"_s, {2100, 1620, 855, 420}, 2, false);
-    bars[2] = scrollBar(this, u"vsbSecondsW"_s, {2955, 1440, 135, 735}, 59);
-    finishTimeEntry(texts, bars, {u"Launch window hours"_s, u"Launch window minutes"_s, u"Launch window seconds"_s});
+    const auto [texts, bars] =
+        timeEntry(this, {180, 1620}, u"W"_s, false,
+                  {u"Launch window hours"_s, u"Launch window minutes"_s, u"Launch window seconds"_s});
     setAccessibleName(u"Launch window"_s);
     const QFont caption = uiFont(8.25, true);
     label(this, u"Label7"_s, u"Hours"_s, {352, 2160, 800, 255}, caption);

@@ -77,15 +77,26 @@ void LayoutKit::name(std::initializer_list<std::pair<QWidget*, QString>> names)
         widget->setAccessibleName(accessibleName);
 }
 
-void LayoutKit::finishTimeEntry(const std::array<ClickLineEdit*, 3>& fields, const std::array<UpScrollBar*, 3>& bars,
-                                const std::array<QString, 3>& names)
+LayoutKit::TimeEntry LayoutKit::timeEntry(QWidget* parent, QPoint first, const QString& suffix, bool locked,
+                                          const std::array<QString, 3>& names)
 {
-    for (size_t i = 0; i < fields.size(); ++i) {
-        bars[i]->raise();
-        fields[i]->setTextMargins(px(30), 0, 0, 0);
-        fields[i]->setAccessibleName(names[i]);
-        bars[i]->setAccessibleName(names[i] + u" up or down"_s);
+    const std::array<QString, 3> units = {u"Hours"_s, u"Minutes"_s, u"Seconds"_s};
+    const std::array<int, 3> tops = {23, 59, 59};
+    constexpr int Step = 960;       // from one field to the next
+    constexpr int FieldWidth = 855; // where the field's bar begins
+    TimeEntry entry{};
+    for (size_t i = 0; i < units.size(); ++i) {
+        const int left = first.x() + Step * static_cast<int>(i);
+        entry.fields[i] = textBox(parent, u"txt"_s + units[i] + suffix, {left, first.y(), FieldWidth, 420}, 2, locked);
+        entry.bars[i] = scrollBar(parent, u"vsb"_s + units[i] + suffix, {left + FieldWidth, 1440, 135, 735}, tops[i]);
     }
+    for (size_t i = 0; i < units.size(); ++i) {
+        entry.bars[i]->raise();
+        entry.fields[i]->setTextMargins(px(30), 0, 0, 0);
+        entry.fields[i]->setAccessibleName(names[i]);
+        entry.bars[i]->setAccessibleName(names[i] + u" up or down"_s);
+    }
+    return entry;
 }
 
 void LayoutKit::showText(QLineEdit* field, const QString& text)

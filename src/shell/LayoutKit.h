@@ -46,11 +46,18 @@ void growToText(QWidget* w);
 // Controls whose own text does not say what they are, for screen readers.
 void name(std::initializer_list<std::pair<QWidget*, QString>> names);
 
-// The three fields of a time entry and their scroll bars. Each bar overlaps the next field by two pixels; the bars
-// lie on top so that their arrows stay whole, and the fields keep their digits clear of them. A screen reader hears
-// each field's name, and its bar's as "... up or down".
-void finishTimeEntry(const std::array<ClickLineEdit*, 3>& fields, const std::array<UpScrollBar*, 3>& bars,
-                     const std::array<QString, 3>& names);
+// The three fields of a time entry (hours, minutes, seconds) and their scroll bars, named txtHours, vsbHours, …
+// with the suffix given, the first field's top left at first; each field before its bar, which is the order Tab
+// takes. Each bar overlaps the next field by two pixels; the bars lie on top so that their arrows stay whole, and
+// the fields keep their digits clear of them. A screen reader hears each field's name, and its bar's as
+// "... up or down".
+struct TimeEntry
+{
+    std::array<ClickLineEdit*, 3> fields;
+    std::array<UpScrollBar*, 3> bars;
+};
+TimeEntry timeEntry(QWidget* parent, QPoint first, const QString& suffix, bool locked,
+                    const std::array<QString, 3>& names);
 
 // Writes text into a field only when it differs: a write moves the cursor to the end and drops the undo steps,
 // which would disturb typing that the field has just passed on.
