@@ -27,12 +27,13 @@ constexpr Resource Resources[] = {
     {"/", ":/display/page/index.html", "text/html; charset=utf-8"},
     {"/display.js", ":/display/page/display.js", "text/javascript; charset=utf-8"},
     {"/display.css", ":/display/page/display.css", "text/css; charset=utf-8"},
+    {"/digits.ttf", ":/display/page/digits.ttf", "font/ttf"},
 };
 
 // The page's script and style are files of the same origin, so the policy allows nothing inline and nothing
 // from elsewhere; the WebSocket goes back to the same host and port.
 constexpr char SecurityPolicy[] =
-    "default-src 'none'; script-src 'self'; style-src 'self'; connect-src 'self'; img-src 'self'; "
+    "default-src 'none'; script-src 'self'; style-src 'self'; connect-src 'self'; img-src 'self'; font-src 'self'; "
     "base-uri 'none'; form-action 'none'; frame-ancestors 'none'";
 
 void respond(QHttpServerResponder&& responder, Status status, const QByteArray& body, const QByteArray& mimeType,
