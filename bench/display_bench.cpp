@@ -9,6 +9,7 @@
 // Clients run in child processes (this program with "screens", "cycles", "attack" or "probe" and a port).
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/display_bench [seconds per phase, default 10]
+//   QT_QPA_PLATFORM=offscreen build/bench/display_bench page PORT [none]     serves the page alone, to look at
 
 #include "CountingWindow.h"
 #include "ProcessMeters.h"
@@ -129,20 +130,36 @@ struct Meters
     QString serverTask;
 };
 
+// A stretch of a run: the meters at its start, and their rates since.
+class Stretch
+{
+public:
+    explicit Stretch(Meters& meters)
+        : m_meters(meters), m_timers(meters.timers.count), m_wakeUps(meters.serverWakeUps()), m_cpu(cpuSeconds())
+    {
+        meters.longestGap = 0;
+        m_wall.start();
+    }
+    double timers() const { return static_cast<double>(m_meters.timers.count - m_timers) / seconds(); }
+    double wakeUps() const { return static_cast<double>(m_meters.serverWakeUps() - m_wakeUps) / seconds(); }
+    double cpuMSecs() const { return (cpuSeconds() - m_cpu) * 1000.0 / seconds(); }
+
+private:
+    double seconds() const { return static_cast<double>(m_wall.nsecsElapsed()) / 1e9; }
+
+    Meters& m_meters;
+    quint64 m_timers;
+    quint64 m_wakeUps;
+    double m_cpu;
+    QElapsedTimer m_wall;
+};
+
 void phase(const char* name, Meters& meters, int seconds)
 {
-    const quint64 timers = meters.timers.count;
-    const quint64 wakeUps = meters.serverWakeUps();
-    const double cpu = cpuSeconds();
-    meters.longestGap = 0;
-    QElapsedTimer wall;
-    wall.start();
+    const Stretch stretch(meters);
     run(std::chrono::seconds(seconds));
-    const double elapsed = static_cast<double>(wall.nsecsElapsed()) / 1e9;
     std::printf("%-28s window timers %6.2f /s   server wake-ups %8.2f /s   CPU %7.3f ms/s   RSS %7ld KiB\n", name,
-                static_cast<double>(meters.timers.count - timers) / elapsed,
-                static_cast<double>(meters.serverWakeUps() - wakeUps) / elapsed,
-                (cpuSeconds() - cpu) * 1000.0 / elapsed, residentKiB());
+                stretch.timers(), stretch.wakeUps(), stretch.cpuMSecs(), residentKiB());
     std::fflush(stdout);
 }
 
@@ -173,12 +190,7 @@ void attack(const char* name, Meters& meters, const QString& port, const QString
     run(1s);
     resetPeak();
     const long before = residentKiB();
-    const quint64 timers = meters.timers.count;
-    const quint64 wakeUps = meters.serverWakeUps();
-    const double cpu = cpuSeconds();
-    meters.longestGap = 0;
-    QElapsedTimer wall;
-    wall.start();
+    const Stretch stretch(meters);
     QProcess* attacker = child({u"attack"_s, kind, port, QString::number(seconds)});
     QProcess* probe = nullptr;
     QTimer::singleShot(std::chrono::milliseconds(seconds * 500), [&] { probe = child({u"probe"_s, port}, true); });
@@ -186,15 +198,12 @@ void attack(const char* name, Meters& meters, const QString& port, const QString
     while (!probe)
         run(100ms);
     waitFor(probe);
-    const double elapsed = static_cast<double>(wall.nsecsElapsed()) / 1e9;
     const QByteArray screen = probe->readAllStandardOutput().trimmed();
     std::printf("attack %-26s longest gap %5lld ms   peak memory %+8ld KiB   server wake-ups %8.1f /s   "
                 "CPU %7.1f ms/s   screen: %s\n",
-                name, static_cast<long long>(meters.longestGap), peakKiB() - before,
-                static_cast<double>(meters.serverWakeUps() - wakeUps) / elapsed,
-                (cpuSeconds() - cpu) * 1000.0 / elapsed, screen.isEmpty() ? "no answer" : screen.constData());
-    std::printf("%-33s window timers %.2f /s, RSS after %ld KiB\n", "",
-                static_cast<double>(meters.timers.count - timers) / elapsed, residentKiB());
+                name, static_cast<long long>(meters.longestGap), peakKiB() - before, stretch.wakeUps(),
+                stretch.cpuMSecs(), screen.isEmpty() ? "no answer" : screen.constData());
+    std::printf("%-33s window timers %.2f /s, RSS after %ld KiB\n", "", stretch.timers(), residentKiB());
     std::fflush(stdout);
     delete attacker;
     delete probe;
@@ -414,14 +423,19 @@ quint16 startServer(RoomDisplay& display)
 
 int main(int argc, char* argv[])
 {
-    if (argc == 3 && qstrcmp(argv[1], "page") == 0) {
-        // A standalone server to look at the page with: a target an hour and 5 s ahead, an active window.
+    if (argc >= 3 && qstrcmp(argv[1], "page") == 0) {
+        // A standalone server to look at the page with: a target an hour and 5 s ahead, an active window; with
+        // "none" after the port, a target that names no time.
         QApplication app(argc, argv);
         auto clock = SystemClock::create();
         MissionState state;
         state.setTargetText(DateTimeServices::format(clock->now().addSecs(3605), u"mmmm d, yyyy   h:mm:ss AM/PM"));
         state.setWindowRemainingText(u"0:01:00"_s);
         state.setWindowActive(true);
+        if (argc > 3 && qstrcmp(argv[3], "none") == 0) {
+            state.setTargetText(u"whenever"_s);
+            state.setPhase(MissionState::Phase::NoTarget);
+        }
         RoomDisplay display(state, *clock);
         display.start({QHostAddress(QHostAddress::LocalHost)},
                       static_cast<quint16>(QString::fromLocal8Bit(argv[2]).toUInt()));
