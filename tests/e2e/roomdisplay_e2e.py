@@ -156,6 +156,13 @@ class Program:
         shutil.rmtree(self.home, ignore_errors=True)
 
 
+def load(page, url):
+    """Opens url and waits until the room display's page (or any other) has run its script."""
+    page.navigate(url)
+    ready = "document.readyState === 'complete' && (!document.getElementById('status') || !!window.tarvaneFlips)"
+    wait_for(lambda: page.evaluate(f"location.href === {url!r} && {ready}"), 20, 0.1)
+
+
 def ink_height(path, layout):
     """The drawn height of the digits: the rows of the seconds' plate, away from its rounded corners, that hold
     anything but the plate's colour."""
@@ -390,7 +397,7 @@ def scenario(args, page, program, window):
     sizes(args, page, "page")
     others(args, page, program, window)
 
-    page.navigate(page_url)
+    load(page, page_url)
     page.set_size(1280, 720)
     wait_for(lambda: not page.evaluate(READ_PAGE)["offline"], 10)
     time.sleep(1)
@@ -426,7 +433,7 @@ def sizes(args, page, name):
 def others(args, page, program, window):
     """The page in other places: a live stream, a slow network, no network, a foreign page, a foreign host."""
     port = program.port
-    page.navigate(f"http://127.0.0.1:{port}/?overlay")
+    load(page, f"http://127.0.0.1:{port}/?overlay")
     page.transparent_background()
     wait_for(lambda: not page.evaluate(READ_PAGE)["offline"], 10)
     time.sleep(1)
@@ -438,7 +445,7 @@ def others(args, page, program, window):
 
     proxy = DelayingProxy(port, 0.06)
     try:
-        page.navigate(f"http://127.0.0.1:{proxy.port}/")
+        load(page, f"http://127.0.0.1:{proxy.port}/")
         page.set_size(1280, 720)
         slow = wait_for(lambda: (lambda s: s if s["uncertain"] else None)(page.evaluate(READ_PAGE)), 20, 0.2)
         check(slow is not None, "a screen behind a slow network flags its time")
@@ -457,7 +464,7 @@ def others(args, page, program, window):
             press(found.split()[0], "alt+c")
 
         proxy.refuse_screens = True  # the page comes, its WebSocket does not
-        page.navigate(f"http://127.0.0.1:{proxy.port}/")
+        load(page, f"http://127.0.0.1:{proxy.port}/")
         time.sleep(3)
         never = page.evaluate(READ_PAGE)
         check(never["connecting"] and never["status"].startswith("Connecting to Tarvane"),
@@ -468,7 +475,7 @@ def others(args, page, program, window):
 
     foreign = serve_foreign_page(port)
     try:
-        page.navigate(f"http://127.0.0.2:{foreign.server_address[1]}/")
+        load(page, f"http://127.0.0.2:{foreign.server_address[1]}/")
         result = wait_for(lambda: (lambda r: r if r != "waiting" else None)(page.evaluate("window.result || 'waiting'")),
                           10, 0.2)
         check(result == "refused", f"a foreign page's WebSocket is turned away: {result!r}")
