@@ -120,6 +120,12 @@ public:
     {
         listen(QHostAddress::LocalHost, 0);
     }
+    // The connections close as their sockets go; nothing is passed on any more by then.
+    ~DelayingProxy() override
+    {
+        for (QTcpSocket* socket : findChildren<QTcpSocket*>())
+            socket->disconnect();
+    }
 
 protected:
     void incomingConnection(qintptr descriptor) override
@@ -135,12 +141,13 @@ protected:
 private:
     void relay(QTcpSocket* from, QTcpSocket* to)
     {
-        connect(from, &QTcpSocket::readyRead, to, [this, from, to] {
+        const int delay = m_delayMs;
+        connect(from, &QTcpSocket::readyRead, to, [delay, from, to] {
             const QByteArray chunk = from->readAll();
-            QTimer::singleShot(m_delayMs, to, [to, chunk] { to->write(chunk); });
+            QTimer::singleShot(delay, to, [to, chunk] { to->write(chunk); });
         });
-        connect(from, &QTcpSocket::disconnected, to, [this, to] {
-            QTimer::singleShot(m_delayMs, to, [to] { to->disconnectFromHost(); });
+        connect(from, &QTcpSocket::disconnected, to, [delay, to] {
+            QTimer::singleShot(delay, to, [to] { to->disconnectFromHost(); });
         });
     }
 
