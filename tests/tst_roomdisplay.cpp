@@ -12,10 +12,10 @@
 #include "display/ServeEndpoint.h"
 
 #include <QDir>
-#include <QNetworkInterface>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
+#include <QNetworkInterface>
 #include <QNetworkReply>
 #include <QProcessEnvironment>
 #include <QSignalSpy>
@@ -441,8 +441,8 @@ void TestRoomDisplay::headLimits_data()
 {
     QTest::addColumn<QByteArray>("start");
     QTest::addColumn<QByteArray>("trickle");
-    QTest::newRow("a header that never ends") << QByteArray("GET / HTTP/1.1\r\nHost: 127.0.0.1\r\nX-Long: ")
-                                              << QByteArray(4096, 'a');
+    QTest::newRow("a header that never ends")
+        << QByteArray("GET / HTTP/1.1\r\nHost: 127.0.0.1\r\nX-Long: ") << QByteArray(4096, 'a');
     QTest::newRow("a head sent a byte at a time") << QByteArray("GET / HTTP/1.1\r\n") << QByteArray("X");
     QTest::newRow("connected and silent") << QByteArray() << QByteArray();
     QTest::newRow("a body that never ends")
@@ -602,7 +602,8 @@ void TestRoomDisplay::origins()
     QFETCH(bool, taken);
     const QByteArray port = QByteArray::number(m_port);
     RawClient client(m_port);
-    const int status = upgrade(client, host.replace("PORT", port), origin.isEmpty() ? QByteArray() : origin.replace("PORT", port));
+    const int status =
+        upgrade(client, host.replace("PORT", port), origin.isEmpty() ? QByteArray() : origin.replace("PORT", port));
     QCOMPARE(status == 101, taken);
     if (!taken) {
         QVERIFY(status == 403 || status == 421);
@@ -675,7 +676,8 @@ void TestRoomDisplay::portInUse()
     RoomDisplay second(*m_state, *m_clock);
     const auto result = startDisplay(second, {QHostAddress(QHostAddress::LocalHost)}, m_port);
     QVERIFY(!result.ok);
-    QCOMPARE(result.error, u"Port %1 is already in use.  Choose another port, or stop the program that uses it."_s.arg(m_port));
+    QCOMPARE(result.error,
+             u"Port %1 is already in use.  Choose another port, or stop the program that uses it."_s.arg(m_port));
     QCOMPARE(second.status(), RoomDisplay::Status::Stopped);
     expectScreenServed(); // the first one serves on
 }
@@ -706,8 +708,7 @@ void TestRoomDisplay::privilegedPort()
 void TestRoomDisplay::thisComputerOnly()
 {
     QVERIFY(stopDisplay(*m_display));
-    const QList<QHostAddress> loopback =
-        RoomDisplaySettings::addressesFor(RoomDisplaySettings::Reach::ThisComputer);
+    const QList<QHostAddress> loopback = RoomDisplaySettings::addressesFor(RoomDisplaySettings::Reach::ThisComputer);
     QCOMPARE(loopback, QList<QHostAddress>({QHostAddress(u"127.0.0.1"_s), QHostAddress(u"::1"_s)}));
     const auto result = startDisplay(*m_display, loopback, 0);
     QVERIFY2(result.ok, qPrintable(result.error));

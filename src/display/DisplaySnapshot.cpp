@@ -104,10 +104,14 @@ QJsonObject DisplaySnapshot::toJson() const
                        {u"warning"_s, m_windowWarning},
                        {u"expired"_s, m_windowExpired}};
     window.insert(u"secs"_s, m_windowRemaining ? QJsonValue(*m_windowRemaining) : QJsonValue(QJsonValue::Null));
-    return QJsonObject{
-        {u"type"_s, u"state"_s},     {u"sentAt"_s, double(m_missionMSecs)}, {u"phase"_s, phaseName(m_phase)},
-        {u"colour"_s, m_surfaceColour}, {u"holding"_s, m_holding},       {u"holdsArmed"_s, m_holdsArmed},
-        {u"target"_s, target},       {u"window"_s, window}};
+    return QJsonObject{{u"type"_s, u"state"_s},
+                       {u"sentAt"_s, double(m_missionMSecs)},
+                       {u"phase"_s, phaseName(m_phase)},
+                       {u"colour"_s, m_surfaceColour},
+                       {u"holding"_s, m_holding},
+                       {u"holdsArmed"_s, m_holdsArmed},
+                       {u"target"_s, target},
+                       {u"window"_s, window}};
 }
 
 QByteArray DisplaySnapshot::toJsonText() const

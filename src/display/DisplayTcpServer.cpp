@@ -10,8 +10,7 @@
 
 using namespace Qt::StringLiterals;
 
-DisplayConnections::DisplayConnections(const DisplayLimits& limits, QObject* parent)
-    : QObject(parent), m_limits(limits)
+DisplayConnections::DisplayConnections(const DisplayLimits& limits, QObject* parent) : QObject(parent), m_limits(limits)
 {
 }
 

@@ -6,17 +6,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QHostAddress plainAddress(const QHostAddress& address)
-{
-    bool mapped = false;
-    const quint32 v4 = address.toIPv4Address(&mapped);
-    return mapped ? QHostAddress(v4) : address;
-}
-
-} // namespace
-
 HttpConnection::HttpConnection(QTcpSocket& socket, const DisplayLimits& limits)
     : QObject(&socket), m_socket(socket), m_limits(limits), m_address(plainAddress(socket.peerAddress())),
       m_deadline(this)
@@ -30,6 +19,13 @@ HttpConnection::HttpConnection(QTcpSocket& socket, const DisplayLimits& limits)
     // Connected before the HTTP side's own handler, so a request's first byte starts its deadline.
     connect(&m_socket, &QTcpSocket::readyRead, this, &HttpConnection::dataArrived);
     m_deadline.start(m_limits.headDeadline);
+}
+
+QHostAddress HttpConnection::plainAddress(const QHostAddress& address)
+{
+    bool mapped = false;
+    const quint32 v4 = address.toIPv4Address(&mapped);
+    return mapped ? QHostAddress(v4) : address;
 }
 
 HttpConnection* HttpConnection::of(const QTcpSocket* socket)

@@ -28,6 +28,8 @@ public:
     HttpConnection(QTcpSocket& socket, const DisplayLimits& limits);
 
     static HttpConnection* of(const QTcpSocket* socket);
+    // An IPv4 client as IPv4, also when it came through a socket that listens on IPv6 as well.
+    static QHostAddress plainAddress(const QHostAddress& address);
 
     QTcpSocket& socket() const { return m_socket; }
     QHostAddress address() const { return m_address; }

@@ -84,7 +84,8 @@ void RoomDisplay::start(const QList<QHostAddress>& addresses, quint16 port)
     setStatus(Status::Starting);
     m_lastPushed = capture();
     QMetaObject::invokeMethod(
-        m_server, [server = m_server, addresses, port, snapshot = m_lastPushed] { server->start(addresses, port, snapshot); },
+        m_server,
+        [server = m_server, addresses, port, snapshot = m_lastPushed] { server->start(addresses, port, snapshot); },
         Qt::QueuedConnection);
 }
 
@@ -93,7 +94,8 @@ void RoomDisplay::stop()
     if (m_status == Status::Stopped || !m_server)
         return;
     setStatus(Status::Stopping);
-    QMetaObject::invokeMethod(m_server, [server = m_server] { server->stop(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_server, [server = m_server] { server->stop(); }, Qt::QueuedConnection);
 }
 
 void RoomDisplay::serverStarted(const RoomDisplayStart& result)

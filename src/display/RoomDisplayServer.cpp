@@ -2,6 +2,7 @@
 
 #include "DisplayHttpServer.h"
 #include "DisplayTcpServer.h"
+#include "HttpConnection.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -48,13 +49,6 @@ void closeScreen(QWebSocket* socket, QWebSocketProtocol::CloseCode code, const Q
 qint64 steadyMSecs(SteadyClock::time_point t)
 {
     return std::chrono::duration_cast<std::chrono::milliseconds>(t.time_since_epoch()).count();
-}
-
-QHostAddress plainAddress(const QHostAddress& address)
-{
-    bool mapped = false;
-    const quint32 v4 = address.toIPv4Address(&mapped);
-    return mapped ? QHostAddress(v4) : address;
 }
 
 QString listenError(QAbstractSocket::SocketError error, quint16 port, const QString& detail)
@@ -218,7 +212,7 @@ void RoomDisplayServer::admit(QWebSocket* socket)
     connect(socket, &QWebSocket::disconnected, this, [this, socket] { drop(socket); });
     const auto now = SteadyClock::now();
     Screen screen{socket, {}, now, now};
-    screen.info.address = plainAddress(socket->peerAddress()).toString();
+    screen.info.address = HttpConnection::plainAddress(socket->peerAddress()).toString();
     screen.info.browser = ScreenInfo::browserName(socket->request().rawHeader("User-Agent"));
     screen.info.lastHeard = steadyMSecs(now);
     m_screens.push_back(screen);

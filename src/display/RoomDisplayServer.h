@@ -21,8 +21,8 @@ class QWebSocket;
 struct RoomDisplayStart
 {
     bool ok = false;
-    QString error;                  // readable: why it could not listen
-    QList<QHostAddress> addresses;  // where it listens
+    QString error;                 // readable: why it could not listen
+    QList<QHostAddress> addresses; // where it listens
     quint16 port = 0;
 };
 Q_DECLARE_METATYPE(RoomDisplayStart)

@@ -12,10 +12,10 @@ QString ScreenInfo::browserName(const QByteArray& userAgent)
         const char* token;
         const char* name;
     };
-    static constexpr Product Products[] = {{"Edg", "Edge"},       {"OPR", "Opera"},     {"SamsungBrowser", "Samsung"},
-                                           {"Firefox", "Firefox"}, {"Chromium", "Chromium"}, {"HeadlessChrome", "Headless Chrome"},
-                                           {"Chrome", "Chrome"},
-                                           {"Version", "Safari"}};
+    static constexpr Product Products[] = {
+        {"Edg", "Edge"},        {"OPR", "Opera"},         {"SamsungBrowser", "Samsung"},
+        {"Firefox", "Firefox"}, {"Chromium", "Chromium"}, {"HeadlessChrome", "Headless Chrome"},
+        {"Chrome", "Chrome"},   {"Version", "Safari"}};
     const QString text = QString::fromLatin1(userAgent.left(512));
     for (const Product& product : Products) {
         static const QString Pattern = u"(?:^|[ (;])%1/(\\d{1,4})"_s;

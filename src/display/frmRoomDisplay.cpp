@@ -37,8 +37,7 @@ int rank(const QHostAddress& address)
 
 qint64 steadyNowMSecs()
 {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 
@@ -88,8 +87,10 @@ frmRoomDisplay::frmRoomDisplay(RoomDisplay& display, QWidget* parent)
     m_lvwScreens->setSelectionMode(QAbstractItemView::NoSelection);
     m_lvwScreens->setFocusPolicy(Qt::NoFocus);
     const QFontMetrics metrics = m_lvwScreens->fontMetrics();
-    for (const auto& [column, sample] : {std::pair{0, u"[ffff:ffff:ffff:ffff:ffff]"_s}, {1, u"Headless Chrome 120"_s},
-                                         {2, u"120 ms  over 50 ms"_s}, {3, u"Last heard"_s}})
+    for (const auto& [column, sample] : {std::pair{0, u"[ffff:ffff:ffff:ffff:ffff]"_s},
+                                         {1, u"Headless Chrome 120"_s},
+                                         {2, u"120 ms  over 50 ms"_s},
+                                         {3, u"Last heard"_s}})
         m_lvwScreens->setColumnWidth(column, metrics.horizontalAdvance(sample) + metrics.averageCharWidth() * 3);
     m_lvwScreens->setFixedSize(m_lvwScreens->header()->length() + m_lvwScreens->frameWidth() * 2 + 2,
                                metrics.height() * 8);
@@ -160,12 +161,12 @@ void frmRoomDisplay::showChoice()
     const RoomDisplaySettings& settings = m_display.settings();
     const auto& given = settings.givenForRun();
     m_txtPort->setValue(settings.startPort());
-    QRadioButton* checked = settings.reach() == RoomDisplaySettings::Reach::ThisComputer ? m_optThisComputer
-                                                                                        : m_optEveryNetwork;
+    QRadioButton* checked =
+        settings.reach() == RoomDisplaySettings::Reach::ThisComputer ? m_optThisComputer : m_optEveryNetwork;
     if (given)
-        checked = given->address.isLoopback()                             ? m_optThisComputer
+        checked = given->address.isLoopback()                           ? m_optThisComputer
                   : RoomDisplaySettings::isEveryAddress(given->address) ? m_optEveryNetwork
-                                                                          : nullptr;
+                                                                        : nullptr;
     if (checked)
         checked->setChecked(true);
     m_lblGiven->setText(given ? u"For this run: %1, as given with --serve"_s.arg(
@@ -225,7 +226,7 @@ void frmRoomDisplay::showStatus()
         for (const QHostAddress& shown : reachable)
             urls.append(ServeEndpoint::url(shown, m_display.port()));
     }
-    m_lblAddresses->setText(running                                 ? urls.join(u'\n')
+    m_lblAddresses->setText(running                                   ? urls.join(u'\n')
                             : status == RoomDisplay::Status::Starting ? u"(starting)"_s
                                                                       : u"(not serving)"_s);
     showScreens();
@@ -241,8 +242,8 @@ void frmRoomDisplay::showScreens()
         const QString roundTrip = screen.roundTripMs < 0 ? u"measuring"_s
                                   : slow ? u"%1 ms  over %2 ms"_s.arg(screen.roundTripMs).arg(SlowRoundTripMs)
                                          : u"%1 ms"_s.arg(screen.roundTripMs);
-        auto* item = new QTreeWidgetItem(m_lvwScreens, {screen.address, screen.browser, roundTrip,
-                                                        heardText(screen.lastHeard)});
+        auto* item =
+            new QTreeWidgetItem(m_lvwScreens, {screen.address, screen.browser, roundTrip, heardText(screen.lastHeard)});
         if (slow)
             for (int column = 0; column < item->columnCount(); ++column)
                 item->setBackground(column, Colours::InfoOrange);

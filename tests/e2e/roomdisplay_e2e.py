@@ -264,6 +264,8 @@ def serve_foreign_page(port):
     body = FOREIGN_PAGE.replace("PORT", str(port)).encode()
 
     class Handler(http.server.BaseHTTPRequestHandler):
+        timeout = 5  # a connection the browser opened ahead and never used must not hold the server
+
         def do_GET(self):
             self.send_response(200)
             self.send_header("Content-Type", "text/html")
@@ -274,7 +276,8 @@ def serve_foreign_page(port):
         def log_message(self, *args):
             pass
 
-    server = http.server.HTTPServer(("127.0.0.2", 0), Handler)
+    server = http.server.ThreadingHTTPServer(("127.0.0.2", 0), Handler)
+    server.daemon_threads = True
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return server
 

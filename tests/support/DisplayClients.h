@@ -2,12 +2,12 @@
 
 #include "display/RoomDisplay.h"
 
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
-#include <QElapsedTimer>
 #include <QTimer>
 
 #include <memory>
@@ -104,7 +104,8 @@ private:
 // test's to choose. Returns the status of the answer (101 when the screen was taken).
 inline int upgrade(RawClient& client, const QByteArray& host, const QByteArray& origin = {})
 {
-    QByteArray headers = "Host: " + host + "\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+    QByteArray headers = "Host: " + host +
+                         "\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
                          "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n";
     if (!origin.isNull())
         headers += "Origin: " + origin + "\r\n";
@@ -146,9 +147,8 @@ private:
             const QByteArray chunk = from->readAll();
             QTimer::singleShot(delay, to, [to, chunk] { to->write(chunk); });
         });
-        connect(from, &QTcpSocket::disconnected, to, [delay, to] {
-            QTimer::singleShot(delay, to, [to] { to->disconnectFromHost(); });
-        });
+        connect(from, &QTcpSocket::disconnected, to,
+                [delay, to] { QTimer::singleShot(delay, to, [to] { to->disconnectFromHost(); }); });
     }
 
     quint16 m_target;
