@@ -8,7 +8,7 @@
 #include "TarvaneArt.h"
 #include "WindowGeometry.h"
 #include "clock/MissionState.h"
-#include "display/RoomDisplayServer.h"
+#include "display/RoomDisplay.h"
 #include "display/frmRoomDisplay.h"
 #include "files/FileCommands.h"
 #include "files/LaunchSettings.h"
@@ -54,7 +54,7 @@ frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, const LaunchFileOptions
     routeMissionCommands();
     routeFileCommands();
     createViews();
-    m_roomDisplay = new RoomDisplayServer(*m_state, m_clock, this);
+    m_roomDisplay = new RoomDisplay(*m_state, m_clock, this);
     connect(m_actions.mnuRoomDisplay, &QAction::triggered, this, &frmTarvane::showRoomDisplay);
 
     Form_Load();

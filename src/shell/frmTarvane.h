@@ -19,7 +19,7 @@ class LaunchSettings;
 class LaunchTimeEntry;
 class LaunchWindow;
 class MainViews;
-class RoomDisplayServer;
+class RoomDisplay;
 class frmRoomDisplay;
 class Prompter;
 class SimTime;
@@ -61,7 +61,7 @@ public:
     Holds& holds() { return *m_holds; }
     LaunchWindow& launchWindow() { return *m_launchWindow; }
     SimTime& simTime() { return *m_simTime; }
-    RoomDisplayServer& roomDisplay() { return *m_roomDisplay; }
+    RoomDisplay& roomDisplay() { return *m_roomDisplay; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -90,6 +90,6 @@ private:
     MainViews* m_views = nullptr;
     StatusBarPanels* m_statusPanels = nullptr;
     HelpWindows* m_helpWindows = nullptr;
-    RoomDisplayServer* m_roomDisplay = nullptr;
+    RoomDisplay* m_roomDisplay = nullptr;
     QPointer<frmRoomDisplay> m_frmRoomDisplay;
 };
