@@ -1,13 +1,16 @@
-// The room display's window: Start and Stop, a port in use, the addresses, the screens and the kept port; the
-// Settings menu item that opens it, and the main window driving the screens.
+// The room display's window: Start and Stop, a port in use, the choice of reach and what --serve gave, the
+// addresses, the screens with their round trips; the Settings menu item that opens it, the main window driving
+// the screens, and a failed start at launch waiting for the main window.
+#include "DisplayClients.h"
 #include "DisplayScreen.h"
 #include "FakeClock.h"
 #include "GuiTest.h"
 #include "TestSupport.h"
 #include "clock/MissionState.h"
-#include "display/RoomDisplayServer.h"
+#include "display/RoomDisplay.h"
 #include "display/ServeEndpoint.h"
 #include "display/frmRoomDisplay.h"
+#include "shell/basTarvaneLoad.h"
 
 #include <QDir>
 #include <QJsonObject>
@@ -15,10 +18,12 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSet>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTcpServer>
+#include <QTreeWidget>
 
 #include <memory>
 
@@ -34,6 +39,11 @@ QJsonObject lastState(const DisplayScreen& screen)
     return {};
 }
 
+void forgetSettings()
+{
+    QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).removeRecursively();
+}
+
 } // namespace
 
 class TestRoomDisplayWindow final : public GuiTest
@@ -41,65 +51,155 @@ class TestRoomDisplayWindow final : public GuiTest
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).removeRecursively();
-    }
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init()
     {
         GuiTest::init();
+        forgetSettings();
         m_clock = std::make_unique<FakeClock>();
         m_state = std::make_unique<MissionState>();
-        m_server = std::make_unique<RoomDisplayServer>(*m_state, *m_clock);
+        m_display = std::make_unique<RoomDisplay>(*m_state, *m_clock);
     }
     void cleanup()
     {
-        m_server.reset();
+        m_display.reset();
         m_state.reset();
         m_clock.reset();
         GuiTest::cleanup();
     }
 
-    void startsStopsAndKeepsPort();
+    void startsStopsAndKeepsChoice();
+    void serveChoiceHoldsAcrossStopAndStart();
+    void everyNetworkIsHandedOn();
+    void slowScreenIsMarked();
     void menuItemOpensOneWindow();
     void mainWindowDrivesScreens();
+    void failedServeWaitsForMainWindow();
 
 private:
     std::unique_ptr<FakeClock> m_clock;
     std::unique_ptr<MissionState> m_state;
-    std::unique_ptr<RoomDisplayServer> m_server;
+    std::unique_ptr<RoomDisplay> m_display;
 };
 
-void TestRoomDisplayWindow::startsStopsAndKeepsPort()
+void TestRoomDisplayWindow::startsStopsAndKeepsChoice()
 {
     QTcpServer busy;
     QVERIFY(busy.listen(QHostAddress::LocalHost, 0));
-    frmRoomDisplay window(*m_server, nullptr, QHostAddress::LocalHost);
+    frmRoomDisplay window(*m_display);
     window.setAttribute(Qt::WA_DeleteOnClose, false);
     auto* port = child<QSpinBox>(window, u"txtPort"_s);
     auto* startStop = child<QPushButton>(window, u"cmdStartStop"_s);
-    QCOMPARE(port->value(), int(frmRoomDisplay::DefaultPort));
+    auto* status = child<QLabel>(window, u"lblStatus"_s);
+    QCOMPARE(port->value(), int(RoomDisplaySettings::DefaultPort));
+    QVERIFY(child<QRadioButton>(window, u"optEveryNetwork"_s)->isChecked());
 
+    child<QRadioButton>(window, u"optThisComputer"_s)->click();
     port->setValue(busy.serverPort());
     startStop->click();
-    QVERIFY(!m_server->isRunning());
-    QVERIFY(child<QLabel>(window, u"lblStatus"_s)->text().contains(u"already in use"_s));
+    QVERIFY(!startStop->isEnabled()); // until the server answers
+    QTRY_VERIFY(!status->isHidden());
+    QCOMPARE(
+        status->text(),
+        u"Port %1 is already in use.  Choose another port, or stop the program that uses it."_s.arg(port->value()));
+    QCOMPARE(m_display->status(), RoomDisplay::Status::Stopped);
+    QVERIFY(startStop->isEnabled());
 
     busy.close();
     startStop->click();
-    QVERIFY(m_server->isRunning());
+    QTRY_COMPARE(m_display->status(), RoomDisplay::Status::Running);
+    QVERIFY(status->isHidden());
     QCOMPARE(startStop->text(), u"S&top"_s);
-    QCOMPARE(child<QLabel>(window, u"lblAddresses"_s)->text(),
-             ServeEndpoint::url(QHostAddress::LocalHost, port->value()));
-    DisplayScreen screen(m_server->port());
+    QVERIFY(!port->isEnabled());
+    QStringList urls;
+    for (const QHostAddress& address : m_display->addresses())
+        urls << ServeEndpoint::url(address, port->value());
+    QCOMPARE(urls.constFirst(), u"http://127.0.0.1:%1/"_s.arg(port->value()));
+    QCOMPARE(child<QLabel>(window, u"lblAddresses"_s)->text(), urls.join(u'\n'));
+    DisplayScreen screen(m_display->port());
     QTRY_COMPARE(child<QLabel>(window, u"lblScreens"_s)->text(), u"1 connected"_s);
-    QCOMPARE(frmRoomDisplay::savedPort(), port->value());
+    QTRY_COMPARE(child<QTreeWidget>(window, u"lvwScreens"_s)->topLevelItemCount(), 1);
+    QCOMPARE(child<QTreeWidget>(window, u"lvwScreens"_s)->topLevelItem(0)->text(0), u"127.0.0.1"_s);
+    const RoomDisplaySettings kept = RoomDisplaySettings::load();
+    QCOMPARE(kept.port(), port->value());
+    QCOMPARE(kept.reach(), RoomDisplaySettings::Reach::ThisComputer);
 
     startStop->click();
-    QVERIFY(!m_server->isRunning());
+    QTRY_COMPARE(m_display->status(), RoomDisplay::Status::Stopped);
     QCOMPARE(startStop->text(), u"&Start"_s);
     QCOMPARE(child<QLabel>(window, u"lblScreens"_s)->text(), u"0 connected"_s);
+    QCOMPARE(child<QTreeWidget>(window, u"lvwScreens"_s)->topLevelItemCount(), 0);
+}
+
+// Started with --serve 127.0.0.1:PORT, the operator's Stop and Start serve this machine alone again.
+void TestRoomDisplayWindow::serveChoiceHoldsAcrossStopAndStart()
+{
+    RoomDisplaySettings saved;
+    saved.choose(RoomDisplaySettings::Reach::EveryNetwork, 8080);
+    saved.save();
+    RoomDisplay display(*m_state, *m_clock);
+    QTcpServer free;
+    QVERIFY(free.listen(QHostAddress::LocalHost, 0));
+    const quint16 given = free.serverPort();
+    free.close();
+    display.settings().giveForThisRun(*ServeEndpoint::parse(u"127.0.0.1:%1"_s.arg(given)));
+    QVERIFY(startDisplay(display, display.settings().addresses(), display.settings().startPort()).ok);
+    frmRoomDisplay window(display);
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    QVERIFY(child<QRadioButton>(window, u"optThisComputer"_s)->isChecked());
+    QCOMPARE(child<QLabel>(window, u"lblGiven"_s)->text(),
+             u"For this run: http://127.0.0.1:%1, as given with --serve"_s.arg(given));
+    auto* startStop = child<QPushButton>(window, u"cmdStartStop"_s);
+    for (int round = 0; round < 2; ++round) {
+        startStop->click();
+        QTRY_COMPARE(display.status(), RoomDisplay::Status::Stopped);
+        startStop->click();
+        QTRY_COMPARE(display.status(), RoomDisplay::Status::Running);
+        QCOMPARE(display.addresses(), QList<QHostAddress>{QHostAddress(u"127.0.0.1"_s)});
+        QCOMPARE(display.port(), given);
+    }
+    // Only the operator's own choice is kept.
+    QCOMPARE(RoomDisplaySettings::load().reach(), RoomDisplaySettings::Reach::EveryNetwork);
+    QCOMPARE(RoomDisplaySettings::load().port(), quint16(8080));
+}
+
+// No test listens on every address: this one checks what Start would hand the server.
+void TestRoomDisplayWindow::everyNetworkIsHandedOn()
+{
+    m_display->settings().giveForThisRun(*ServeEndpoint::parse(u"127.0.0.1:9"_s));
+    frmRoomDisplay window(*m_display);
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    child<QRadioButton>(window, u"optEveryNetwork"_s)->click();
+    QVERIFY(child<QLabel>(window, u"lblGiven"_s)->isHidden());
+    QCOMPARE(m_display->settings().addresses(), QList<QHostAddress>{QHostAddress(QHostAddress::Any)});
+    QCOMPARE(m_display->settings().startPort(), quint16(9));
+    QCOMPARE(RoomDisplaySettings::load().reach(), RoomDisplaySettings::Reach::EveryNetwork);
+    child<QRadioButton>(window, u"optThisComputer"_s)->click();
+    QCOMPARE(m_display->settings().addresses(),
+             QList<QHostAddress>({QHostAddress(u"127.0.0.1"_s), QHostAddress(u"::1"_s)}));
+    QCOMPARE(RoomDisplaySettings::load().reach(), RoomDisplaySettings::Reach::ThisComputer);
+}
+
+// A screen behind a slow network is marked, so the operator knows its second may lag.
+void TestRoomDisplayWindow::slowScreenIsMarked()
+{
+    QVERIFY(startDisplay(*m_display, {QHostAddress(QHostAddress::LocalHost)}, 0).ok);
+    frmRoomDisplay window(*m_display);
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    DisplayScreen near(m_display->port());
+    DelayingProxy proxy(m_display->port(), 60);
+    DisplayScreen far(proxy.serverPort());
+    QVERIFY(near.waitForMessages(1) && far.waitForMessages(1));
+    auto* list = child<QTreeWidget>(window, u"lvwScreens"_s);
+    const auto marked = [list] {
+        QStringList trips;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            trips << list->topLevelItem(i)->text(2);
+        return trips;
+    };
+    QTRY_COMPARE(list->topLevelItemCount(), 2);
+    QTRY_VERIFY2(marked().filter(u"over 50 ms"_s).size() == 1 && marked().filter(u"measuring"_s).isEmpty(),
+                 qPrintable(marked().join(u", "_s)));
 }
 
 // Settings > Room Display . . . comes after the existing items, with an access key no other item uses, and opens
@@ -136,9 +236,9 @@ void TestRoomDisplayWindow::menuItemOpensOneWindow()
 // The window's own hold and resume reach the screens through the mission state.
 void TestRoomDisplayWindow::mainWindowDrivesScreens()
 {
-    RoomDisplayServer& server = f.window().roomDisplay();
-    QVERIFY(server.start(QHostAddress::LocalHost, 0).ok);
-    DisplayScreen screen(server.port());
+    RoomDisplay& display = f.window().roomDisplay();
+    QVERIFY(startDisplay(display, {QHostAddress(QHostAddress::LocalHost)}, 0).ok);
+    DisplayScreen screen(display.port());
     QVERIFY(screen.waitForMessages(1));
     QCOMPARE(screen.message(0).value(u"target"_s).toObject().value(u"text"_s).toString(), f.target());
     QVERIFY(f.arm());
@@ -149,6 +249,31 @@ void TestRoomDisplayWindow::mainWindowDrivesScreens()
     f.toggleHold();
     screen.ping(2);
     QCOMPARE(lastState(screen).value(u"holding"_s).toBool(), false);
+}
+
+// --serve on a busy port: the count shows first, then the reason comes over it, and the program serves on
+// nothing.
+void TestRoomDisplayWindow::failedServeWaitsForMainWindow()
+{
+    QTcpServer busy;
+    QVERIFY(busy.listen(QHostAddress::LocalHost, 0));
+    frmTarvane& window = f.window();
+    QSignalSpy finished(&window.roomDisplay(), &RoomDisplay::startFinished);
+    basTarvaneLoad::startRoomDisplay(window, f.prompter(),
+                                     *ServeEndpoint::parse(u"127.0.0.1:%1"_s.arg(busy.serverPort())));
+    QVERIFY(finished.wait(10'000));
+    QTest::qWait(50);
+    QVERIFY(f.prompter().shown.isEmpty());
+    bool shownFirst = false;
+    f.prompter().answer(Prompter::Answer::Ok, [&window, &shownFirst] { shownFirst = window.isVisible(); });
+    f.shownWindow();
+    QTRY_COMPARE(f.prompter().shown.size(), 1);
+    QVERIFY(shownFirst);
+    QCOMPARE(f.prompter().shown.constFirst().title, u"Tarvane"_s);
+    QCOMPARE(f.prompter().shown.constFirst().text,
+             u"The room display did not start.  Port %1 is already in use.  Choose another port, or stop the program "
+             "that uses it."_s.arg(busy.serverPort()));
+    QCOMPARE(window.roomDisplay().status(), RoomDisplay::Status::Stopped);
 }
 
 QTEST_MAIN(TestRoomDisplayWindow)

@@ -2,6 +2,7 @@
 
 #include "platform/DateTimeServices.h"
 
+#include <QDateTime>
 #include <QJsonDocument>
 
 #include <algorithm>
@@ -31,11 +32,13 @@ QString phaseName(MissionState::Phase phase)
 
 } // namespace
 
-DisplaySnapshot DisplaySnapshot::capture(const MissionState& state, qint64 missionMSecs)
+DisplaySnapshot DisplaySnapshot::capture(const MissionState& state, qint64 missionMSecs, const QString& surfaceColour)
 {
     DisplaySnapshot s;
     s.m_missionMSecs = missionMSecs;
+    s.m_missionOffset = missionMSecs - realTimeMSecs();
     s.m_phase = state.phase();
+    s.m_surfaceColour = surfaceColour;
     s.m_targetText = state.targetText();
     s.m_target = state.target();
     s.m_holding = state.holding();
@@ -46,6 +49,11 @@ DisplaySnapshot DisplaySnapshot::capture(const MissionState& state, qint64 missi
     s.m_windowWarning = state.windowWarning();
     s.m_windowExpired = state.windowExpired();
     return s;
+}
+
+qint64 DisplaySnapshot::realTimeMSecs()
+{
+    return QDateTime::currentMSecsSinceEpoch();
 }
 
 qint64 DisplaySnapshot::second() const
@@ -96,10 +104,14 @@ QJsonObject DisplaySnapshot::toJson() const
                        {u"warning"_s, m_windowWarning},
                        {u"expired"_s, m_windowExpired}};
     window.insert(u"secs"_s, m_windowRemaining ? QJsonValue(*m_windowRemaining) : QJsonValue(QJsonValue::Null));
-    return QJsonObject{
-        {u"type"_s, u"state"_s},   {u"sentAt"_s, double(m_missionMSecs)}, {u"phase"_s, phaseName(m_phase)},
-        {u"holding"_s, m_holding}, {u"holdsArmed"_s, m_holdsArmed},       {u"target"_s, target},
-        {u"window"_s, window}};
+    return QJsonObject{{u"type"_s, u"state"_s},
+                       {u"sentAt"_s, double(m_missionMSecs)},
+                       {u"phase"_s, phaseName(m_phase)},
+                       {u"colour"_s, m_surfaceColour},
+                       {u"holding"_s, m_holding},
+                       {u"holdsArmed"_s, m_holdsArmed},
+                       {u"target"_s, target},
+                       {u"window"_s, window}};
 }
 
 QByteArray DisplaySnapshot::toJsonText() const

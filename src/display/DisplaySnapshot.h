@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QJsonObject>
+#include <QMetaType>
 #include <QString>
 
 #include <optional>
@@ -12,10 +13,19 @@
 // A screen keeps its own second from the last snapshot: the count from the target, and while holding the
 // moving target and the running-down launch window. projectedTo() does the same arithmetic here, so that the
 // server sends a new snapshot only when the mission departs from what every screen already shows.
+// A snapshot is a plain value: it is taken on the window's thread and read on the server's, which never sees
+// the mission state or its clock. It carries the mission clock as an offset to the computer's real-time clock,
+// which both threads read alike, so the server can tell the mission time of any later instant.
 class DisplaySnapshot final
 {
 public:
-    static DisplaySnapshot capture(const MissionState& state, qint64 missionMSecs);
+    // surfaceColour: the colour the window shows behind the count, as "#rrggbb".
+    static DisplaySnapshot capture(const MissionState& state, qint64 missionMSecs, const QString& surfaceColour);
+
+    // The computer's real-time clock, in milliseconds; the mission clock runs at the same rate.
+    static qint64 realTimeMSecs();
+    // The mission clock now, from the offset taken at capture.
+    qint64 missionNow() const { return realTimeMSecs() + m_missionOffset; }
 
     // What a screen derives from this snapshot for the mission instant given (at or after the capture).
     DisplaySnapshot projectedTo(qint64 missionMSecs) const;
@@ -36,7 +46,9 @@ private:
     qint64 second() const;
 
     qint64 m_missionMSecs = 0;
+    qint64 m_missionOffset = 0; // mission clock minus real-time clock at capture
     MissionState::Phase m_phase = MissionState::Phase::NoTarget;
+    QString m_surfaceColour;
     QString m_targetText;
     std::optional<CivilDateTime> m_target;
     bool m_holding = false;
@@ -47,3 +59,5 @@ private:
     bool m_windowWarning = false;
     bool m_windowExpired = false;
 };
+
+Q_DECLARE_METATYPE(DisplaySnapshot)

@@ -2,26 +2,25 @@
 
 #include "DisplayHttpServer.h"
 #include "DisplayTcpServer.h"
-#include "clock/MissionState.h"
-#include "platform/Clock.h"
+#include "HttpConnection.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTcpServer>
+#include <QNetworkRequest>
 #include <QWebSocket>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
+using SteadyClock = std::chrono::steady_clock;
 
 namespace {
 
-// A page pings every 30 s; one silent for much longer has gone without closing its connection.
-constexpr qint64 SilentScreenMSecs = 75'000;
 constexpr auto CloseGrace = 2s;
+constexpr auto ScreensReportDelay = 100ms;
 
 // The one message a screen may send: {"type":"ping","id":N} with N a whole number the page chose.
 std::optional<double> pingId(const QString& message)
@@ -47,87 +46,132 @@ void closeScreen(QWebSocket* socket, QWebSocketProtocol::CloseCode code, const Q
     QTimer::singleShot(CloseGrace, socket, [socket] { socket->abort(); });
 }
 
+qint64 steadyMSecs(SteadyClock::time_point t)
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(t.time_since_epoch()).count();
+}
+
+QString listenError(QAbstractSocket::SocketError error, quint16 port, const QString& detail)
+{
+    if (error == QAbstractSocket::AddressInUseError)
+        return u"Port %1 is already in use.  Choose another port, or stop the program that uses it."_s.arg(port);
+    if (error == QAbstractSocket::SocketAccessError && port != 0 && port < 1024)
+        return u"Ports below 1024 need administrator rights.  Choose 1024 or above, such as 8080."_s;
+    return u"The room display cannot listen on port %1: %2"_s.arg(port).arg(detail);
+}
+
 } // namespace
 
-RoomDisplayServer::RoomDisplayServer(const MissionState& state, const Clock& clock, QObject* parent)
-    : QObject(parent), m_state(state), m_clock(clock)
+RoomDisplayServer::RoomDisplayServer(const DisplayLimits& limits, QObject* parent)
+    : QObject(parent), m_limits(limits), m_pingTimer(this), m_screensTimer(this)
 {
     setObjectName(u"RoomDisplayServer"_s);
-    m_pushTimer.setSingleShot(true);
-    m_pushTimer.setInterval(0);
-    connect(&m_pushTimer, &QTimer::timeout, this, &RoomDisplayServer::push);
-
-    // While a hold lasts the target and the launch window move every second, as every screen derives by
-    // itself; only a departure from that is sent. Every other change is a transition.
-    connect(&state, &MissionState::targetChanged, this, &RoomDisplayServer::checkTarget);
-    connect(&state, &MissionState::windowRemainingChanged, this, &RoomDisplayServer::checkWindowRemaining);
-    for (auto signal : {&MissionState::clockJumped, &MissionState::fileLoaded})
-        connect(&state, signal, this, &RoomDisplayServer::pushSoon);
-    connect(&state, &MissionState::phaseChanged, this, &RoomDisplayServer::pushSoon);
-    for (auto signal :
-         {&MissionState::holdingChanged, &MissionState::holdsArmedChanged, &MissionState::windowActiveChanged,
-          &MissionState::windowWarningChanged, &MissionState::windowExpiredChanged})
-        connect(&state, signal, this, &RoomDisplayServer::pushSoon);
-    m_lastPushed = DisplaySnapshot::capture(m_state, missionMSecs());
+    m_pingTimer.setInterval(m_limits.roundTripEvery);
+    connect(&m_pingTimer, &QTimer::timeout, this, &RoomDisplayServer::pingScreens);
+    m_screensTimer.setSingleShot(true);
+    m_screensTimer.setInterval(ScreensReportDelay);
+    connect(&m_screensTimer, &QTimer::timeout, this, [this] {
+        QList<ScreenInfo> screens;
+        for (const Screen& screen : m_screens)
+            screens.append(screen.info);
+        emit screensChanged(screens);
+    });
 }
 
 RoomDisplayServer::~RoomDisplayServer()
 {
-    stop();
+    m_screens.clear();
+    if (m_http)
+        qDeleteAll(m_http->findChildren<QWebSocket*>(Qt::FindDirectChildrenOnly));
+    delete m_http;
 }
 
-qint64 RoomDisplayServer::missionMSecs() const
+void RoomDisplayServer::start(const QList<QHostAddress>& addresses, quint16 port, const DisplaySnapshot& snapshot)
 {
-    return m_clock.currentMSecs();
+    if (m_http)
+        stop();
+    m_snapshot = snapshot;
+    emit started(listen(addresses, port));
 }
 
-QByteArray RoomDisplayServer::stateJson() const
+RoomDisplayStart RoomDisplayServer::listen(const QList<QHostAddress>& addresses, quint16 port)
 {
-    return DisplaySnapshot::capture(m_state, missionMSecs()).toJsonText();
-}
-
-RoomDisplayServer::StartResult RoomDisplayServer::start(const QHostAddress& address, quint16 port)
-{
-    stop();
     auto http = std::make_unique<DisplayHttpServer>([this] { return stateJson(); });
-    // Qt's own listen() only logs why it failed; a server of our own tells.
-    auto* tcp = new DisplayTcpServer(http.get());
-    if (!tcp->listen(address, port)) {
-        if (tcp->serverError() == QAbstractSocket::AddressInUseError)
-            return {false,
-                    u"Port %1 is already in use.  Choose another port, or stop the program that uses it."_s.arg(port)};
-        return {false, u"The room display cannot listen on port %1: %2"_s.arg(port).arg(tcp->errorString())};
+    auto* connections = new DisplayConnections(m_limits, http.get());
+    RoomDisplayStart result;
+    quint16 chosen = port;
+    for (const QHostAddress& address : addresses) {
+        // Qt's own listen() only logs why it failed; a server of our own tells.
+        auto* tcp = new DisplayTcpServer(*connections, http.get());
+        if (!tcp->listen(address, chosen)) {
+            // A machine without IPv6 still serves this computer alone over IPv4's loopback.
+            if (address == QHostAddress(QHostAddress::LocalHostIPv6) &&
+                addresses.contains(QHostAddress(QHostAddress::LocalHost)) &&
+                tcp->serverError() != QAbstractSocket::AddressInUseError) {
+                delete tcp;
+                continue;
+            }
+            return {false, listenError(tcp->serverError(), chosen, tcp->errorString()), {}, 0};
+        }
+        chosen = tcp->serverPort();
+        http->bind(tcp);
+        result.addresses.append(address);
     }
-    http->bind(tcp);
+    if (result.addresses.isEmpty())
+        return {false, u"The room display has no address to listen on."_s, {}, 0};
     connect(http.get(), &DisplayHttpServer::newWebSocketConnection, this, &RoomDisplayServer::takeNewScreens);
+    m_connections = connections;
     m_http = http.release();
     m_http->setParent(this);
-    m_address = address;
-    m_port = tcp->serverPort();
-    m_lastPushed = DisplaySnapshot::capture(m_state, missionMSecs());
-    emit runningChanged(true);
-    return {true, {}};
+    result.ok = true;
+    result.port = chosen;
+    return result;
 }
 
 void RoomDisplayServer::stop()
 {
-    if (!m_http)
+    if (m_http) {
+        const bool hadScreens = !m_screens.empty();
+        m_screens.clear();
+        m_pingTimer.stop();
+        // The WebSockets first (those being closed too): their connections came from the listening sockets.
+        qDeleteAll(m_http->findChildren<QWebSocket*>(Qt::FindDirectChildrenOnly));
+        m_connections = nullptr;
+        delete std::exchange(m_http, nullptr);
+        if (hadScreens)
+            screensChangedSoon();
+    }
+    emit stopped();
+}
+
+void RoomDisplayServer::setSnapshot(const DisplaySnapshot& snapshot, bool push)
+{
+    m_snapshot = snapshot;
+    if (!push || m_screens.empty())
         return;
-    const bool hadScreens = !m_screens.empty();
-    m_screens.clear();
-    // The WebSockets first (those being closed too): their connections came from the listening socket.
-    qDeleteAll(m_http->findChildren<QWebSocket*>(Qt::FindDirectChildrenOnly));
-    delete std::exchange(m_http, nullptr);
-    m_port = 0;
-    if (hadScreens)
-        emit screenCountChanged(0);
-    emit runningChanged(false);
+    std::vector<QWebSocket*> sockets;
+    for (const Screen& screen : m_screens)
+        sockets.push_back(screen.socket);
+    send(sockets, QString::fromUtf8(m_snapshot.toJsonText()));
+}
+
+QByteArray RoomDisplayServer::stateJson() const
+{
+    return m_snapshot.projectedTo(m_snapshot.missionNow()).toJsonText();
 }
 
 int RoomDisplayServer::openConnections() const
 {
-    const auto* tcp = m_http ? m_http->findChild<DisplayTcpServer*>() : nullptr;
-    return tcp ? tcp->openConnections() : 0;
+    int open = 0;
+    if (m_http)
+        for (const DisplayTcpServer* tcp : m_http->findChildren<DisplayTcpServer*>(Qt::FindDirectChildrenOnly))
+            open += tcp->openConnections();
+    return open;
+}
+
+int RoomDisplayServer::plainConnections() const
+{
+    return m_connections ? m_connections->plainConnections() : 0;
 }
 
 void RoomDisplayServer::takeNewScreens()
@@ -135,18 +179,19 @@ void RoomDisplayServer::takeNewScreens()
     while (m_http && m_http->hasPendingWebSocketConnections()) {
         QWebSocket* socket = m_http->nextPendingWebSocketConnection().release();
         socket->setParent(m_http);
-        socket->setMaxAllowedIncomingMessageSize(MaxMessageSize);
-        socket->setMaxAllowedIncomingFrameSize(MaxMessageSize);
+        socket->setMaxAllowedIncomingMessageSize(quint64(m_limits.messageBytes));
+        socket->setMaxAllowedIncomingFrameSize(quint64(m_limits.messageBytes));
         connect(socket, &QWebSocket::disconnected, socket, &QObject::deleteLater);
-        if (static_cast<int>(m_screens.size()) >= MaxScreens)
+        if (static_cast<int>(m_screens.size()) >= m_limits.screens)
             evictSilentScreens();
-        if (static_cast<int>(m_screens.size()) >= MaxScreens) {
+        if (static_cast<int>(m_screens.size()) >= m_limits.screens) {
             // After the socket has dealt with what arrived with the handshake, or it reads a closed device.
+            const int limit = m_limits.screens;
             QMetaObject::invokeMethod(
                 socket,
-                [socket] {
+                [socket, limit] {
                     closeScreen(socket, QWebSocketProtocol::CloseCodePolicyViolated,
-                                u"This room display serves at most %1 screens at once."_s.arg(MaxScreens));
+                                u"This room display serves at most %1 screens at once."_s.arg(limit));
                 },
                 Qt::QueuedConnection);
         } else
@@ -158,15 +203,31 @@ void RoomDisplayServer::admit(QWebSocket* socket)
 {
     connect(socket, &QWebSocket::textMessageReceived, socket,
             [this, socket](const QString& message) { answer(socket, message); });
-    connect(socket, &QWebSocket::binaryMessageReceived, socket, [socket] {
+    connect(socket, &QWebSocket::binaryMessageReceived, socket, [this, socket] {
+        drop(socket);
         closeScreen(socket, QWebSocketProtocol::CloseCodeDatatypeNotSupported, u"Only pings are accepted."_s);
     });
+    connect(socket, &QWebSocket::pong, socket,
+            [this, socket](quint64 elapsed, const QByteArray&) { heardPong(socket, elapsed); });
     connect(socket, &QWebSocket::disconnected, this, [this, socket] { drop(socket); });
-    Screen screen{socket, {}};
-    screen.heard.start();
+    const auto now = SteadyClock::now();
+    Screen screen{socket, {}, now, now};
+    screen.info.address = HttpConnection::plainAddress(socket->peerAddress()).toString();
+    screen.info.browser = ScreenInfo::browserName(socket->request().rawHeader("User-Agent"));
+    screen.info.lastHeard = steadyMSecs(now);
     m_screens.push_back(screen);
-    socket->sendTextMessage(QString::fromUtf8(DisplaySnapshot::capture(m_state, missionMSecs()).toJsonText()));
-    emit screenCountChanged(screenCount());
+    send({socket}, QString::fromUtf8(m_snapshot.projectedTo(m_snapshot.missionNow()).toJsonText()));
+    socket->ping();
+    if (!m_pingTimer.isActive())
+        m_pingTimer.start();
+    screensChangedSoon();
+}
+
+RoomDisplayServer::Screen* RoomDisplayServer::find(QWebSocket* socket)
+{
+    const auto it =
+        std::find_if(m_screens.begin(), m_screens.end(), [socket](const Screen& s) { return s.socket == socket; });
+    return it == m_screens.end() ? nullptr : &*it;
 }
 
 void RoomDisplayServer::drop(QWebSocket* socket)
@@ -176,29 +237,74 @@ void RoomDisplayServer::drop(QWebSocket* socket)
     if (it == m_screens.end())
         return;
     m_screens.erase(it);
-    emit screenCountChanged(screenCount());
+    if (m_screens.empty())
+        m_pingTimer.stop();
+    screensChangedSoon();
 }
 
 void RoomDisplayServer::answer(QWebSocket* socket, const QString& message)
 {
+    Screen* screen = find(socket);
+    if (!screen)
+        return;
+    const auto now = SteadyClock::now();
+    if (now - screen->countingFrom >= 1s) {
+        screen->countingFrom = now;
+        screen->messages = 0;
+    }
+    if (++screen->messages > m_limits.messagesPerSecond) {
+        drop(socket);
+        closeScreen(socket, QWebSocketProtocol::CloseCodePolicyViolated, u"Too many messages."_s);
+        return;
+    }
     const auto id = pingId(message);
     if (!id) {
         drop(socket);
         closeScreen(socket, QWebSocketProtocol::CloseCodePolicyViolated, u"Only pings are accepted."_s);
         return;
     }
-    for (Screen& screen : m_screens)
-        if (screen.socket == socket)
-            screen.heard.restart();
-    const QJsonObject pong{{u"type"_s, u"pong"_s}, {u"id"_s, *id}, {u"now"_s, double(missionMSecs())}};
-    socket->sendTextMessage(QString::fromUtf8(QJsonDocument(pong).toJson(QJsonDocument::Compact)));
+    screen->heard = now;
+    screen->info.lastHeard = steadyMSecs(now);
+    const QJsonObject pong{{u"type"_s, u"pong"_s}, {u"id"_s, *id}, {u"now"_s, double(m_snapshot.missionNow())}};
+    send({socket}, QString::fromUtf8(QJsonDocument(pong).toJson(QJsonDocument::Compact)));
+}
+
+void RoomDisplayServer::heardPong(QWebSocket* socket, quint64 elapsedMs)
+{
+    if (Screen* screen = find(socket)) {
+        screen->info.roundTripMs = int(std::min<quint64>(elapsedMs, 999'999));
+        screen->info.lastHeard = steadyMSecs(SteadyClock::now());
+        screensChangedSoon();
+    }
+}
+
+void RoomDisplayServer::pingScreens()
+{
+    for (const Screen& screen : m_screens)
+        screen.socket->ping();
+}
+
+// Writes to each socket, and drops those that have more waiting than a screen that reads would ever have.
+void RoomDisplayServer::send(const std::vector<QWebSocket*>& sockets, const QString& message)
+{
+    std::vector<QWebSocket*> backlogged;
+    for (QWebSocket* socket : sockets) {
+        socket->sendTextMessage(message);
+        if (socket->bytesToWrite() > m_limits.unsentBytes)
+            backlogged.push_back(socket);
+    }
+    for (QWebSocket* socket : backlogged) {
+        drop(socket);
+        socket->abort();
+    }
 }
 
 void RoomDisplayServer::evictSilentScreens()
 {
+    const auto now = SteadyClock::now();
     std::vector<QWebSocket*> silent;
     for (const Screen& screen : m_screens)
-        if (screen.heard.hasExpired(SilentScreenMSecs))
+        if (now - screen.heard > m_limits.screenSilence)
             silent.push_back(screen.socket);
     for (QWebSocket* socket : silent) {
         drop(socket);
@@ -206,34 +312,8 @@ void RoomDisplayServer::evictSilentScreens()
     }
 }
 
-void RoomDisplayServer::checkTarget()
+void RoomDisplayServer::screensChangedSoon()
 {
-    if (m_pushTimer.isActive())
-        return;
-    if (m_lastPushed.projectedTo(missionMSecs()).targetText() != m_state.targetText())
-        pushSoon();
-}
-
-void RoomDisplayServer::checkWindowRemaining()
-{
-    if (m_pushTimer.isActive())
-        return;
-    if (m_lastPushed.projectedTo(missionMSecs()).windowRemainingText() != m_state.windowRemainingText())
-        pushSoon();
-}
-
-void RoomDisplayServer::pushSoon()
-{
-    if (!m_pushTimer.isActive())
-        m_pushTimer.start();
-}
-
-void RoomDisplayServer::push()
-{
-    m_lastPushed = DisplaySnapshot::capture(m_state, missionMSecs());
-    if (m_screens.empty())
-        return;
-    const QString message = QString::fromUtf8(m_lastPushed.toJsonText());
-    for (const Screen& screen : m_screens)
-        screen.socket->sendTextMessage(message);
+    if (!m_screensTimer.isActive())
+        m_screensTimer.start();
 }

@@ -1,82 +1,92 @@
 #pragma once
 
+#include "DisplayLimits.h"
 #include "DisplaySnapshot.h"
+#include "ScreenInfo.h"
 
-#include <QElapsedTimer>
 #include <QHostAddress>
+#include <QList>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QTimer>
 
+#include <chrono>
 #include <vector>
 
-class Clock;
+class DisplayConnections;
 class DisplayHttpServer;
-class MissionState;
 class QWebSocket;
+
+// The outcome of a start of the room display.
+struct RoomDisplayStart
+{
+    bool ok = false;
+    QString error;                 // readable: why it could not listen
+    QList<QHostAddress> addresses; // where it listens
+    quint16 port = 0;
+};
+Q_DECLARE_METATYPE(RoomDisplayStart)
 
 // Serves the mission state read-only to the screens of the room: the page, the state as JSON and a WebSocket
 // per screen that receives the state on connect and again on every transition, never on a timer. Screens
 // measure their offset to the mission clock with pings, which are the only messages they may send.
+// It lives on a thread of its own, so that nothing a client does can delay the window: it creates its servers
+// and sockets there, and learns the mission only from the snapshots it is handed.
 class RoomDisplayServer final : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(RoomDisplayServer)
 
 public:
-    static constexpr int MaxScreens = 64;
-    static constexpr qint64 MaxMessageSize = 256;
-
-    RoomDisplayServer(const MissionState& state, const Clock& clock, QObject* parent = nullptr);
+    explicit RoomDisplayServer(const DisplayLimits& limits = {}, QObject* parent = nullptr);
     ~RoomDisplayServer() override;
 
-    struct StartResult
-    {
-        bool ok = false;
-        QString error; // readable: why the server could not listen
-    };
-    // Listens on the address and port given (port 0: any free one). A running server is stopped first.
-    StartResult start(const QHostAddress& address, quint16 port);
-    // Closes every screen and the listening socket; the next start() makes a new server.
+    // Listens on every address given, on one port (0: any free one); a running server is stopped first.
+    // Says how it went with started().
+    void start(const QList<QHostAddress>& addresses, quint16 port, const DisplaySnapshot& snapshot);
+    // Closes every screen and the listening sockets; says so with stopped().
     void stop();
+    // The mission as it now is; push: send it to every screen.
+    void setSnapshot(const DisplaySnapshot& snapshot, bool push);
 
     bool isRunning() const { return m_http != nullptr; }
-    QHostAddress address() const { return m_address; }
-    quint16 port() const { return m_port; }
-    int screenCount() const { return static_cast<int>(m_screens.size()); }
-    // Every connection open, screens and page requests alike.
     int openConnections() const;
-
+    int plainConnections() const;
     QByteArray stateJson() const;
 
 signals:
-    void runningChanged(bool running);
-    void screenCountChanged(int screens);
+    void started(const RoomDisplayStart& result);
+    void stopped();
+    void screensChanged(const QList<ScreenInfo>& screens);
 
 private:
-    void takeNewScreens();
-    void admit(QWebSocket* socket);
-    void answer(QWebSocket* socket, const QString& message);
-    void checkTarget();
-    void checkWindowRemaining();
-    void pushSoon();
-    void push();
-    void evictSilentScreens();
-    void drop(QWebSocket* socket);
-    qint64 missionMSecs() const;
-
-    const MissionState& m_state;
-    const Clock& m_clock;
-    DisplayHttpServer* m_http = nullptr;
-    QHostAddress m_address;
-    quint16 m_port = 0;
     struct Screen
     {
         QWebSocket* socket;
-        QElapsedTimer heard; // since its last ping, so that screens gone without a word can make room
+        ScreenInfo info;
+        std::chrono::steady_clock::time_point heard; // its last ping, so that screens gone silent make room
+        std::chrono::steady_clock::time_point countingFrom;
+        int messages = 0; // in the second from countingFrom
     };
+
+    RoomDisplayStart listen(const QList<QHostAddress>& addresses, quint16 port);
+    void takeNewScreens();
+    void admit(QWebSocket* socket);
+    void answer(QWebSocket* socket, const QString& message);
+    void heardPong(QWebSocket* socket, quint64 elapsedMs);
+    void pingScreens();
+    void evictSilentScreens();
+    void drop(QWebSocket* socket);
+    void send(const std::vector<QWebSocket*>& sockets, const QString& message);
+    Screen* find(QWebSocket* socket);
+    void screensChangedSoon();
+
+    DisplayLimits m_limits;
+    DisplayHttpServer* m_http = nullptr;
+    DisplayConnections* m_connections = nullptr;
     std::vector<Screen> m_screens;
-    DisplaySnapshot m_lastPushed;
-    QTimer m_pushTimer; // defers a push to the end of the handler that made the change, so a burst sends once
+    DisplaySnapshot m_snapshot;
+    // Children, so that they move to the server's thread with it.
+    QTimer m_pingTimer;
+    QTimer m_screensTimer; // gathers changes of the screen list, such as a round of pongs, into one report
 };

@@ -1,45 +1,54 @@
 #pragma once
 
+#include "ScreenInfo.h"
+
 #include <QHostAddress>
 #include <QList>
+#include <QTimer>
 #include <QWidget>
 
 class QLabel;
 class QPushButton;
+class QRadioButton;
 class QSpinBox;
-class RoomDisplayServer;
+class QTreeWidget;
+class RoomDisplay;
+struct RoomDisplayStart;
 
-// The small window that starts and stops the room display and tells the operator what to type into the
-// browsers of the room, and how many screens follow the count.
+// The small window that starts and stops the room display, tells the operator what to type into the browsers
+// of the room, and lists the screens that follow the count with how quickly each answers. It only asks the
+// room display and shows what it reports; it never waits for the server.
 class frmRoomDisplay final : public QWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(frmRoomDisplay)
 
 public:
-    static constexpr quint16 DefaultPort = 8080;
+    // A round trip longer than this leaves a screen's second visibly uncertain.
+    static constexpr int SlowRoundTripMs = 50;
 
-    // Start listens on startAddress: every address of this machine unless told otherwise.
-    explicit frmRoomDisplay(RoomDisplayServer& server, QWidget* parent = nullptr,
-                            const QHostAddress& startAddress = QHostAddress(QHostAddress::Any));
+    explicit frmRoomDisplay(RoomDisplay& display, QWidget* parent = nullptr);
 
     // The addresses of this machine a browser elsewhere can reach, the most useful first.
     static QList<QHostAddress> ownAddresses();
 
-    // The port kept for the next start, in the program's settings.
-    static quint16 savedPort();
-    static void savePort(quint16 port);
-
 private:
     void cmdStartStop_Click();
-    void showServer();
-    void showScreens(int screens);
+    void chooseReach();
+    void showStatus();
+    void showStartResult(const RoomDisplayStart& result);
+    void showScreens();
+    void showChoice();
 
-    RoomDisplayServer& m_server;
-    QHostAddress m_startAddress;
+    RoomDisplay& m_display;
+    QRadioButton* m_optThisComputer;
+    QRadioButton* m_optEveryNetwork;
+    QLabel* m_lblGiven;
     QSpinBox* m_txtPort;
     QPushButton* m_cmdStartStop;
     QLabel* m_lblAddresses;
     QLabel* m_lblScreens;
+    QTreeWidget* m_lvwScreens;
     QLabel* m_lblStatus;
+    QTimer m_tmrHeard; // keeps "last heard" current while screens are listed
 };

@@ -4,7 +4,7 @@
 #include "StartOptions.h"
 #include "StartupProbe.h"
 #include "TarvaneArt.h"
-#include "display/RoomDisplayServer.h"
+#include "display/RoomDisplay.h"
 #include "frmSplash.h"
 #include "frmTarvane.h"
 #include "platform/ApplicationClock.h"
@@ -12,11 +12,51 @@
 #include "platform/widgets/QtPrompter.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QTimer>
 
 #include <cstdio>
+#include <functional>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// Runs a task once the window has been shown, so that a message box never stands in for the window.
+class WhenShown final : public QObject
+{
+public:
+    WhenShown(QWidget& window, std::function<void()> task) : QObject(&window), m_task(std::move(task))
+    {
+        if (window.isVisible())
+            later();
+        else
+            window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            watched->removeEventFilter(this);
+            later();
+        }
+        return false;
+    }
+
+private:
+    void later()
+    {
+        QTimer::singleShot(0, this, [this] {
+            deleteLater();
+            m_task();
+        });
+    }
+
+    std::function<void()> m_task;
+};
+
+} // namespace
 
 int basTarvaneLoad::Main(const StartOptions& options)
 {
@@ -62,13 +102,21 @@ void basTarvaneLoad::showMainWindow(QWidget& window, frmSplash& splash, StartupP
     splash.mainWindowShown();
 }
 
-// A display that cannot start leaves the program running: the count in the window is what matters most.
+// A display that cannot start leaves the program running: the count in the window is what matters most, so the
+// reason waits until the window shows and then comes over it.
 void basTarvaneLoad::startRoomDisplay(frmTarvane& window, Prompter& prompter, const ServeEndpoint& endpoint)
 {
-    const RoomDisplayServer::StartResult result = window.roomDisplay().start(endpoint.address, endpoint.port);
-    if (result.ok)
-        return;
-    const QString text = u"The room display did not start.  "_s + result.error;
-    std::fprintf(stderr, "Tarvane: %s\n", qPrintable(text));
-    QTimer::singleShot(0, &window, [&prompter, text] { prompter.tell(u"Tarvane"_s, text); });
+    RoomDisplay& display = window.roomDisplay();
+    display.settings().giveForThisRun(endpoint);
+    auto* once = new QObject(&window);
+    QObject::connect(&display, &RoomDisplay::startFinished, once,
+                     [&window, &prompter, once](const RoomDisplayStart& result) {
+                         once->deleteLater();
+                         if (result.ok)
+                             return;
+                         const QString text = u"The room display did not start.  "_s + result.error;
+                         std::fprintf(stderr, "Tarvane: %s\n", qPrintable(text));
+                         new WhenShown(window, [&prompter, text] { prompter.tell(u"Tarvane"_s, text); });
+                     });
+    display.start();
 }

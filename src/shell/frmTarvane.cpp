@@ -16,7 +16,7 @@
 #include "clock/LaunchWindow.h"
 #include "clock/Mission.h"
 #include "clock/MissionState.h"
-#include "display/RoomDisplayServer.h"
+#include "display/RoomDisplay.h"
 #include "display/frmRoomDisplay.h"
 #include "files/FileCommands.h"
 #include "files/LaunchSettings.h"
@@ -55,7 +55,7 @@ frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, const LaunchFileOptions
     m_timeZoneMenu = new TimeZoneMenu(m_actions.mnuZone, this);
     m_launchSettings = std::make_unique<LaunchSettings>(*m_mission);
     m_fileCommands = new FileCommands(*m_launchSettings, m_prompter, m_fileOptions, this);
-    m_roomDisplay = new RoomDisplayServer(m_mission->state(), m_clock, this);
+    m_roomDisplay = new RoomDisplay(m_mission->state(), m_clock, this);
     routeCommands();
     createViews();
     WindowGeometry::placeAsLaid(this);

@@ -24,7 +24,7 @@ class MainViews;
 class Mission;
 class MissionState;
 class MissionSurface;
-class RoomDisplayServer;
+class RoomDisplay;
 class frmRoomDisplay;
 class Prompter;
 class SimTime;
@@ -65,7 +65,7 @@ public:
     MainViews& views() { return *m_views; }
     MainStatusBar& statusPanels() { return *m_statusBar; }
     SimTime& simTime() { return *m_simTime; }
-    RoomDisplayServer& roomDisplay() { return *m_roomDisplay; }
+    RoomDisplay& roomDisplay() { return *m_roomDisplay; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -93,6 +93,6 @@ private:
     FileCommands* m_fileCommands = nullptr;
     MainViews* m_views = nullptr;
     HelpWindows* m_helpWindows = nullptr;
-    RoomDisplayServer* m_roomDisplay = nullptr;
+    RoomDisplay* m_roomDisplay = nullptr;
     QPointer<frmRoomDisplay> m_frmRoomDisplay;
 };

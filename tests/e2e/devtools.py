@@ -29,7 +29,7 @@ def end_process_group(process):
 class Chromium:
     """Debian's Chromium, headless, with a new empty profile that is removed again on close()."""
 
-    def __init__(self, log_path, binary="chromium", width=1280, height=720):
+    def __init__(self, log_path, binary="chromium", width=1280, height=720, extra_args=()):
         self.profile = tempfile.mkdtemp(prefix="tarvane-chromium-")
         args = [
             shutil.which(binary) or binary,
@@ -46,6 +46,7 @@ class Chromium:
             "--remote-debugging-address=127.0.0.1",
             "--remote-debugging-port=0",
             f"--window-size={width},{height}",
+            *extra_args,
             "about:blank",
         ]
         self.log = open(log_path, "w")
@@ -102,6 +103,10 @@ class Chromium:
 
     def set_size(self, width, height):
         self.call("Emulation.setDeviceMetricsOverride", width=width, height=height, deviceScaleFactor=1, mobile=False)
+
+    def transparent_background(self):
+        """Screenshots keep the page's transparency instead of painting it on white."""
+        self.call("Emulation.setDefaultBackgroundColorOverride", color={"r": 0, "g": 0, "b": 0, "a": 0})
 
     def screenshot(self, path):
         data = self.call("Page.captureScreenshot", format="png")["data"]

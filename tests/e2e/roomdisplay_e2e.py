@@ -4,13 +4,20 @@
 Runs inside an X server (see roomdisplay.sh). The program runs at a fake time (libfaketime) on its own clock,
 without the right to set the computer's clock and without a system bus, in a throw-away home. Its trace of the
 window's seconds changes (TARVANE_TRACE_SECONDS) is compared with the page's digits, sampled mid-second:
-before liftoff, during a hold, across liftoff and after a sim time jump. Screenshots go to the artefact folder.
+before liftoff, during a hold, across liftoff and after a sim time jump; the page says HOLD, LIFTOFF and the
+launch window warning in words without moving the count. At every screen size a room uses, the digits' drawn
+height is measured on the screenshot. Then: the count alone for a live stream, a screen behind a slow network
+(a delaying proxy) that flags its uncertain time, a screen that never got through, a foreign page's WebSocket
+and a foreign host name, both turned away; and a lost connection that says how old the count is.
+Screenshots go to the artefact folder.
 With --flips SECONDS it runs on real time instead and prints how long after the window the page flips.
 Deadlines only bound the waiting; no duration is checked.
 """
 
 import argparse
+import http.server
 import os
+import re
 import shutil
 import signal
 import socket
@@ -18,13 +25,21 @@ import statistics
 import subprocess
 import sys
 import tempfile
+import threading
 import time
+
+from PIL import Image
 
 from devtools import Chromium, end_process_group
 
 FAKETIME_LIB = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 RED, GREEN = "rgb(255, 128, 128)", "rgb(0, 192, 0)"
 GREY, YELLOW = "rgb(224, 224, 224)", "rgb(255, 255, 0)"
+AMBER = "rgb(255, 176, 0)"
+# The sizes of the screens of a room: a 4K and a full HD television, a projector, an old 4:3 projector, a phone on
+# its side and upright. The digits' drawn height must reach this share of the screen's height.
+SIZES = [(3840, 2160, 0.25), (1920, 1080, 0.25), (1280, 720, 0.25), (1024, 768, 0.18), (844, 390, 0.25),
+         (390, 844, 0.12)]
 
 READ_PAGE = """(() => {
     const t = id => document.getElementById(id).textContent;
@@ -38,6 +53,30 @@ READ_PAGE = """(() => {
         status: t('status'), digitPx: parseFloat(getComputedStyle(seconds).fontSize), height: innerHeight,
         scrolls: root.scrollWidth > innerWidth || root.scrollHeight > innerHeight,
         missionMs: window.tarvaneMissionNow ? window.tarvaneMissionNow() : null,
+        word: t('word'), warning: t('warning'), warningBg: bg(document.getElementById('warning')),
+        warningShown: getComputedStyle(document.getElementById('warning')).visibility === 'visible',
+        countTop: document.getElementById('count').getBoundingClientRect().top,
+        quality: t('quality'), uncertain: document.getElementById('quality').classList.contains('uncertain'),
+        uncertaintyMs: window.tarvaneUncertaintyMs,
+        connecting: document.body.classList.contains('connecting'),
+    };
+})()"""
+
+# Where the digits stand, and whether anything of the page lies outside the screen.
+READ_LAYOUT = """(() => {
+    const seconds = document.getElementById('seconds').getBoundingClientRect();
+    const outside = [...document.querySelectorAll('#display *')].filter(node => {
+        const r = node.getBoundingClientRect();
+        const shown = getComputedStyle(node).visibility === 'visible' && r.width > 0 && r.height > 0;
+        return shown && (r.left < -0.5 || r.top < -0.5 || r.right > innerWidth + 0.5 || r.bottom > innerHeight + 0.5);
+    }).map(node => node.id || node.className);
+    const root = document.documentElement;
+    return {
+        left: seconds.left, top: seconds.top, right: seconds.right, bottom: seconds.bottom,
+        width: innerWidth, height: innerHeight, outside,
+        scrolls: root.scrollWidth > innerWidth || root.scrollHeight > innerHeight,
+        daysShown: getComputedStyle(document.getElementById('daysGroup')).display !== 'none',
+        background: getComputedStyle(document.body).backgroundColor,
     };
 })()"""
 
@@ -87,6 +126,7 @@ class Program:
             with open(path, "w", newline="") as f:
                 f.write(launch_file.replace("PATH", path) + "\r\n")
             args.append(path)
+        self.port = port
         self.log_path = os.path.join(artefacts, "program.log")
         self.log = open(self.log_path, "w")
         self.process = subprocess.Popen(args, env=env, stdin=subprocess.DEVNULL, stdout=self.log, stderr=self.log,
@@ -114,6 +154,132 @@ class Program:
             end_process_group(self.process)
         self.log.close()
         shutil.rmtree(self.home, ignore_errors=True)
+
+
+def load(page, url):
+    """Opens url and waits until the room display's page (or any other) has run its script."""
+    page.navigate(url)
+    ready = "document.readyState === 'complete' && (!document.getElementById('status') || !!window.tarvaneFlips)"
+    wait_for(lambda: page.evaluate(f"location.href === {url!r} && {ready}"), 20, 0.1)
+
+
+def ink_height(path, layout):
+    """The drawn height of the digits: the rows of the seconds' plate, away from its rounded corners, that hold
+    anything but the plate's colour."""
+    image = Image.open(path).convert("RGBA")
+    inset = int(0.12 * (layout["right"] - layout["left"]))
+    left, top = int(layout["left"]) + inset, int(layout["top"]) + 1
+    right, bottom = int(layout["right"]) - inset, int(layout["bottom"]) - 1
+    plate = image.getpixel((left, top))
+    rows = []
+    for y in range(top, bottom):
+        for x in range(left, right, 2):
+            pixel = image.getpixel((x, y))
+            if sum(abs(a - b) for a, b in zip(pixel, plate)) > 160:
+                rows.append(y)
+                break
+    return rows[-1] - rows[0] + 1 if rows else 0
+
+
+class DelayingProxy:
+    """Passes connections on to the program on loopback, each chunk late by delay seconds each way; with
+    refuse_screens set, it closes a connection that asks for a WebSocket, as a network that lets only pages
+    through."""
+
+    def __init__(self, target_port, delay):
+        self.target_port, self.delay, self.refuse_screens = target_port, delay, False
+        self.listener = socket.socket()
+        self.listener.bind(("127.0.0.1", 0))
+        self.listener.listen(16)
+        self.listener.settimeout(0.5)
+        self.port = self.listener.getsockname()[1]
+        self.running = True
+        threading.Thread(target=self._accept, daemon=True).start()
+
+    def _accept(self):
+        while self.running:
+            try:
+                client, _ = self.listener.accept()
+            except OSError:
+                continue
+            threading.Thread(target=self._connect, args=(client,), daemon=True).start()
+
+    def _connect(self, client):
+        client.settimeout(10)
+        try:
+            first = client.recv(65536)
+        except OSError:
+            first = b""
+        if not first or (self.refuse_screens and b"upgrade: websocket" in first.lower()):
+            client.close()
+            return
+        upstream = socket.create_connection(("127.0.0.1", self.target_port), timeout=5)
+        threading.Timer(self.delay, self._send, args=(upstream, first)).start()
+        for a, b in ((client, upstream), (upstream, client)):
+            threading.Thread(target=self._pipe, args=(a, b), daemon=True).start()
+
+    def _pipe(self, source, sink):
+        source.settimeout(1)
+        while self.running:
+            try:
+                data = source.recv(65536)
+            except socket.timeout:
+                continue
+            except OSError:
+                break
+            if not data:
+                break
+            threading.Timer(self.delay, self._send, args=(sink, data)).start()
+        threading.Timer(self.delay + 0.05, self._close, args=(sink,)).start()
+
+    @staticmethod
+    def _send(sink, data):
+        try:
+            sink.sendall(data)
+        except OSError:
+            pass
+
+    @staticmethod
+    def _close(sink):
+        try:
+            sink.shutdown(socket.SHUT_WR)
+        except OSError:
+            pass
+
+    def close(self):
+        self.running = False
+        self.listener.close()
+
+
+FOREIGN_PAGE = """<!DOCTYPE html><html><body><script>
+window.result = 'waiting';
+const s = new WebSocket('ws://127.0.0.1:PORT/live');
+s.onopen = () => { window.result = 'opened'; };
+s.onclose = () => { if (window.result === 'waiting') window.result = 'refused'; };
+</script></body></html>"""
+
+
+def serve_foreign_page(port):
+    """A page of another site (127.0.0.2 here) that tries to take one of the room's screens."""
+    body = FOREIGN_PAGE.replace("PORT", str(port)).encode()
+
+    class Handler(http.server.BaseHTTPRequestHandler):
+        timeout = 5  # a connection the browser opened ahead and never used must not hold the server
+
+        def do_GET(self):
+            self.send_response(200)
+            self.send_header("Content-Type", "text/html")
+            self.send_header("Content-Length", str(len(body)))
+            self.end_headers()
+            self.wfile.write(body)
+
+        def log_message(self, *args):
+            pass
+
+    server = http.server.ThreadingHTTPServer(("127.0.0.2", 0), Handler)
+    server.daemon_threads = True
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server
 
 
 def xdo(*args):
@@ -160,8 +326,11 @@ def compare(page, program, what, sign, body, digits):
 
 
 def scenario(args, page, program, window):
+    page_url = f"http://127.0.0.1:{program.port}/"
     s = compare(page, program, "before liftoff", "T -", RED, GREY)
     check(not s["offline"], "the page says it is connected")
+    check(s["word"] == "", f"no word while counting: {s['word']!r}")
+    check(s["quality"].startswith("Time \u00b1") and not s["uncertain"], f"its time is good: {s['quality']!r}")
 
     # A key typed while the splash is up only closes the splash, the whole chord of Alt+H included.
     check(wait_for(lambda: not xdo("search", "--onlyvisible", "--name", "^Tarvane$"), 10) is not None,
@@ -171,20 +340,30 @@ def scenario(args, page, program, window):
     check(wait_for(lambda: page.evaluate(READ_PAGE)["holding"], 5) is not None, "the hold shows on the page")
     print(f"info: hold seen on the page {1000 * (time.monotonic() - started):.0f} ms after the key", flush=True)
     first = compare(page, program, "holding", "T -", RED, YELLOW)
+    check(first["word"] == "HOLD", f"the hold is said in words: {first['word']!r}")
     states = page.evaluate("window.tarvaneStates")
     time.sleep(2)
     second = compare(page, program, "still holding", "T -", RED, YELLOW)
+    check(re.fullmatch(r"Launch window 0:00:5\d left", second["warning"]) is not None and second["warningShown"],
+          f"the launch window's warning in words: {second['warning']!r}")
+    check(second["warningBg"] == AMBER, f"the warning is amber: {second['warningBg']}")
+    check(second["countTop"] == s["countTop"], f"the warning leaves the count in place: {s['countTop']} -> "
+          f"{second['countTop']}")
+    page.screenshot(os.path.join(args.artefacts, "page-hold-warning-1280x720.png"))
     check(page.evaluate("window.tarvaneStates") == states, "the seconds of a hold send the page nothing")
     check(first["count"] == second["count"], "the count stands still during the hold")
     check(first["target"] != second["target"], f"the target moves on: {first['target']!r} -> {second['target']!r}")
     check(first["window"] != second["window"], f"the launch window runs down: {first['window']!r} -> {second['window']!r}")
     press(window, "alt+r")
     check(wait_for(lambda: not page.evaluate(READ_PAGE)["holding"], 5) is not None, "the resume shows on the page")
-    compare(page, program, "resumed", "T -", RED, GREY)
+    resumed = compare(page, program, "resumed", "T -", RED, GREY)
+    check(resumed["word"] == "", f"no word while counting: {resumed['word']!r}")
 
     check(wait_for(lambda: (program.shown() or "").startswith("T + 000 00 00 02"), 40, 0.2) is not None,
           "the window passes liftoff")
-    compare(page, program, "after liftoff", "T +", GREEN, GREY)
+    lifted = compare(page, program, "after liftoff", "T +", GREEN, GREY)
+    check(lifted["word"] == "LIFTOFF", f"liftoff is said in words: {lifted['word']!r}")
+    page.screenshot(os.path.join(args.artefacts, "page-liftoff-1280x720.png"))
 
     # A sim time jump: the full view, then Sim Time > T - 10, confirmed (on the program's own clock).
     x, y = client_origin(window)
@@ -221,19 +400,103 @@ def scenario(args, page, program, window):
         check(wait_for(lambda: not xdo("search", "--onlyvisible", "--name", "^Room Display$"), 10, 0.2) is not None,
               "Alt+C closes it")
 
-    for width, height in [(1920, 1080), (1280, 720)]:
-        page.set_size(width, height)
-        time.sleep(0.6)
-        s = page.evaluate(READ_PAGE)
-        check(s["digitPx"] >= 0.2 * s["height"], f"{width}x{height}: digits {s['digitPx']:.0f} px of {s['height']}")
-        check(not s["scrolls"], f"{width}x{height}: no scroll bars")
-        page.screenshot(os.path.join(args.artefacts, f"page-{width}x{height}.png"))
+    sizes(args, page, "page")
+    others(args, page, program, window)
 
+    load(page, page_url)
+    page.set_size(1280, 720)
+    wait_for(lambda: not page.evaluate(READ_PAGE)["offline"], 10)
+    time.sleep(1)
     program.stop()
     check(wait_for(lambda: page.evaluate(READ_PAGE)["offline"], 10) is not None, "a lost connection shows")
-    s = page.evaluate(READ_PAGE)
-    check("lost" in s["status"], f"it says so: {s['status']!r}")
+    first = page.evaluate(READ_PAGE)
+    time.sleep(2.2)
+    later = page.evaluate(READ_PAGE)
+    ages = [re.fullmatch(r"Not live: last update (\d+) s ago", s["status"]) for s in (first, later)]
+    check(all(ages), f"it says how old the count is: {first['status']!r}, {later['status']!r}")
+    if all(ages):
+        check(int(ages[1].group(1)) > int(ages[0].group(1)), "the age counts on")
+    check(first["count"] != later["count"], f"the dimmed count runs on: {first['count']!r} -> {later['count']!r}")
     page.screenshot(os.path.join(args.artefacts, "page-offline-1280x720.png"))
+
+
+def sizes(args, page, name):
+    """At each size: the digits' drawn height on the screenshot, no scroll bars, nothing outside the screen."""
+    for width, height, share in SIZES:
+        page.set_size(width, height)
+        time.sleep(0.8)
+        layout = page.evaluate(READ_LAYOUT)
+        path = os.path.join(args.artefacts, f"{name}-{width}x{height}.png")
+        page.screenshot(path)
+        ink = ink_height(path, layout)
+        check(ink >= share * height, f"{name} {width}x{height}: digits drawn {ink} px high, "
+              f"{100 * ink / height:.1f} % of the height (at least {100 * share:.0f} %)")
+        check(not layout["scrolls"], f"{name} {width}x{height}: no scroll bars")
+        check(not layout["outside"], f"{name} {width}x{height}: nothing cut off {layout['outside']}")
+        check(not layout["daysShown"], f"{name} {width}x{height}: no days group while the days read 000")
+
+
+def others(args, page, program, window):
+    """The page in other places: a live stream, a slow network, no network, a foreign page, a foreign host."""
+    port = program.port
+    load(page, f"http://127.0.0.1:{port}/?overlay")
+    page.transparent_background()
+    wait_for(lambda: not page.evaluate(READ_PAGE)["offline"], 10)
+    time.sleep(1)
+    layout = page.evaluate(READ_LAYOUT)
+    check(layout["background"] == "rgba(0, 0, 0, 0)", f"the overlay's background is transparent: {layout['background']}")
+    check(page.evaluate("getComputedStyle(document.getElementById('details')).display") == "none",
+          "the overlay shows the count alone")
+    sizes(args, page, "overlay")
+
+    proxy = DelayingProxy(port, 0.06)
+    try:
+        load(page, f"http://127.0.0.1:{proxy.port}/")
+        page.set_size(1280, 720)
+        slow = wait_for(lambda: (lambda s: s if s["uncertain"] else None)(page.evaluate(READ_PAGE)), 20, 0.2)
+        check(slow is not None, "a screen behind a slow network flags its time")
+        if slow:
+            check(slow["uncertaintyMs"] > 50 and "over 50 ms" in slow["quality"],
+                  f"and says by how much: {slow['quality']!r}")
+        page.screenshot(os.path.join(args.artefacts, "page-slow-network-1280x720.png"))
+        # The operator sees that screen marked in the Room Display window.
+        press(window, "alt+e")
+        time.sleep(0.4)
+        xdo("key", "d")
+        found = wait_for(lambda: xdo("search", "--onlyvisible", "--name", "^Room Display$"), 10, 0.2)
+        if found:
+            time.sleep(1.5)
+            shoot(args, "room-display-slow-screen.png")
+            press(found.split()[0], "alt+c")
+
+        proxy.refuse_screens = True  # the page comes, its WebSocket does not
+        load(page, f"http://127.0.0.1:{proxy.port}/")
+        time.sleep(3)
+        never = page.evaluate(READ_PAGE)
+        check(never["connecting"] and never["status"].startswith("Connecting to Tarvane"),
+              f"a screen that never got through says it is connecting: {never['status']!r}")
+        page.screenshot(os.path.join(args.artefacts, "page-connecting-1280x720.png"))
+    finally:
+        proxy.close()
+
+    foreign = serve_foreign_page(port)
+    try:
+        load(page, f"http://127.0.0.2:{foreign.server_address[1]}/")
+        result = wait_for(lambda: (lambda r: r if r != "waiting" else None)(page.evaluate("window.result || 'waiting'")),
+                          10, 0.2)
+        check(result == "refused", f"a foreign page's WebSocket is turned away: {result!r}")
+    finally:
+        foreign.shutdown()
+
+    rebound = Chromium(os.path.join(args.artefacts, "chromium-rebound.log"),
+                       extra_args=["--host-resolver-rules=MAP attacker.test 127.0.0.1"])
+    try:
+        rebound.navigate(f"http://attacker.test:{port}/state")
+        text = wait_for(lambda: rebound.evaluate("document.body ? document.body.innerText : ''"), 10, 0.2)
+        check(text is not None and "Not this machine" in text and "target" not in text,
+              f"a foreign host name gets nothing of the mission: {text!r}")
+    finally:
+        rebound.close()
 
 
 def flips(args, page, program):

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QNetworkRequest>
 #include <QSignalSpy>
 #include <QString>
 #include <QWebSocket>
@@ -10,10 +12,14 @@
 class DisplayScreen final
 {
 public:
-    explicit DisplayScreen(quint16 port, const QString& path = QStringLiteral("/live"))
+    explicit DisplayScreen(quint16 port, const QString& path = QStringLiteral("/live"),
+                           const QByteArray& userAgent = {}, const QString& host = QStringLiteral("127.0.0.1"))
         : m_received(&m_socket, &QWebSocket::textMessageReceived), m_closed(&m_socket, &QWebSocket::disconnected)
     {
-        m_socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1%2").arg(port).arg(path)));
+        QNetworkRequest request(QUrl(QStringLiteral("ws://%1:%2%3").arg(host).arg(port).arg(path)));
+        if (!userAgent.isEmpty())
+            request.setRawHeader("User-Agent", userAgent);
+        m_socket.open(request);
     }
 
     QWebSocket& socket() { return m_socket; }
@@ -30,9 +36,11 @@ public:
             m_received.wait(100);
         return received() >= count;
     }
-    // Everything the server sent before it answers this ping has arrived once the answer has.
+    // Everything the server sent before it answers this ping has arrived once the answer has: the window's
+    // thread hands over what it has to send first.
     QJsonObject ping(double id)
     {
+        QCoreApplication::processEvents();
         const int before = received();
         m_socket.sendTextMessage(QStringLiteral("{\"type\":\"ping\",\"id\":%1}").arg(id, 0, 'f', 0));
         for (int i = 0; i < 50; ++i) {

@@ -10,13 +10,18 @@
     const SYNC_SAMPLES = 8;
     const RETRY_FIRST_MS = 500;
     const RETRY_MAX_MS = 10000;
+    const LIFTOFF_WORD_SECONDS = 10;
+    const UNCERTAIN_MS = 50;
 
     const el = id => document.getElementById(id);
     const ui = {
-        sign: el('sign'), days: el('days'), hours: el('hours'), minutes: el('minutes'), seconds: el('seconds'),
+        display: el('display'), sign: el('sign'), word: el('word'), daysGroup: el('daysGroup'), days: el('days'),
+        hours: el('hours'), minutes: el('minutes'), seconds: el('seconds'),
         lamps: [el('lamp0'), el('lamp1'), el('lamp2')], target: el('targetText'), window: el('window'),
-        windowText: el('windowText'), warning: el('warning'), status: el('status'),
+        windowText: el('windowText'), warning: el('warning'), status: el('status'), quality: el('quality'),
     };
+    if (new URLSearchParams(location.search).has('overlay'))
+        document.documentElement.classList.add('overlay');
 
     let state = null;     // the last state received
     let offset = null;    // mission clock minus local clock, in ms
@@ -27,6 +32,11 @@
     let syncTimer = 0;
     let nextPing = 0;
     let round = null;     // the measurement in progress: samples left and the best one so far
+    let everConnected = false;
+    let live = false;
+    let lastHeard = 0;    // local time of the last word from the program
+    let refusal = '';     // why the program closed the connection, when it said
+    let layout = '';      // what the size of everything was last fitted to
     const sent = new Map();
 
     // Every change of the seconds, and the page's reading of the mission clock, for whoever measures how
@@ -34,6 +44,7 @@
     window.tarvaneFlips = [];
     window.tarvaneMissionNow = () => (offset === null ? null : localNow() + offset);
     window.tarvaneStates = 0;
+    window.tarvaneUncertaintyMs = null;
 
     const localNow = () => performance.timeOrigin + performance.now();
     const pad = (n, digits) => String(n).padStart(digits, '0');
@@ -56,11 +67,26 @@
             node.textContent = text;
     }
 
+    // Everything is sized from --digit: lay it out at a known size, measure, and scale to the screen.
     function fit() {
-        const days = ui.days.textContent.length;
-        const widthEm = 0.6 * (days + 6) + 4 * 0.2 + 3 * 0.3 + 0.2;
-        const digit = Math.max(8, Math.min(0.42 * innerHeight, 0.95 * innerWidth / widthEm));
-        document.documentElement.style.setProperty('--digit', `${digit.toFixed(1)}px`);
+        const body = document.body.classList;
+        body.toggle('upright', innerWidth / innerHeight < 0.75);
+        const root = document.documentElement.style;
+        root.setProperty('--digit', '100px');
+        const box = ui.display.getBoundingClientRect();
+        const scale = Math.min(0.96 * innerWidth / box.width, 0.95 * innerHeight / box.height);
+        root.setProperty('--digit', `${Math.max(4, Math.floor(100 * scale * 10) / 10)}px`);
+    }
+
+    // Fits again only when what sets the size changes, so the count never moves when a word, the warning or the
+    // connection's status comes and goes, nor by a pixel from one second to the next.
+    function fitIfChanged() {
+        const key = [innerWidth, innerHeight, ui.daysGroup.classList.contains('gone'), ui.target.textContent.length,
+            ui.windowText.textContent.length].join();
+        if (key !== layout) {
+            layout = key;
+            fit();
+        }
     }
 
     // The lamps follow the window's rule on each new seconds text: lit on their parity within their range,
@@ -76,19 +102,43 @@
     }
 
     function showDashes() {
-        document.body.classList.remove('before', 'after');
-        document.body.classList.add('none');
         setText(ui.days, '---');
         setText(ui.hours, '--');
         setText(ui.minutes, '--');
         setText(ui.seconds, '--');
+        ui.daysGroup.classList.add('gone');
         ui.lamps.forEach(node => node.classList.remove('lit'));
+    }
+
+    function showConnection() {
+        const body = document.body.classList;
+        body.toggle('offline', !live);
+        body.toggle('connecting', !everConnected);
+        let text = '';
+        if (!everConnected)
+            text = 'Connecting to Tarvane\u2026' + (refusal ? ` (${refusal})` : '');
+        else if (!live)
+            text = `Not live: last update ${Math.max(0, floorDiv(localNow() - lastHeard, 1000))} s ago` +
+                (refusal ? ` (${refusal})` : '');
+        setText(ui.status, text || '\u00a0');
+        const uncertainty = window.tarvaneUncertaintyMs;
+        if (uncertainty !== null) {
+            const over = uncertainty > UNCERTAIN_MS;
+            const shown = uncertainty < 10 ? uncertainty.toFixed(1) : Math.round(uncertainty);
+            setText(ui.quality, `Time \u00b1${shown} ms` + (over ? `, over ${UNCERTAIN_MS} ms` : ''));
+            ui.quality.classList.toggle('uncertain', over);
+        }
     }
 
     function render() {
         clearTimeout(flipTimer);
-        if (!state || offset === null)
+        showConnection();
+        if (!state || offset === null) {
+            showDashes();
+            fitIfChanged();
+            flipTimer = setTimeout(render, 1000);
             return;
+        }
         const now = localNow() + offset;
         const nowSec = floorDiv(now, 1000);
         const sentSec = floorDiv(state.sentAt, 1000);
@@ -96,26 +146,23 @@
         const derived = state.holding && elapsed !== 0;
         const body = document.body.classList;
         body.toggle('holding', state.holding);
+        document.documentElement.style.setProperty('--surface', state.colour);
 
+        let word = '';
         if (state.phase === 'none' || state.target.msToTarget === null) {
             showDashes();
             setText(ui.target, state.target.text);
+            word = 'No launch time set';
         } else {
             const targetSec = Math.round((state.sentAt + state.target.msToTarget) / 1000);
             // While holding the count stands at its value when the state was sent.
             const count = state.holding ? targetSec - sentSec : targetSec - nowSec;
             const before = count > 0;
-            body.remove('none');
-            body.toggle('before', before);
-            body.toggle('after', !before);
             setText(ui.sign, before ? 'T -' : 'T +');
             let secs = Math.abs(count);
             const daysText = pad(floorDiv(secs, 86400), 3);
-            if (daysText.length !== ui.days.textContent.length) {
-                setText(ui.days, daysText);
-                fit();
-            }
             setText(ui.days, daysText);
+            ui.daysGroup.classList.toggle('gone', daysText === '000');
             secs %= 86400;
             setText(ui.hours, pad(floorDiv(secs, 3600), 2));
             secs %= 3600;
@@ -130,14 +177,23 @@
                     window.tarvaneFlips.splice(0, 2000);
             }
             setText(ui.target, derived ? heldTargetText(targetSec + elapsed) : state.target.text);
+            if (state.holding)
+                word = 'HOLD';
+            else if (!before && -count < LIFTOFF_WORD_SECONDS)
+                word = 'LIFTOFF';
         }
+        setText(ui.word, word);
+        ui.word.classList.toggle('long', word.length > 8);
 
         const w = state.window;
         const running = derived && w.active && !w.expired && w.secs !== null;
-        setText(ui.windowText, running ? runningWindowText(Math.min(86399, Math.max(0, w.secs - elapsed))) : w.text);
+        const left = running ? Math.min(86399, Math.max(0, w.secs - elapsed)) : w.secs;
+        setText(ui.windowText, running ? runningWindowText(left) : w.text);
         ui.windowText.classList.toggle('expired', w.expired);
-        ui.window.hidden = !w.active && !w.expired;
-        ui.warning.hidden = !w.warning;
+        ui.window.classList.toggle('off', !w.active && !w.expired);
+        setText(ui.warning, w.warning && left !== null ? `Launch window ${floorDiv(left, 3600)}:` +
+            `${pad(floorDiv(left % 3600, 60), 2)}:${pad(left % 60, 2)} left` : '');
+        fitIfChanged();
 
         // Just after the next second of the mission clock.
         flipTimer = setTimeout(render, 1000 - (((now % 1000) + 1000) % 1000) + 2);
@@ -164,7 +220,8 @@
         socket.send(JSON.stringify({ type: 'ping', id }));
     }
 
-    // The offset from the round trip with the shortest time, as the one least disturbed on the way.
+    // The offset from the round trip with the shortest time, as the one least disturbed on the way; half of
+    // that round trip is how far off this screen's second can be.
     function onPong(message) {
         const t1 = localNow();
         const t0 = sent.get(message.id);
@@ -180,6 +237,7 @@
         }
         offset = round.offset;
         bestRtt = round.rtt;
+        window.tarvaneUncertaintyMs = bestRtt / 2;
         round = null;
         render();
     }
@@ -190,23 +248,22 @@
         sendPing();
     }
 
-    function setOnline(online, text) {
-        document.body.classList.toggle('offline', !online);
-        if (text)
-            setText(ui.status, text);
-    }
-
     function connect() {
         const scheme = location.protocol === 'https:' ? 'wss://' : 'ws://';
         socket = new WebSocket(`${scheme}${location.host}/live`);
         socket.onopen = () => {
             retryMs = RETRY_FIRST_MS;
-            setOnline(true);
+            everConnected = true;
+            live = true;
+            refusal = '';
+            lastHeard = localNow();
             startSync();
             clearInterval(syncTimer);
             syncTimer = setInterval(startSync, SYNC_EVERY_MS);
+            render();
         };
         socket.onmessage = event => {
+            lastHeard = localNow();
             let message;
             try {
                 message = JSON.parse(event.data);
@@ -222,16 +279,19 @@
             clearInterval(syncTimer);
             socket = null;
             round = null;
-            const why = event.code === 1008 && event.reason ? ` (${event.reason})` : '';
-            setOnline(false, `Connection to Tarvane lost${why}.  Reconnecting\u2026`);
+            live = false;
+            refusal = event.code === 1008 && event.reason ? event.reason : '';
+            render();
             setTimeout(connect, retryMs * (0.75 + Math.random() / 2));
             retryMs = Math.min(RETRY_MAX_MS, retryMs * 2);
         };
     }
 
-    window.addEventListener('resize', fit);
+    window.addEventListener('resize', fitIfChanged);
     // A hidden tab's timers are slowed down; catch up at once when it shows again.
     document.addEventListener('visibilitychange', render);
-    fit();
+    // The digits' own typeface changes every size: fit again once it is there.
+    document.fonts.ready.then(() => { layout = ''; fitIfChanged(); });
+    render();
     connect();
 })();
