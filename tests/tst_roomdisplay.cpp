@@ -13,6 +13,7 @@
 #include "display/ServeEndpoint.h"
 
 #include <QDir>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
@@ -154,6 +155,9 @@ void TestRoomDisplay::stateOnConnect()
     QCOMPARE(state.value(u"target"_s).toObject().value(u"msToTarget"_s).toDouble() + sentAt,
              double(m_clock->currentMSecs()) + 10'000.0);
     QCOMPARE(state.value(u"window"_s).toObject().value(u"text"_s).toString(), u"00:00:00"_s);
+    // The lamps' rule comes with the state: last hour and ten minutes on even seconds, last minute on odd ones.
+    QCOMPARE(QJsonDocument(state.value(u"lamps"_s).toArray()).toJson(QJsonDocument::Compact),
+             R"([{"limit":3600,"parity":0},{"limit":600,"parity":0},{"limit":60,"parity":1}])");
     QTRY_COMPARE(m_display->screenCount(), 1);
 
     // A target that names no date is a state too: dashes on every screen, on the colour the window keeps

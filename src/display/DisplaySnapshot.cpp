@@ -1,8 +1,10 @@
 #include "DisplaySnapshot.h"
 
-#include "platform/DateTimeServices.h"
+#include "clock/MissionTexts.h"
+#include "platform/FloorDivision.h"
 
 #include <QDateTime>
+#include <QJsonArray>
 #include <QJsonDocument>
 
 #include <algorithm>
@@ -10,12 +12,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-qint64 floorDiv(qint64 a, qint64 b)
-{
-    const qint64 q = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
 
 QString phaseName(MissionState::Phase phase)
 {
@@ -58,18 +54,7 @@ qint64 DisplaySnapshot::realTimeMSecs()
 
 qint64 DisplaySnapshot::second() const
 {
-    return floorDiv(m_missionMSecs, 1000);
-}
-
-QString DisplaySnapshot::heldTargetText(const CivilDateTime& target)
-{
-    return DateTimeServices::format(target, u"mmmm d, yyyy   h:mm:ss AM/PM");
-}
-
-QString DisplaySnapshot::runningWindowText(int secs)
-{
-    return DateTimeServices::formatNumber(secs / 3600, 2) + u':' + DateTimeServices::formatNumber(secs % 3600 / 60, 2) +
-           u':' + DateTimeServices::formatNumber(secs % 60, 2);
+    return FloorDivision::floorDiv(m_missionMSecs, 1000);
 }
 
 // Within the second of capture a screen shows the texts as sent; from the next second on, while holding, it
@@ -83,11 +68,12 @@ DisplaySnapshot DisplaySnapshot::projectedTo(qint64 missionMSecs) const
         return p;
     if (m_target) {
         p.m_target = m_target->addSecs(elapsed);
-        p.m_targetText = heldTargetText(*p.m_target);
+        p.m_targetText = MissionTexts::heldTargetText(*p.m_target);
     }
     if (m_windowActive && !m_windowExpired && m_windowRemaining) {
-        p.m_windowRemaining = static_cast<int>(std::clamp<qint64>(*m_windowRemaining - elapsed, 0, 86399));
-        p.m_windowRemainingText = runningWindowText(*p.m_windowRemaining);
+        p.m_windowRemaining =
+            static_cast<int>(std::clamp<qint64>(*m_windowRemaining - elapsed, 0, MissionTexts::LongestWindow));
+        p.m_windowRemainingText = MissionTexts::runningWindowText(*p.m_windowRemaining);
     }
     return p;
 }
@@ -104,6 +90,10 @@ QJsonObject DisplaySnapshot::toJson() const
                        {u"warning"_s, m_windowWarning},
                        {u"expired"_s, m_windowExpired}};
     window.insert(u"secs"_s, m_windowRemaining ? QJsonValue(*m_windowRemaining) : QJsonValue(QJsonValue::Null));
+    // The lamps' rule, so that a screen lights them as the window does without a copy of its own.
+    QJsonArray lamps;
+    for (const MissionTexts::Lamp& lamp : MissionTexts::Lamps)
+        lamps.append(QJsonObject{{u"limit"_s, lamp.limit}, {u"parity"_s, lamp.parity}});
     return QJsonObject{{u"type"_s, u"state"_s},
                        {u"sentAt"_s, double(m_missionMSecs)},
                        {u"phase"_s, phaseName(m_phase)},
@@ -111,7 +101,8 @@ QJsonObject DisplaySnapshot::toJson() const
                        {u"holding"_s, m_holding},
                        {u"holdsArmed"_s, m_holdsArmed},
                        {u"target"_s, target},
-                       {u"window"_s, window}};
+                       {u"window"_s, window},
+                       {u"lamps"_s, lamps}};
 }
 
 QByteArray DisplaySnapshot::toJsonText() const

@@ -37,11 +37,6 @@ public:
     QString targetText() const { return m_targetText; }
     QString windowRemainingText() const { return m_windowRemainingText; }
 
-    // The form a hold writes the moving target in.
-    static QString heldTargetText(const CivilDateTime& target);
-    // The form of the launch window while it runs down.
-    static QString runningWindowText(int secs);
-
 private:
     qint64 second() const;
 
