@@ -18,7 +18,7 @@ fail() {
 }
 begin_session
 
-start_openbox || true
+start_openbox || { echo "FAIL: openbox never managed the screen"; exit 1; }
 
 HOME=$home DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent \
     setpriv --bounding-set=-sys_time --inh-caps=-sys_time "$program" --app-clock >"$artifacts/program.log" 2>&1 &

@@ -50,8 +50,8 @@ rm -f "$place/more"
 
 HOME=$home openbox >/dev/null 2>&1 &
 pids+=($!)
-for _ in $(seq 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+for _ in $(seq 300); do
+    xprop -root _NET_SUPPORTED 2>/dev/null | grep -q '_NET_ACTIVE_WINDOW' && break
     sleep 0.1
 done
 

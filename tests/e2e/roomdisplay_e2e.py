@@ -525,6 +525,9 @@ def main():
     args = parser.parse_args()
     os.makedirs(args.artefacts, exist_ok=True)
     wm = subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+    # Windows can be activated once the window manager says it supports that, seconds later on a busy machine.
+    wait_for(lambda: b"_NET_ACTIVE_WINDOW" in subprocess.run(["xprop", "-root", "_NET_SUPPORTED"],
+                                                             capture_output=True).stdout, 30, 0.1)
     port = free_port()
     if args.flips:
         program = Program(args.program, port, args.artefacts)

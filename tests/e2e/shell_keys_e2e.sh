@@ -34,7 +34,7 @@ fail() {
 begin_session
 file="$home/.local/share/Tarvane/launch.trv"
 
-start_openbox || true
+start_openbox || { echo "FAIL: openbox never managed the screen"; exit 1; }
 
 program_pid=
 start() {

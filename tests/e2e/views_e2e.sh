@@ -20,12 +20,7 @@ begin_session
 # frames are empty and the same checks hold.
 wm=
 if command -v openbox >/dev/null; then
-    HOME=$home openbox >/dev/null 2>&1 &
-    pids+=($!)
-    for _ in $(seq 30); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && { wm=openbox; break; }
-        sleep 0.1
-    done
+    start_openbox && wm=openbox
 fi
 
 start_program() {

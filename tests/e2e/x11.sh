@@ -24,11 +24,13 @@ end_session() {
 }
 
 # Starts openbox with the throw-away home $home and waits until it manages the screen; its pid joins $pids.
+# Managing starts with the check window, but xdotool can activate a window only once the list of what the window
+# manager supports names _NET_ACTIVE_WINDOW; on a busy machine that comes seconds later.
 start_openbox() {
     HOME=$home openbox >/dev/null 2>&1 &
     pids+=($!)
-    for _ in $(seq 50); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    for _ in $(seq 300); do
+        xprop -root _NET_SUPPORTED 2>/dev/null | grep -q '_NET_ACTIVE_WINDOW' && return 0
         sleep 0.1
     done
     return 1
