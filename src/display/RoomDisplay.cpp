@@ -19,10 +19,14 @@ RoomDisplay::RoomDisplay(const MissionState& state, const Clock& clock, QObject*
     m_pushTimer.setSingleShot(true);
     m_pushTimer.setInterval(0);
     connect(&m_pushTimer, &QTimer::timeout, this, &RoomDisplay::push);
-    // While a hold lasts the target and the launch window move every second, as every screen derives by
-    // itself; only a departure from that is sent. Every other change is a transition.
-    connect(&state, &MissionState::targetChanged, this, &RoomDisplay::checkTarget);
-    connect(&state, &MissionState::windowRemainingChanged, this, &RoomDisplay::checkWindowRemaining);
+    // While a hold lasts the target and the launch window move every second, and the window's warning comes on
+    // below a minute, as every screen derives by itself; only a departure from that is sent. Every other change
+    // is a transition.
+    connect(&state, &MissionState::targetChanged, this, [this] { checkDerived(&DisplaySnapshot::targetText); });
+    connect(&state, &MissionState::windowRemainingChanged, this,
+            [this] { checkDerived(&DisplaySnapshot::windowRemainingText); });
+    connect(&state, &MissionState::windowWarningChanged, this,
+            [this] { checkDerived(&DisplaySnapshot::windowWarning); });
     for (auto signal : {&MissionState::clockJumped, &MissionState::fileLoaded})
         connect(&state, signal, this, &RoomDisplay::pushSoon);
     connect(&state, &MissionState::phaseChanged, this, [this](MissionState::Phase phase) {
@@ -35,7 +39,7 @@ RoomDisplay::RoomDisplay(const MissionState& state, const Clock& clock, QObject*
     connect(&clock, &Clock::changed, this, &RoomDisplay::refreshOffset);
     for (auto signal :
          {&MissionState::holdingChanged, &MissionState::holdsArmedChanged, &MissionState::windowActiveChanged,
-          &MissionState::windowWarningChanged, &MissionState::windowExpiredChanged})
+          &MissionState::warningArmedChanged, &MissionState::windowExpiredChanged})
         connect(&state, signal, this, &RoomDisplay::pushSoon);
 }
 
@@ -142,19 +146,11 @@ QByteArray RoomDisplay::stateJsonBlocking() const
     return json;
 }
 
-void RoomDisplay::checkTarget()
+template <typename T> void RoomDisplay::checkDerived(T (DisplaySnapshot::*read)() const)
 {
     if (m_status == Status::Stopped || m_pushTimer.isActive())
         return;
-    if (m_lastPushed.projectedTo(m_clock.currentMSecs()).targetText() != m_state.targetText())
-        pushSoon();
-}
-
-void RoomDisplay::checkWindowRemaining()
-{
-    if (m_status == Status::Stopped || m_pushTimer.isActive())
-        return;
-    if (m_lastPushed.projectedTo(m_clock.currentMSecs()).windowRemainingText() != m_state.windowRemainingText())
+    if ((m_lastPushed.projectedTo(m_clock.currentMSecs()).*read)() != (capture().*read)())
         pushSoon();
 }
 

@@ -68,8 +68,8 @@ private:
     void createServer();
     void setStatus(Status status);
     DisplaySnapshot capture() const;
-    void checkTarget();
-    void checkWindowRemaining();
+    // Sends the state when what it reads departs from what screens derive from the last one sent.
+    template <typename T> void checkDerived(T (DisplaySnapshot::*read)() const);
     void pushSoon();
     void push();
     void refreshOffset();
