@@ -739,7 +739,7 @@ void TestRoomDisplay::privilegedPort()
 void TestRoomDisplay::thisComputerOnly()
 {
     QVERIFY(stopDisplay(*m_display));
-    const QList<QHostAddress> loopback = RoomDisplaySettings::addressesFor(RoomDisplaySettings::Reach::ThisComputer);
+    const QList<QHostAddress> loopback = ServeEndpoint::addressesFor(ProgramSettings::RoomDisplayReach::ThisComputer);
     QCOMPARE(loopback, QList<QHostAddress>({QHostAddress(u"127.0.0.1"_s), QHostAddress(u"::1"_s)}));
     const auto result = startDisplay(*m_display, loopback, 0);
     QVERIFY2(result.ok, qPrintable(result.error));

@@ -2,13 +2,12 @@
 
 #include "clock/MissionState.h"
 #include "platform/Clock.h"
-#include "platform/widgets/Colours.h"
+#include "platform/ColourTable.h"
 
 using namespace Qt::StringLiterals;
 
 RoomDisplay::RoomDisplay(const MissionState& state, const Clock& clock, QObject* parent, const DisplayLimits& limits)
-    : QObject(parent), m_state(state), m_clock(clock), m_limits(limits), m_settings(RoomDisplaySettings::load()),
-      m_afterLiftoffColour(state.phase() == MissionState::Phase::AfterLiftoff)
+    : QObject(parent), m_state(state), m_clock(clock), m_limits(limits)
 {
     setObjectName(u"RoomDisplay"_s);
     qRegisterMetaType<DisplaySnapshot>();
@@ -29,11 +28,7 @@ RoomDisplay::RoomDisplay(const MissionState& state, const Clock& clock, QObject*
             [this] { checkDerived(&DisplaySnapshot::windowWarning); });
     for (auto signal : {&MissionState::clockJumped, &MissionState::fileLoaded})
         connect(&state, signal, this, &RoomDisplay::pushSoon);
-    connect(&state, &MissionState::phaseChanged, this, [this](MissionState::Phase phase) {
-        if (phase != MissionState::Phase::NoTarget)
-            m_afterLiftoffColour = phase == MissionState::Phase::AfterLiftoff;
-        pushSoon();
-    });
+    connect(&state, &MissionState::phaseChanged, this, &RoomDisplay::pushSoon);
     // A jump of the clock moves the mission clock against the real-time clock the server reads; screens hear of
     // it through the mission state's clockJumped, when it is one the mission shows.
     connect(&clock, &Clock::changed, this, &RoomDisplay::refreshOffset);
@@ -69,7 +64,7 @@ void RoomDisplay::createServer()
 
 QString RoomDisplay::surfaceColour() const
 {
-    return (m_afterLiftoffColour ? Colours::AfterLiftoff : Colours::BeforeLiftoff).name();
+    return ColourTable::name(m_state.showsAfterLiftoff() ? ColourTable::AfterLiftoff : ColourTable::BeforeLiftoff);
 }
 
 DisplaySnapshot RoomDisplay::capture() const
@@ -77,9 +72,28 @@ DisplaySnapshot RoomDisplay::capture() const
     return DisplaySnapshot::capture(m_state, m_clock.currentMSecs(), surfaceColour());
 }
 
+void RoomDisplay::choose(ProgramSettings::RoomDisplayReach reach, quint16 port)
+{
+    ProgramSettings settings;
+    settings.setRoomDisplayReach(reach);
+    settings.setRoomDisplayPort(port);
+    m_givenForRun.reset();
+}
+
+QList<QHostAddress> RoomDisplay::startAddresses() const
+{
+    return m_givenForRun ? QList<QHostAddress>{m_givenForRun->address}
+                         : ServeEndpoint::addressesFor(ProgramSettings().roomDisplayReach());
+}
+
+quint16 RoomDisplay::startPort() const
+{
+    return m_givenForRun ? m_givenForRun->port : ProgramSettings().roomDisplayPort();
+}
+
 void RoomDisplay::start()
 {
-    start(m_settings.addresses(), m_settings.startPort());
+    start(startAddresses(), startPort());
 }
 
 void RoomDisplay::start(const QList<QHostAddress>& addresses, quint16 port)
