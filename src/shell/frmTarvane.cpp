@@ -117,6 +117,7 @@ void frmTarvane::routeCommands()
 void frmTarvane::createViews()
 {
     new MissionMenuItems(*m_mission, m_actions, this);
+    // Ends the Settings menu: a view that adds to Settings comes above.
     m_roomDisplay = new RoomDisplayView(m_mission->state(), m_clock, m_actions.mnuSettings, this);
     m_statusBar->followCurrentFile(m_fileCommands->names());
 
