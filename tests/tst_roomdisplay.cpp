@@ -18,7 +18,6 @@
 #include "display/ServeEndpoint.h"
 #include "platform/ClockTimer.h"
 
-#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -27,7 +26,6 @@
 #include <QNetworkReply>
 #include <QProcessEnvironment>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QSysInfo>
 #include <QTcpServer>
 #include <QWebSocket>
@@ -67,11 +65,7 @@ class TestRoomDisplay final : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).removeRecursively();
-    }
+    void initTestCase() { useOwnSettings(); }
     void init();
     void cleanup();
 

@@ -57,7 +57,7 @@ class TestRoomDisplayWindow final : public GuiTest
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase() { useOwnSettings(); }
     void init()
     {
         GuiTest::init();
