@@ -1,9 +1,9 @@
 #pragma once
 
-#include "clock/MissionState.h"
-#include "platform/DateTimeServices.h"
-#include "platform/QtPrompter.h"
+#include "clock/Holds.h"
+#include "clock/MissionTexts.h"
 #include "platform/SystemClock.h"
+#include "platform/widgets/QtPrompter.h"
 #include "shell/frmTarvane.h"
 
 #include <memory>
@@ -18,8 +18,7 @@ struct CountingWindow
 
     CountingWindow()
     {
-        window.missionState().setTargetText(
-            DateTimeServices::format(clock->now().addSecs(86400), u"mmmm d, yyyy   h:mm:ss AM/PM"));
+        window.holds().setLaunchTarget(MissionTexts::heldTargetText(clock->now().addSecs(86400)));
         window.show();
     }
 };

@@ -13,12 +13,16 @@
 
 #include "CountingWindow.h"
 #include "ProcessMeters.h"
+#include "clock/LaunchClock.h"
+#include "clock/LaunchWindow.h"
+#include "clock/Mission.h"
 #include "clock/MissionState.h"
 #include "display/RoomDisplay.h"
+#include "platform/ClockTimer.h"
 #include "platform/DateTimeServices.h"
-#include "platform/QtPrompter.h"
 #include "platform/SystemClock.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/QtPrompter.h"
+#include "platform/widgets/WatchedLabel.h"
 #include "shell/frmTarvane.h"
 
 #include <QApplication>
@@ -428,15 +432,15 @@ int main(int argc, char* argv[])
         // "none" after the port, a target that names no time.
         QApplication app(argc, argv);
         auto clock = SystemClock::create();
-        MissionState state;
-        state.setTargetText(DateTimeServices::format(clock->now().addSecs(3605), u"mmmm d, yyyy   h:mm:ss AM/PM"));
-        state.setWindowRemainingText(u"0:01:00"_s);
-        state.setWindowActive(true);
-        if (argc > 3 && qstrcmp(argv[3], "none") == 0) {
-            state.setTargetText(u"whenever"_s);
-            state.setPhase(MissionState::Phase::NoTarget);
-        }
-        RoomDisplay display(state, *clock);
+        QtPrompter prompter; // nothing here asks
+        Mission mission(*clock, prompter);
+        mission.holds().setLaunchTarget(MissionTexts::heldTargetText(clock->now().addSecs(3605)));
+        mission.launchWindow().setRemainingText(u"0:01:00"_s);
+        mission.launchWindow().setWindowActive(true);
+        if (argc > 3 && qstrcmp(argv[3], "none") == 0)
+            mission.holds().setLaunchTarget(u"whenever"_s);
+        mission.launchClock().tmrCountdown().start();
+        RoomDisplay display(mission.state(), *clock);
         display.start({QHostAddress(QHostAddress::LocalHost)},
                       static_cast<quint16>(QString::fromLocal8Bit(argv[2]).toUInt()));
         return QCoreApplication::exec();
@@ -463,10 +467,10 @@ int main(int argc, char* argv[])
     const int seconds = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 10;
 
     CountingWindow counting;
-    MissionState& state = counting.window.missionState();
+    const MissionState& state = counting.window.missionState();
     Meters meters;
     app.installEventFilter(&meters.timers);
-    meters.watchSeconds(counting.window.controls().count.lblSeconds);
+    meters.watchSeconds(counting.window.findChild<WatchedLabel*>(u"lblSeconds"_s));
     run(2s);
 
     phase("without the display", meters, seconds);

@@ -10,7 +10,7 @@
 #include "CountingWindow.h"
 #include "ProcessMeters.h"
 #include "platform/SystemSpeaker.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/WatchedLabel.h"
 
 #include <QApplication>
 #include <QDir>

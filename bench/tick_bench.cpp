@@ -10,9 +10,9 @@
 #include "clock/LaunchClock.h"
 #include "platform/ClockTimer.h"
 #include "platform/DateTimeServices.h"
-#include "platform/QtPrompter.h"
 #include "platform/SystemClock.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/QtPrompter.h"
+#include "platform/widgets/WatchedLabel.h"
 #include "shell/frmTarvane.h"
 
 #include <QApplication>
@@ -55,7 +55,7 @@ double percentile(std::vector<double> values, double p)
 void measure(const char* policy, frmTarvane& window, TimerEventCounter& counter, int seconds)
 {
     std::vector<double> delays;
-    auto* seconds_label = window.controls().count.lblSeconds;
+    auto* seconds_label = window.findChild<WatchedLabel*>(u"lblSeconds"_s);
     const auto connection = QObject::connect(seconds_label, &WatchedLabel::textChanged, seconds_label, [&] {
         const qint64 ms = QDateTime::currentMSecsSinceEpoch() % 1000;
         delays.push_back(static_cast<double>(ms));

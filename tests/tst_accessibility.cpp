@@ -2,7 +2,7 @@
 // person says it, an event only when the phase or the holding changes, and a name for every control and lamp.
 #include "GuiTest.h"
 
-#include "platform/UpScrollBar.h"
+#include "platform/widgets/UpScrollBar.h"
 #include "shell/MissionCountPanel.h"
 
 #include <QAbstractButton>
@@ -84,8 +84,7 @@ private slots:
         rig.advance(86400);
         QCOMPARE(count->text(QAccessible::Description), u"T plus 1 day 00:00:05"_s);
 
-        rig.state().setTargetText(u"no time at all"_s);
-        settle();
+        rig.loadTarget(u"no time at all"_s);
         QCOMPARE(count->text(QAccessible::Description), u"No launch time"_s);
     }
 

@@ -4,10 +4,11 @@
 #include "clock/LaunchClock.h"
 #include "clock/MissionState.h"
 #include "platform/ClockTimer.h"
-#include "platform/Colours.h"
-#include "platform/ShapeWidget.h"
-#include "platform/SurfaceWidget.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/Colours.h"
+#include "platform/widgets/ShapeWidget.h"
+#include "platform/widgets/SurfaceWidget.h"
+#include "platform/widgets/WatchedLabel.h"
+#include "shell/MainStatusBar.h"
 #include "shell/frmTarvane.h"
 
 #include <QCheckBox>
@@ -24,7 +25,7 @@ const CivilDateTime Target = FakeClock::at(u"May 3, 2001 10:30:00 AM");
 
 QColor background(MainWindowFixture& t)
 {
-    return t.window().controls().surface->palette().color(QPalette::Window);
+    return child<QWidget>(t.window(), u"frmTarvaneSurface"_s)->palette().color(QPalette::Window);
 }
 
 // Which lamps are lit, as "012" with '-' for a dark lamp.
@@ -87,42 +88,42 @@ private slots:
     void liftoffDisarmsCommands()
     {
         MainWindowFixture& t = window();
-        const MainControls& c = t.window().controls();
-        QVERIFY(c.holds.mnuHoldEnable->isEnabled());
-        QVERIFY(t.window().controls().launchWindow.chkLaunchWindowActive->isEnabled());
+        const QObject& c = t.window();
+        QVERIFY(child<QAction>(c, u"mnuHoldEnable"_s)->isEnabled());
+        QVERIFY(child<QCheckBox>(t.window(), u"chkLaunchWindowActive"_s)->isEnabled());
         t.window().holds().ToggleHoldEnable(); // armed, and the arming items offer "Hold Disable"
-        QCOMPARE(c.holds.mnuRtHoldEnable->text(), u"Hold Disable"_s);
+        QCOMPARE(child<QAction>(c, u"mnuRtHoldEnable"_s)->text(), u"Hold Disable"_s);
         t.at(Target);
-        QVERIFY(!t.window().controls().holds.cmdHoldResume->isEnabled());
-        QVERIFY(!c.holds.mnuHold->isEnabled());
-        QVERIFY(!c.holds.mnuRtHold->isEnabled());
-        QCOMPARE(c.holds.mnuHoldEnable->text(), u"Hold Enable"_s);
-        QCOMPARE(c.holds.mnuRtHoldEnable->text(), u"Hold Enable"_s);
-        QVERIFY(!c.holds.mnuHoldEnable->isEnabled());
-        QVERIFY(!c.holds.mnuRtHoldEnable->isEnabled());
-        QVERIFY(!c.launchWindow.mnuActiveLaunchWindow->isEnabled());
-        QVERIFY(!t.window().controls().launchWindow.chkLaunchWindowActive->isEnabled());
+        QVERIFY(!child<QPushButton>(t.window(), u"cmdHoldResume"_s)->isEnabled());
+        QVERIFY(!child<QAction>(c, u"mnuHold"_s)->isEnabled());
+        QVERIFY(!child<QAction>(c, u"mnuRtHold"_s)->isEnabled());
+        QCOMPARE(child<QAction>(c, u"mnuHoldEnable"_s)->text(), u"Hold Enable"_s);
+        QCOMPARE(child<QAction>(c, u"mnuRtHoldEnable"_s)->text(), u"Hold Enable"_s);
+        QVERIFY(!child<QAction>(c, u"mnuHoldEnable"_s)->isEnabled());
+        QVERIFY(!child<QAction>(c, u"mnuRtHoldEnable"_s)->isEnabled());
+        QVERIFY(!child<QAction>(c, u"mnuActiveLaunchWindow"_s)->isEnabled());
+        QVERIFY(!child<QCheckBox>(t.window(), u"chkLaunchWindowActive"_s)->isEnabled());
 
         // The clock set back: red again, the arming items come back, the hold button stays disarmed.
         t.at(Target.addSecs(-60));
         QCOMPARE(t.count(), u"T - 000 00:01:00"_s);
         QCOMPARE(background(t), Colours::BeforeLiftoff);
-        QVERIFY(c.holds.mnuHoldEnable->isEnabled());
-        QVERIFY(c.launchWindow.mnuActiveLaunchWindow->isEnabled());
-        QVERIFY(t.window().controls().launchWindow.chkLaunchWindowActive->isEnabled());
-        QVERIFY(!t.window().controls().holds.cmdHoldResume->isEnabled());
-        QVERIFY(!c.holds.mnuHold->isEnabled());
-        QCOMPARE(c.holds.mnuHoldEnable->text(), u"Hold Enable"_s);
+        QVERIFY(child<QAction>(c, u"mnuHoldEnable"_s)->isEnabled());
+        QVERIFY(child<QAction>(c, u"mnuActiveLaunchWindow"_s)->isEnabled());
+        QVERIFY(child<QCheckBox>(t.window(), u"chkLaunchWindowActive"_s)->isEnabled());
+        QVERIFY(!child<QPushButton>(t.window(), u"cmdHoldResume"_s)->isEnabled());
+        QVERIFY(!child<QAction>(c, u"mnuHold"_s)->isEnabled());
+        QCOMPARE(child<QAction>(c, u"mnuHoldEnable"_s)->text(), u"Hold Enable"_s);
     }
 
     void holdItemsFollowTheHoldButton()
     {
         MainWindowFixture& t = window();
-        QVERIFY(!t.window().controls().holds.mnuHold->isEnabled());
+        QVERIFY(!child<QAction>(t.window(), u"mnuHold"_s)->isEnabled());
         t.window().holds().setHoldsArmed(true);
         t.advance(1);
-        QVERIFY(t.window().controls().holds.mnuHold->isEnabled());
-        QVERIFY(t.window().controls().holds.mnuRtHold->isEnabled());
+        QVERIFY(child<QAction>(t.window(), u"mnuHold"_s)->isEnabled());
+        QVERIFY(child<QAction>(t.window(), u"mnuRtHold"_s)->isEnabled());
     }
 
     void lamps_data()
@@ -178,8 +179,7 @@ private slots:
     void newTargetShowsAtOnce()
     {
         MainWindowFixture& t = window();
-        t.window().missionState().setTargetText(u"May 03, 2001   11:30:00 AM"_s);
-        settle();
+        t.loadTarget(u"May 03, 2001   11:30:00 AM"_s);
         QCOMPARE(t.count(), u"T - 000 01:00:10"_s);
     }
 
@@ -189,13 +189,11 @@ private slots:
     {
         MainWindowFixture& t = window();
         t.at(Target.addSecs(-30));
-        t.window().missionState().setTargetText(u"next Tuesday"_s);
-        settle();
+        t.loadTarget(u"next Tuesday"_s);
         QCOMPARE(t.count(), u"T - --- --:--:--"_s);
         QCOMPARE(litLamps(t), u"---"_s);
         QCOMPARE(t.window().TminusSec(), 0);
-        t.window().missionState().setTargetText(u"May 3, 2001   10:30:00 AM"_s);
-        settle();
+        t.loadTarget(u"May 3, 2001   10:30:00 AM"_s);
         QCOMPARE(t.count(), u"T - 000 00:00:30"_s);
     }
 
@@ -203,15 +201,13 @@ private slots:
     void farTargets()
     {
         MainWindowFixture& t = window();
-        t.window().missionState().setTargetText(u"January 1, 2100   12:00:00 AM"_s);
-        settle();
+        t.loadTarget(u"January 1, 2100   12:00:00 AM"_s);
         QCOMPARE(t.text(u"lblDays"_s), u"36036"_s);
         QCOMPARE(t.window().TminusSec(), std::numeric_limits<qint32>::max());
         // Every digit stays inside the label.
-        const QLabel* days = t.window().controls().count.lblDays;
+        const QLabel* days = child<WatchedLabel>(t.window(), u"lblDays"_s);
         QVERIFY(days->fontMetrics().horizontalAdvance(days->text()) <= days->contentsRect().width());
-        t.window().missionState().setTargetText(u"January 1, 1900   12:00:00 AM"_s);
-        settle();
+        t.loadTarget(u"January 1, 1900   12:00:00 AM"_s);
         QCOMPARE(t.text(u"lblTMinus"_s), u"T +"_s);
         QCOMPARE(t.text(u"lblDays"_s), u"37012"_s);
         QCOMPARE(t.window().TminusSec(), std::numeric_limits<qint32>::min());
@@ -221,7 +217,7 @@ private slots:
     {
         MainWindowFixture& t = window();
         t.at(FakeClock::at(u"12/6/2026 9:05:07 AM"));
-        t.window().launchClock().tmrCurrentDateTime_Timer();
+        t.window().statusPanels().tmrCurrentDateTime_Timer();
         QCOMPARE(t.text(u"pnlCurrentDate"_s), u"Dec 6, 2026  9:05:07 AM"_s);
     }
 

@@ -1,11 +1,12 @@
 #include "GuiTest.h"
+#include "LaunchFiles.h"
 #include "clock/LaunchWindow.h"
 #include "clock/MissionState.h"
 #include "files/LaunchFileOptions.h"
-#include "platform/ClickLineEdit.h"
 #include "platform/ClockTimer.h"
 #include "platform/ProcessExit.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/ClickLineEdit.h"
+#include "platform/widgets/WatchedLabel.h"
 #include "shell/frmTarvane.h"
 
 #include <QAction>
@@ -24,66 +25,36 @@
 using namespace Qt::StringLiterals;
 using Answer = Prompter::Answer;
 
-namespace {
-
-const QByteArray InitialFields = R"("May 3, 2001   10:30:00 AM","May 3, 2001",0,#FALSE#,"00:00:00","00","30","10",)"
-                                 R"("00","00","00",)";
-
-QByteArray record(const QString& saveName, const QString& currentFile, const QByteArray& fields = InitialFields)
-{
-    return fields + '"' + saveName.toUtf8() + "\",\"" + currentFile.toUtf8() + "\"\r\n";
-}
-
-// A record that differs from the initial values in every field the window shows.
-const QByteArray OtherFields = R"("June 1, 2002   2:05:00 PM","Jun 1, 2002",1,#TRUE#,"1:30:00","07","05","14",)"
-                               R"("09","08","01",)";
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
+using namespace LaunchFiles;
 
 class TestFileCommands : public GuiTest
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
     QList<int> m_exits;
 
-    QString path(const QString& name) const { return QDir::toNativeSeparators(m_dir->filePath(name)); }
-    QString defaultFile() const { return path(u"launch.trv"_s); }
+    QString path(const QString& name) { return f.launchFile(name); }
+    QString defaultFile() { return f.launchFile(); }
 
-    // A window of its own on the fixture's clock and boxes, with its files in the test's folder; a test may
-    // start one after another, as the program is started again.
-    std::unique_ptr<frmTarvane> start(const QString& startupFile = QString())
+    // The window with its files in the test's folder.
+    frmTarvane* start(const QString& startupFile = QString())
     {
-        auto w = std::make_unique<frmTarvane>(
-            f.clock(), f.prompter(), LaunchFileOptions{QDir::toNativeSeparators(m_dir->path()), startupFile, {}});
-        settle();
-        return w;
+        f.useLaunchFolder(startupFile);
+        return &f.window();
     }
 
     // Everything a load may change, as one text.
     static QString shown(const frmTarvane& w)
     {
-        const auto& c = w.controls();
-        QStringList parts{c.launchTime.lblTarget->text(),         c.launchTime.txtLaunchDate->text(),
-                          c.launchWindow.lblLaunchWindow->text(), c.launchTime.txtSeconds->text(),
-                          c.launchTime.txtMinutes->text(),        c.launchTime.txtHours->text(),
-                          c.launchWindow.txtSecondsW->text(),     c.launchWindow.txtMinutesW->text(),
-                          c.launchWindow.txtHoursW->text(),       c.statusBar.pnlCurrentFile->text()};
-        parts << (c.launchWindow.chkLaunchWindowActive->isChecked() ? u"active"_s : u"inactive"_s);
-        parts << (c.holds.cmdHoldResume->isEnabled() ? u"armed"_s : u"disarmed"_s);
+        const QObject& c = w;
+        QStringList parts{
+            child<WatchedLabel>(c, u"lblTarget"_s)->text(),       child<ClickLineEdit>(c, u"txtLaunchDate"_s)->text(),
+            child<WatchedLabel>(c, u"lblLaunchWindow"_s)->text(), child<ClickLineEdit>(c, u"txtSeconds"_s)->text(),
+            child<ClickLineEdit>(c, u"txtMinutes"_s)->text(),     child<ClickLineEdit>(c, u"txtHours"_s)->text(),
+            child<ClickLineEdit>(c, u"txtSecondsW"_s)->text(),    child<ClickLineEdit>(c, u"txtMinutesW"_s)->text(),
+            child<ClickLineEdit>(c, u"txtHoursW"_s)->text(),      child<WatchedLabel>(c, u"pnlCurrentFile"_s)->text()};
+        parts << (child<QCheckBox>(c, u"chkLaunchWindowActive"_s)->isChecked() ? u"active"_s : u"inactive"_s);
+        parts << (child<QPushButton>(c, u"cmdHoldResume"_s)->isEnabled() ? u"armed"_s : u"disarmed"_s);
         return parts.join(u'|');
     }
 
@@ -96,7 +67,6 @@ private slots:
     void init()
     {
         GuiTest::init();
-        m_dir = std::make_unique<QTemporaryDir>();
         m_exits.clear();
         ProcessExit::setHandler([this](int code) { m_exits.append(code); });
     }
@@ -111,13 +81,13 @@ private slots:
     {
         const auto w = start();
         QCOMPARE(readBytes(defaultFile()), record(defaultFile(), defaultFile()));
-        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), defaultFile());
+        QCOMPARE(child<WatchedLabel>(*w, u"pnlCurrentFile"_s)->text(), defaultFile());
         QVERIFY(f.prompter().shown.isEmpty());
     }
 
     void startupReadsTheDefaultFile()
     {
-        writeBytes(defaultFile(), record(defaultFile(), defaultFile(), OtherFields));
+        QVERIFY(writeBytes(defaultFile(), record(defaultFile(), defaultFile(), OtherFields)));
         const auto w = start();
         QCOMPARE(shown(*w), u"June 1, 2002   2:05:00 PM|Jun 1, 2002|1:30:00|07|05|14|09|08|01|"_s % defaultFile() %
                                 u"|active|armed");
@@ -126,17 +96,17 @@ private slots:
     void commandLineFileOpensInstead()
     {
         const QString other = path(u"other.trv"_s);
-        writeBytes(other, record(other, other, OtherFields));
+        QVERIFY(writeBytes(other, record(other, other, OtherFields)));
         const auto w = start(other);
-        QCOMPARE(w->controls().launchTime.txtLaunchDate->text(), u"Jun 1, 2002"_s);
-        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), other);
+        QCOMPARE(child<ClickLineEdit>(*w, u"txtLaunchDate"_s)->text(), u"Jun 1, 2002"_s);
+        QCOMPARE(child<WatchedLabel>(*w, u"pnlCurrentFile"_s)->text(), other);
         QVERIFY(QFile::exists(defaultFile()));
     }
 
     void damagedDefaultFileAtStartup()
     {
         const QByteArray damaged = "\"May 3, 2001   10:30:00 AM\",\"May 3, 2001\",maybe\r\n";
-        writeBytes(defaultFile(), damaged);
+        QVERIFY(writeBytes(defaultFile(), damaged));
         f.prompter().answer(Answer::Ok);
         const auto w = start();
         QCOMPARE(f.prompter().shown.size(), 1);
@@ -166,12 +136,12 @@ private slots:
         QFETCH(QByteArray, defaultBytes);
         const QString mission = path(u"mission.trv"_s);
         if (!startupBytes.isEmpty())
-            writeBytes(mission, startupBytes);
+            QVERIFY(writeBytes(mission, startupBytes));
         const bool link = defaultBytes == "link";
         if (link)
             QVERIFY(QFile::link(path(u"elsewhere.trv"_s), defaultFile()));
         else
-            writeBytes(defaultFile(), defaultBytes);
+            QVERIFY(writeBytes(defaultFile(), defaultBytes));
         const bool defaultFine = defaultBytes.contains("#TRUE#");
         f.prompter().answer(Answer::Ok);
         if (!defaultFine)
@@ -181,8 +151,9 @@ private slots:
         if (!defaultFine)
             QVERIFY(
                 f.prompter().shown[1].text.startsWith(u"Tarvane could not open the launch data file " % defaultFile()));
-        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), defaultFile());
-        QCOMPARE(w->controls().launchTime.txtLaunchDate->text(), defaultFine ? u"Jun 1, 2002"_s : u"May 3, 2001"_s);
+        QCOMPARE(child<WatchedLabel>(*w, u"pnlCurrentFile"_s)->text(), defaultFile());
+        QCOMPARE(child<ClickLineEdit>(*w, u"txtLaunchDate"_s)->text(),
+                 defaultFine ? u"Jun 1, 2002"_s : u"May 3, 2001"_s);
 
         // Exit → Yes saves the default file; one that could not be read is replaced only on a second Yes.
         f.prompter().answer(Answer::Yes);
@@ -207,11 +178,11 @@ private slots:
         const QString former = path(u"Tarvane/Tarvane"_s);
         QVERIFY(QDir().mkpath(former));
         const QString formerFile = QDir::toNativeSeparators(former + u"/launch.trv"_s);
-        writeBytes(formerFile, record(formerFile, formerFile, OtherFields));
-        frmTarvane w(f.clock(), f.prompter(), LaunchFileOptions{QDir::toNativeSeparators(m_dir->path()), {}, former});
-        settle();
-        QCOMPARE(w.controls().launchTime.txtLaunchDate->text(), u"Jun 1, 2002"_s);
-        QCOMPARE(w.controls().statusBar.pnlCurrentFile->text(), defaultFile());
+        QVERIFY(writeBytes(formerFile, record(formerFile, formerFile, OtherFields)));
+        f.useLaunchFolder({}, former);
+        frmTarvane& w = f.window();
+        QCOMPARE(child<ClickLineEdit>(w, u"txtLaunchDate"_s)->text(), u"Jun 1, 2002"_s);
+        QCOMPARE(child<WatchedLabel>(w, u"pnlCurrentFile"_s)->text(), defaultFile());
         QVERIFY(!QFile::exists(formerFile));
         QVERIFY(triggerAction(w, u"mnuSave"_s));
         QCOMPARE(readBytes(defaultFile()), record(defaultFile(), defaultFile(), OtherFields));
@@ -241,7 +212,7 @@ private slots:
         const auto w = start();
         const QString bad = path(u"bad.trv"_s);
         if (!bytes.isEmpty())
-            writeBytes(bad, bytes);
+            QVERIFY(writeBytes(bad, bytes));
         const QString before = shown(*w);
         f.prompter().answer(Answer::No); // the open prompt
         f.prompter().chooseFile(bad);
@@ -266,7 +237,7 @@ private slots:
     {
         const auto w = start();
         const QString other = path(u"other.trv"_s);
-        writeBytes(other, record(other, other, OtherFields));
+        QVERIFY(writeBytes(other, record(other, other, OtherFields)));
         const QString text = u"Do you want to save "_s % defaultFile() %
                              u" before opening a new file?  If you click NO then all changes since your last save "
                              u"will be lost.";
@@ -283,12 +254,12 @@ private slots:
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
         QCOMPARE(f.prompter().dialogs.last().title, u"Open . . ."_s);
         QCOMPARE(f.prompter().dialogs.last().presetName, defaultFile());
-        QCOMPARE(w->controls().launchTime.txtLaunchDate->text(), u"Jun 1, 2002"_s);
-        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), other);
+        QCOMPARE(child<ClickLineEdit>(*w, u"txtLaunchDate"_s)->text(), u"Jun 1, 2002"_s);
+        QCOMPARE(child<WatchedLabel>(*w, u"pnlCurrentFile"_s)->text(), other);
         QCOMPARE(readBytes(defaultFile()), record(defaultFile(), defaultFile())); // No wrote nothing
 
         // Yes saves and tells so; a cancelled dialog then reads nothing.
-        w->controls().launchWindow.txtHoursW->setText(u"05"_s);
+        child<ClickLineEdit>(*w, u"txtHoursW"_s)->setText(u"05"_s);
         f.prompter().answer(Answer::Yes);
         f.prompter().answer(Answer::Ok);
         f.prompter().chooseFile(std::nullopt);
@@ -296,8 +267,8 @@ private slots:
         QCOMPARE(f.prompter().shown.last().text, u"Your file has been saved.  You may now open a new file."_s);
         QCOMPARE(f.prompter().shown.last().title, u"Tarvane"_s);
         QVERIFY(readBytes(other).contains(",\"08\",\"05\","));
-        QCOMPARE(w->controls().launchWindow.txtHoursW->text(), u"05"_s);
-        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), other);
+        QCOMPARE(child<ClickLineEdit>(*w, u"txtHoursW"_s)->text(), u"05"_s);
+        QCOMPARE(child<WatchedLabel>(*w, u"pnlCurrentFile"_s)->text(), other);
     }
 
     // Cancel in the Open dialog (after No at the open prompt, or from the current-file panel) and in the Save As
@@ -314,33 +285,33 @@ private slots:
     {
         QFETCH(QString, how);
         const auto w = start();
-        const auto& c = w->controls();
-        c.statusBar.sbrStatusBar->show();
+        const QObject& c = *w;
+        child<QStatusBar>(c, u"sbrStatusBar"_s)->show();
         w->show();
         // A launch target set a moment ago, not saved yet.
-        c.launchTime.txtMinutes->setText(u"45"_s);
+        child<ClickLineEdit>(c, u"txtMinutes"_s)->setText(u"45"_s);
         f.prompter().answer(Answer::Yes);
         QVERIFY(triggerAction(*w, u"mnuSetLaunchTime"_s));
         settle();
         const QByteArray file = readBytes(defaultFile());
         const QString before = shown(*w);
-        const QString count = c.count.lblMinutes->text();
+        const QString count = child<WatchedLabel>(c, u"lblMinutes"_s)->text();
         QCOMPARE(count, u"15"_s);
         f.prompter().chooseFile(std::nullopt);
         if (how == u"open") {
             f.prompter().answer(Answer::No);
             QVERIFY(triggerAction(*w, u"mnuOpen"_s));
         } else if (how == u"panel") {
-            QTest::mouseDClick(c.statusBar.pnlCurrentFile, Qt::LeftButton);
+            QTest::mouseDClick(child<WatchedLabel>(c, u"pnlCurrentFile"_s), Qt::LeftButton);
         } else {
             QVERIFY(triggerAction(*w, u"mnuSaveAs"_s));
         }
         settle();
         QCOMPARE(f.prompter().dialogs.size(), 1);
         QCOMPARE(shown(*w), before);
-        QCOMPARE(c.count.lblMinutes->text(), count);
+        QCOMPARE(child<WatchedLabel>(c, u"lblMinutes"_s)->text(), count);
         QCOMPARE(readBytes(defaultFile()), file);
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{u"launch.trv"_s});
+        QCOMPARE(QDir(f.launchFolder()).entryList(QDir::Files), QStringList{u"launch.trv"_s});
 
         f.prompter().answer(Answer::Cancel);
         QVERIFY(triggerAction(*w, u"mnuExit"_s));
@@ -362,7 +333,7 @@ private slots:
         QFETCH(QString, command);
         const auto w = start();
         w->show();
-        w->controls().launchTime.txtLaunchDate->setText(u"May \"3\""_s); // a launch data file cannot hold it
+        child<ClickLineEdit>(*w, u"txtLaunchDate"_s)->setText(u"May \"3\""_s); // a launch data file cannot hold it
         f.prompter().answer(Answer::Yes);
         f.prompter().answer(Answer::Ok);
         if (command == u"close")
@@ -376,7 +347,7 @@ private slots:
         QVERIFY(f.prompter().dialogs.isEmpty());
         QVERIFY(m_exits.isEmpty());
         QVERIFY(w->isVisible());
-        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), defaultFile());
+        QCOMPARE(child<WatchedLabel>(*w, u"pnlCurrentFile"_s)->text(), defaultFile());
     }
 
     void saveAsAndRevert()
@@ -387,11 +358,11 @@ private slots:
         QVERIFY(triggerAction(*w, u"mnuSaveAs"_s));
         QCOMPARE(f.prompter().dialogs.last().title, u"Save As . . ."_s);
         QCOMPARE(readBytes(chosen), record(chosen, defaultFile()));
-        QCOMPARE(w->controls().statusBar.pnlCurrentFile->text(), chosen);
+        QCOMPARE(child<WatchedLabel>(*w, u"pnlCurrentFile"_s)->text(), chosen);
 
-        w->controls().launchTime.txtLaunchDate->setText(u"Jul 4, 2003"_s);
+        child<ClickLineEdit>(*w, u"txtLaunchDate"_s)->setText(u"Jul 4, 2003"_s);
         QVERIFY(triggerAction(*w, u"mnuRevert"_s));
-        QCOMPARE(w->controls().launchTime.txtLaunchDate->text(), u"May 3, 2001"_s);
+        QCOMPARE(child<ClickLineEdit>(*w, u"txtLaunchDate"_s)->text(), u"May 3, 2001"_s);
         QVERIFY(f.prompter().shown.isEmpty());
     }
 
@@ -413,12 +384,12 @@ private slots:
         const auto w = start();
         w->show();
         const QByteArray before = readBytes(defaultFile());
-        w->controls().launchWindow.txtHoursW->setText(u"03"_s);
+        child<ClickLineEdit>(*w, u"txtHoursW"_s)->setText(u"03"_s);
         f.prompter().answer(answer);
         if (answer == Answer::Yes)
             f.prompter().answer(Answer::Ok);
         if (how == u"Esc")
-            QTest::keyClick(w->controls().launchTime.txtLaunchDate, Qt::Key_Escape); // a text box, not the window
+            QTest::keyClick(child<ClickLineEdit>(*w, u"txtLaunchDate"_s), Qt::Key_Escape); // a text box, not the window
         else
             QVERIFY(triggerAction(*w, how));
         QCOMPARE(f.prompter().shown.size(), answer == Answer::Yes ? 2 : 1);
@@ -431,7 +402,7 @@ private slots:
             QVERIFY(readBytes(defaultFile()).contains(",\"00\",\"00\",\"03\","));
         } else {
             QCOMPARE(readBytes(defaultFile()), before);
-            QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{u"launch.trv"_s});
+            QCOMPARE(QDir(f.launchFolder()).entryList(QDir::Files), QStringList{u"launch.trv"_s});
         }
     }
 
@@ -450,7 +421,7 @@ private slots:
     {
         const auto w = start();
         w->show();
-        auto* date = w->controls().launchTime.txtLaunchDate;
+        auto* date = child<ClickLineEdit>(*w, u"txtLaunchDate"_s);
         date->clear();
         QTest::keyClicks(date, u"5/9/2001"_s);
         QCOMPARE(date->text(), u"5/9/2001"_s);
@@ -485,20 +456,20 @@ private slots:
     void doubleClickOnTheCurrentFilePanel()
     {
         const auto w = start();
-        const auto& c = w->controls();
-        c.statusBar.sbrStatusBar->show();
+        const QObject& c = *w;
+        child<QStatusBar>(c, u"sbrStatusBar"_s)->show();
         w->show();
-        c.statusBar.pnlNumberLock->setText(u"NUM"_s);
-        QTest::mouseDClick(c.statusBar.pnlNumberLock, Qt::LeftButton);
+        child<WatchedLabel>(c, u"pnlNumberLock"_s)->setText(u"NUM"_s);
+        QTest::mouseDClick(child<WatchedLabel>(c, u"pnlNumberLock"_s), Qt::LeftButton);
         QVERIFY(f.prompter().dialogs.isEmpty());
 
         const QString other = path(u"other.trv"_s);
-        writeBytes(other, record(other, other, OtherFields));
+        QVERIFY(writeBytes(other, record(other, other, OtherFields)));
         f.prompter().chooseFile(other);
-        QTest::mouseDClick(c.statusBar.pnlCurrentFile, Qt::LeftButton);
+        QTest::mouseDClick(child<WatchedLabel>(c, u"pnlCurrentFile"_s), Qt::LeftButton);
         QCOMPARE(f.prompter().dialogs.size(), 1);
         QCOMPARE(f.prompter().dialogs[0].presetName, defaultFile());
-        QCOMPARE(c.statusBar.pnlCurrentFile->text(), other);
+        QCOMPARE(child<WatchedLabel>(c, u"pnlCurrentFile"_s)->text(), other);
         QVERIFY(f.prompter().shown.isEmpty());
     }
 
@@ -507,32 +478,33 @@ private slots:
     void loadAppliesThroughTheRooms()
     {
         const auto w = start();
-        const auto& c = w->controls();
+        const QObject& c = *w;
         const QString other = path(u"other.trv"_s);
-        writeBytes(
+        QVERIFY(writeBytes(
             other,
             record(
                 other, other,
-                QByteArray(InitialFields).replace("10:30:00 AM", "10:31:00 AM").replace(",0,#FALSE#,", ",1,#TRUE#,")));
+                QByteArray(InitialFields).replace("10:30:00 AM", "10:31:00 AM").replace(",0,#FALSE#,", ",1,#TRUE#,"))));
         f.prompter().answer(Answer::No);
         f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
-        QVERIFY(c.launchWindow.chkLaunchWindowActive->isChecked());
-        QVERIFY(w->controls().launchWindow.mnuActiveLaunchWindow->isChecked());
+        QVERIFY(child<QCheckBox>(c, u"chkLaunchWindowActive"_s)->isChecked());
+        QVERIFY(child<QAction>(*w, u"mnuActiveLaunchWindow"_s)->isChecked());
         QVERIFY(w->launchWindow().tmrLaunchWindow().isActive());
-        QVERIFY(c.holds.cmdHoldResume->isEnabled());
-        QCOMPARE(w->controls().holds.mnuHoldEnable->text(), u"Hold Enable"_s);
+        QVERIFY(child<QPushButton>(c, u"cmdHoldResume"_s)->isEnabled());
+        QCOMPARE(child<QAction>(*w, u"mnuHoldEnable"_s)->text(), u"Hold Enable"_s);
         settle();
-        QCOMPARE(c.count.lblTMinus->text() + c.count.lblMinutes->text() + u':' + c.count.lblSeconds->text(),
+        QCOMPARE(child<WatchedLabel>(c, u"lblTMinus"_s)->text() + child<WatchedLabel>(c, u"lblMinutes"_s)->text() +
+                     u':' + child<WatchedLabel>(c, u"lblSeconds"_s)->text(),
                  u"T -01:10"_s);
 
         QVERIFY(triggerAction(*w, u"mnuRevert"_s)); // unchanged values run no reactions
         QVERIFY(w->launchWindow().tmrLaunchWindow().isActive());
-        writeBytes(other, record(other, other));
+        QVERIFY(writeBytes(other, record(other, other)));
         QVERIFY(triggerAction(*w, u"mnuRevert"_s));
-        QVERIFY(!w->controls().launchWindow.mnuActiveLaunchWindow->isChecked());
+        QVERIFY(!child<QAction>(*w, u"mnuActiveLaunchWindow"_s)->isChecked());
         QVERIFY(!w->launchWindow().tmrLaunchWindow().isActive());
-        QVERIFY(!c.holds.cmdHoldResume->isEnabled());
+        QVERIFY(!child<QPushButton>(c, u"cmdHoldResume"_s)->isEnabled());
     }
 
     // A load applies fields 1 to 11 in the file's order, each changed field reaching the window as it is read,
@@ -540,23 +512,24 @@ private slots:
     void loadAppliesInFieldOrder()
     {
         const auto w = start();
-        const auto& c = w->controls();
-        MissionState& state = w->missionState();
+        const QObject& c = *w;
+        const MissionState& state = w->missionState();
         QStringList order;
         const auto log = [&](const QString& field) { return [&order, field] { order << field; }; };
-        connect(&state, &MissionState::targetChanged, w.get(), log(u"1"_s));
-        connect(c.launchTime.txtLaunchDate, &QLineEdit::textChanged, w.get(), log(u"2"_s));
-        connect(&state, &MissionState::windowActiveChanged, w.get(), log(u"3"_s));
-        connect(&state, &MissionState::holdsArmedChanged, w.get(), log(u"4"_s));
-        connect(&state, &MissionState::windowRemainingChanged, w.get(), log(u"5"_s));
-        const std::array<QLineEdit*, 6> entries = {c.launchTime.txtSeconds,    c.launchTime.txtMinutes,
-                                                   c.launchTime.txtHours,      c.launchWindow.txtSecondsW,
-                                                   c.launchWindow.txtMinutesW, c.launchWindow.txtHoursW};
+        connect(&state, &MissionState::targetChanged, w, log(u"1"_s));
+        connect(child<ClickLineEdit>(c, u"txtLaunchDate"_s), &QLineEdit::textChanged, w, log(u"2"_s));
+        connect(&state, &MissionState::windowActiveChanged, w, log(u"3"_s));
+        connect(&state, &MissionState::holdsArmedChanged, w, log(u"4"_s));
+        connect(&state, &MissionState::windowRemainingChanged, w, log(u"5"_s));
+        const std::array<QLineEdit*, 6> entries = {
+            child<ClickLineEdit>(c, u"txtSeconds"_s),  child<ClickLineEdit>(c, u"txtMinutes"_s),
+            child<ClickLineEdit>(c, u"txtHours"_s),    child<ClickLineEdit>(c, u"txtSecondsW"_s),
+            child<ClickLineEdit>(c, u"txtMinutesW"_s), child<ClickLineEdit>(c, u"txtHoursW"_s)};
         for (size_t i = 0; i < entries.size(); ++i)
-            connect(entries[i], &QLineEdit::textChanged, w.get(), log(QString::number(i + 6)));
-        connect(&state, &MissionState::fileLoaded, w.get(), log(u"loaded"_s));
+            connect(entries[i], &QLineEdit::textChanged, w, log(QString::number(i + 6)));
+        connect(&state, &MissionState::fileLoaded, w, log(u"loaded"_s));
         const QString other = path(u"other.trv"_s);
-        writeBytes(other, record(other, other, OtherFields));
+        QVERIFY(writeBytes(other, record(other, other, OtherFields)));
         f.prompter().answer(Answer::No);
         f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
@@ -571,12 +544,12 @@ private slots:
         const auto w = start();
         w->ShowFullView();
         w->show();
-        QTest::mouseDClick(w->controls().launchTime.txtLaunchDate, Qt::LeftButton); // the calendar shows
+        QTest::mouseDClick(child<ClickLineEdit>(*w, u"txtLaunchDate"_s), Qt::LeftButton); // the calendar shows
         settle();
-        QVERIFY(w->controls().launchTime.Calendar->isVisible());
+        QVERIFY(child<QCalendarWidget>(*w, u"Calendar"_s)->isVisible());
         QStringList tried;
         for (QWidget* control : w->findChildren<QWidget*>()) {
-            if (control->focusPolicy() == Qt::NoFocus || !control->isVisible() || control->window() != w.get())
+            if (control->focusPolicy() == Qt::NoFocus || !control->isVisible() || control->window() != w)
                 continue;
             tried << control->objectName();
             f.prompter().answer(Answer::Cancel);
@@ -603,16 +576,16 @@ private slots:
         const auto w = start();
         QVERIFY(triggerAction(*w, u"mnuHoldEnable"_s));
         if (holding)
-            w->controls().holds.cmdHoldResume->click();
+            child<QPushButton>(*w, u"cmdHoldResume"_s)->click();
         const QString other = path(u"other.trv"_s);
-        writeBytes(other,
-                   record(other, other,
-                          QByteArray(InitialFields).replace(",0,#FALSE#,\"00:00:00\"", ",1,#TRUE#,\"0:00:30\"")));
+        QVERIFY(writeBytes(
+            other, record(other, other,
+                          QByteArray(InitialFields).replace(",0,#FALSE#,\"00:00:00\"", ",1,#TRUE#,\"0:00:30\""))));
         f.prompter().answer(Answer::No);
         f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
-        QCOMPARE(w->controls().launchWindow.lblLaunchWindow->text(), u"0:00:30"_s);
-        QCOMPARE(!w->controls().launchWindow.lblWindowWarning->isHidden(), holding);
+        QCOMPARE(child<WatchedLabel>(*w, u"lblLaunchWindow"_s)->text(), u"0:00:30"_s);
+        QCOMPARE(!child<WatchedLabel>(*w, u"lblWindowWarning"_s)->isHidden(), holding);
     }
 
     // A file opened during a hold is held from the moment it is read: the hold carries its launch target on,
@@ -620,24 +593,27 @@ private slots:
     void openingDuringAHoldHoldsTheFileTarget()
     {
         const auto w = start();
-        const auto& c = w->controls();
+        const QObject& c = *w;
         QVERIFY(triggerAction(*w, u"mnuHoldEnable"_s));
-        c.holds.cmdHoldResume->click();
+        child<QPushButton>(c, u"cmdHoldResume"_s)->click();
         settle();
         const QString other = path(u"other.trv"_s);
-        writeBytes(other, record(other, other, QByteArray(InitialFields).replace("10:30:00 AM", "11:00:00 AM")));
+        QVERIFY(
+            writeBytes(other, record(other, other, QByteArray(InitialFields).replace("10:30:00 AM", "11:00:00 AM"))));
         f.prompter().answer(Answer::No);
         f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
         settle();
-        QCOMPARE(c.launchTime.lblTarget->text(), u"May 3, 2001   11:00:00 AM"_s);
+        QCOMPARE(child<WatchedLabel>(c, u"lblTarget"_s)->text(), u"May 3, 2001   11:00:00 AM"_s);
 
         f.clock().advance(10);
         settle();
-        QCOMPARE(c.launchTime.lblTarget->text(), u"May 3, 2001   11:00:10 AM"_s);
+        QCOMPARE(child<WatchedLabel>(c, u"lblTarget"_s)->text(), u"May 3, 2001   11:00:10 AM"_s);
         QVERIFY(triggerAction(*w, u"mnuHold"_s)); // the menu item resumes as well as the button
         settle();
-        QCOMPARE(c.count.lblMinutes->text() + u':' + c.count.lblSeconds->text(), u"30:10"_s);
+        QCOMPARE(child<WatchedLabel>(c, u"lblMinutes"_s)->text() + u':' +
+                     child<WatchedLabel>(c, u"lblSeconds"_s)->text(),
+                 u"30:10"_s);
     }
 
     // A file saved with holds disarmed, read during a hold, leaves the count held and the button resuming it, by
@@ -653,12 +629,12 @@ private slots:
     {
         QFETCH(QString, command);
         const auto w = start();
-        const auto& c = w->controls();
+        const QObject& c = *w;
         w->show();
         w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QVERIFY(QTest::qWaitForWindowActive(w));
         QVERIFY(triggerAction(*w, u"mnuHoldEnable"_s));
-        c.holds.cmdHoldResume->click();
+        child<QPushButton>(c, u"cmdHoldResume"_s)->click();
         settle();
         QVERIFY(w->missionState().holding());
         if (command == u"mnuOpen") {
@@ -669,14 +645,14 @@ private slots:
         settle();
         QVERIFY(w->missionState().holding());
         QVERIFY(!w->missionState().holdsArmed());
-        QCOMPARE(c.holds.cmdHoldResume->text(), u"&Resume"_s);
-        QVERIFY(c.holds.cmdHoldResume->isEnabled());
+        QCOMPARE(child<QPushButton>(c, u"cmdHoldResume"_s)->text(), u"&Resume"_s);
+        QVERIFY(child<QPushButton>(c, u"cmdHoldResume"_s)->isEnabled());
 
-        QTest::keyClick(w.get(), Qt::Key_R, Qt::AltModifier);
+        QTest::keyClick(w, Qt::Key_R, Qt::AltModifier);
         QTRY_VERIFY(!w->missionState().holding());
-        QCOMPARE(c.holds.cmdHoldResume->text(), u"&Hold"_s);
-        QVERIFY(!c.holds.cmdHoldResume->isEnabled());
-        QVERIFY(!c.holds.mnuHold->isEnabled());
+        QCOMPARE(child<QPushButton>(c, u"cmdHoldResume"_s)->text(), u"&Hold"_s);
+        QVERIFY(!child<QPushButton>(c, u"cmdHoldResume"_s)->isEnabled());
+        QVERIFY(!child<QAction>(c, u"mnuHold"_s)->isEnabled());
         QVERIFY(triggerAction(*w, u"mnuSave"_s));
         QVERIFY(readBytes(defaultFile()).contains(",0,#FALSE#,"));
     }
@@ -693,21 +669,21 @@ private slots:
     {
         QFETCH(bool, activeBefore);
         const auto w = start();
-        const auto& c = w->controls();
+        const QObject& c = *w;
         QVERIFY(triggerAction(*w, u"mnuHoldEnable"_s));
-        c.launchWindow.chkLaunchWindowActive->setChecked(activeBefore);
-        c.holds.cmdHoldResume->click();
+        child<QCheckBox>(c, u"chkLaunchWindowActive"_s)->setChecked(activeBefore);
+        child<QPushButton>(c, u"cmdHoldResume"_s)->click();
         settle();
         const QString other = path(u"other.trv"_s);
-        writeBytes(other,
-                   record(other, other,
-                          QByteArray(InitialFields).replace(",0,#FALSE#,\"00:00:00\"", ",1,#TRUE#,\"0:00:30\"")));
+        QVERIFY(writeBytes(
+            other, record(other, other,
+                          QByteArray(InitialFields).replace(",0,#FALSE#,\"00:00:00\"", ",1,#TRUE#,\"0:00:30\""))));
         f.prompter().answer(Answer::No);
         f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
         f.clock().advance(10);
         settle();
-        QCOMPARE(c.launchWindow.lblLaunchWindow->text(), u"00:00:20"_s);
+        QCOMPARE(child<WatchedLabel>(c, u"lblLaunchWindow"_s)->text(), u"00:00:20"_s);
         QCOMPARE(f.prompter().shown.size(), 1); // the open prompt, and no expiry
     }
 
@@ -715,19 +691,19 @@ private slots:
     void loadingArmsSetOnlyForAChangedEntry()
     {
         const auto w = start();
-        QVERIFY(!w->controls().launchTime.cmdSet->isEnabled());
+        QVERIFY(!child<QPushButton>(*w, u"cmdSet"_s)->isEnabled());
         QVERIFY(triggerAction(*w, u"mnuRevert"_s));
-        QVERIFY(!w->controls().launchTime.cmdSet->isEnabled());
-        QVERIFY(!w->controls().launchTime.mnuSetLaunchTime->isEnabled());
+        QVERIFY(!child<QPushButton>(*w, u"cmdSet"_s)->isEnabled());
+        QVERIFY(!child<QAction>(*w, u"mnuSetLaunchTime"_s)->isEnabled());
 
         const QString other = path(u"other.trv"_s);
-        writeBytes(other, record(other, other, QByteArray(InitialFields).replace("\"30\"", "\"45\"")));
+        QVERIFY(writeBytes(other, record(other, other, QByteArray(InitialFields).replace("\"30\"", "\"45\""))));
         f.prompter().answer(Answer::No);
         f.prompter().chooseFile(other);
         QVERIFY(triggerAction(*w, u"mnuOpen"_s));
-        QCOMPARE(w->controls().launchTime.txtMinutes->text(), u"45"_s);
-        QVERIFY(w->controls().launchTime.cmdSet->isEnabled());
-        QVERIFY(w->controls().launchTime.mnuSetLaunchTime->isEnabled());
+        QCOMPARE(child<ClickLineEdit>(*w, u"txtMinutes"_s)->text(), u"45"_s);
+        QVERIFY(child<QPushButton>(*w, u"cmdSet"_s)->isEnabled());
+        QVERIFY(child<QAction>(*w, u"mnuSetLaunchTime"_s)->isEnabled());
     }
 };
 

@@ -1,6 +1,6 @@
 #include "GuiTest.h"
 
-#include "platform/QtPrompter.h"
+#include "platform/widgets/QtPrompter.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -197,9 +197,10 @@ private slots:
     // The same with a real message box: Qt's timers keep firing in its modal loop.
     void holdGoesOnUnderARealMessageBox()
     {
-        FakeClock clock(FakeClock::at(u"May 3, 2001 10:20:00 AM"));
-        QtPrompter prompter;
-        frmTarvane window(clock, prompter);
+        FakeClock& clock = f.clock();
+        clock.setNow(FakeClock::at(u"May 3, 2001 10:20:00 AM"));
+        f.usePrompter(f.keep<QtPrompter>());
+        frmTarvane& window = f.window();
         window.show();
         settle();
         QVERIFY(triggerAction(window, u"mnuHoldEnable"_s));

@@ -1,3 +1,4 @@
+#include "LaunchFiles.h"
 #include "ScriptedPrompter.h"
 #include "files/DefaultFileCare.h"
 #include "files/LaunchFileContext.h"
@@ -22,26 +23,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QByteArray InitialLine = R"("May 3, 2001   10:30:00 AM","May 3, 2001",0,#FALSE#,"00:00:00","00","30","10",)"
-                               R"("00","00","00",)";
-
-QByteArray record(const QString& saveName, const QString& currentFile)
-{
-    return InitialLine + '"' + saveName.toUtf8() + "\",\"" + currentFile.toUtf8() + "\"\r\n";
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using LaunchFiles::readBytes;
+using LaunchFiles::record;
+using LaunchFiles::writeBytes;
 
 // Settings held in a record, with every record applied logged.
 struct FakeSettings
@@ -259,9 +243,9 @@ private slots:
         const QString path = dir.filePath(u"big.trv"_s);
         QByteArray exactly = record(u"/a.trv"_s, u"/b.trv"_s);
         exactly.append(QByteArray(64 * 1024 - exactly.size(), '\n'));
-        writeBytes(path, exactly);
+        QVERIFY(writeBytes(path, exactly));
         QVERIFY(LaunchRecordReader::readFile(path).record);
-        writeBytes(path, exactly + ' ');
+        QVERIFY(writeBytes(path, exactly + ' '));
         QVERIFY(LaunchRecordReader::readFile(path).problem.contains(u"larger than 64 KiB"_s));
         QVERIFY(LaunchRecordReader::readFile(dir.filePath(u"none.trv"_s)).problem.contains(u"does not exist"_s));
         QVERIFY(LaunchRecordReader::readFile(dir.path()).problem.contains(u"not a file"_s));
@@ -307,7 +291,7 @@ private slots:
         const QString path = d.path(u"launch.trv"_s);
         QByteArray bytes = record(u"/elsewhere/copy.trv"_s, u"/old/previous.trv"_s);
         bytes.replace(",0,#FALSE#,", ",1,#TRUE#,");
-        writeBytes(path, bytes);
+        QVERIFY(writeBytes(path, bytes));
         QVERIFY(modOpenFile::OpenLaunchFile(d.files, false));
         QCOMPARE(d.settings.applied.size(), 1);
         QCOMPARE(d.settings.applied[0].launchTarget, initialValues().launchTarget);
@@ -337,11 +321,11 @@ private slots:
         QFETCH(QString, field12);
         Desk d;
         QVERIFY(QDir(d.dir.path()).mkpath(u"moved"_s));
-        writeBytes(d.path(u"notes.txt"_s), "the operator's notes\n");
+        QVERIFY(writeBytes(d.path(u"notes.txt"_s), "the operator's notes\n"));
         const QString loaded = d.path(u"launch.trv"_s);
         QByteArray bytes = record(field12.startsWith(u"C:"_s) ? field12 : d.path(field12), u"/old/previous.trv"_s);
         bytes.replace("\"00:00:00\",\"00\",\"30\",\"10\"", "\"0:01:30\",\"7\",\"05\",\"23\"");
-        writeBytes(loaded, bytes);
+        QVERIFY(writeBytes(loaded, bytes));
         QVERIFY(modOpenFile::OpenLaunchFile(d.files, false));
         QVERIFY(modSaveAs::SaveLaunchFile(d.files, false));
         QCOMPARE(
@@ -361,7 +345,7 @@ private slots:
         const QString path = d.path(u"lines.trv"_s);
         QByteArray bytes = record(u"/a.trv"_s, u"/b.trv"_s);
         bytes.replace("\",", "\"\r\n").replace("0,#FALSE#,", "0\r\n#FALSE#\r\n");
-        writeBytes(path, bytes);
+        QVERIFY(writeBytes(path, bytes));
         const auto parsed = LaunchRecordReader::readFile(path);
         QVERIFY2(parsed.record, qPrintable(parsed.problem));
         QCOMPARE(*parsed.record, *LaunchRecordReader::parse(record(u"/a.trv"_s, u"/b.trv"_s)).record);
@@ -372,7 +356,7 @@ private slots:
     {
         Desk d;
         const QString launch = d.path(u"launch.trv"_s);
-        writeBytes(launch, record(launch, launch));
+        QVERIFY(writeBytes(launch, record(launch, launch)));
         d.prompter.chooseFile(std::nullopt);
         QVERIFY(!modOpenFile::OpenLaunchFile(d.files, true));
         QCOMPARE(d.prompter.dialogs.size(), 1);
@@ -429,7 +413,7 @@ private slots:
         QFETCH(QString, how);
         Desk d;
         const QString launch = d.path(u"launch.trv"_s);
-        writeBytes(launch, record(launch, launch));
+        QVERIFY(writeBytes(launch, record(launch, launch)));
         QVERIFY(modOpenFile::OpenLaunchFile(d.files, false));
         QString target = d.path(u"out/launch.trv"_s);
         QString told = u"Tarvane could not save the launch data file "_s % target % u".  ";
@@ -493,7 +477,7 @@ private slots:
         QFETCH(QString, name);
         Desk d;
         const QString awkward = d.path(name);
-        writeBytes(awkward, record(u"/a.trv"_s, u"/b.trv"_s));
+        QVERIFY(writeBytes(awkward, record(u"/a.trv"_s, u"/b.trv"_s)));
         QVERIFY(modOpenFile::openLaunchFileNamed(d.files, awkward));
         const QString plain = d.path(u"plain.trv"_s);
         d.prompter.chooseFile(plain);
@@ -509,7 +493,7 @@ private slots:
         Desk d;
         QVERIFY(QDir(d.dir.path()).mkpath(u"sub"_s));
         const QString other = d.path(u"sub/mission.trv"_s);
-        writeBytes(other, record(other, other));
+        QVERIFY(writeBytes(other, record(other, other)));
         QVERIFY(modOpenFile::openLaunchFileNamed(d.files, other));
         d.prompter.chooseFile(std::nullopt);
         QVERIFY(!modSaveAs::SaveLaunchFile(d.files, true));
@@ -543,9 +527,9 @@ private slots:
         const QByteArray accounts = "root:x:0:0:root:/root:/bin/bash\n";
         const QByteArray damaged = record(launch, launch).replace("#FALSE#", "#MAYBE#");
         if (how == u"damaged") {
-            writeBytes(launch, damaged);
+            QVERIFY(writeBytes(launch, damaged));
         } else {
-            writeBytes(target, how == u"link to record" ? record(target, target) : accounts);
+            QVERIFY(writeBytes(target, how == u"link to record" ? record(target, target) : accounts));
             if (how == u"dangling link")
                 QVERIFY(QFile::remove(target));
             QVERIFY(QFile::link(target, launch));
@@ -591,14 +575,14 @@ private slots:
         QVERIFY(QDir().mkpath(former));
         const QString formerFile = former + u"/launch.trv"_s;
         const QByteArray old = record(formerFile, formerFile);
-        writeBytes(formerFile, old);
+        QVERIFY(writeBytes(formerFile, old));
         LaunchFileOptions options{folder, {}, former};
         DefaultFileCare::moveFromFormerFolder(options);
         QCOMPARE(readBytes(options.defaultFile()), old);
         QVERIFY(!QFile::exists(formerFile));
 
         QVERIFY(QDir().mkpath(former));
-        writeBytes(formerFile, "another");
+        QVERIFY(writeBytes(formerFile, "another"));
         DefaultFileCare::moveFromFormerFolder(options); // the new place already has one
         QCOMPARE(readBytes(options.defaultFile()), old);
         QCOMPARE(readBytes(formerFile), "another");
@@ -608,7 +592,7 @@ private slots:
                                    u"launch.trv.seven77"_s, u"other.trv.Ab3xYz"_s};
         for (const QString& name : names) {
             const QString path = folder + u'/' + name;
-            writeBytes(path, name.contains(u"notrec"_s) ? QByteArray("text") : old);
+            QVERIFY(writeBytes(path, name.contains(u"notrec"_s) ? QByteArray("text") : old));
             QFile f(path);
             QVERIFY(f.open(QIODevice::ReadWrite));
             if (!name.contains(u"fresh"_s))

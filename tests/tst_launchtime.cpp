@@ -1,9 +1,9 @@
 #include "GuiTest.h"
 
 #include "clock/LaunchTimeEntry.h"
-#include "platform/ClickLineEdit.h"
-#include "platform/UpScrollBar.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/ClickLineEdit.h"
+#include "platform/widgets/UpScrollBar.h"
+#include "platform/widgets/WatchedLabel.h"
 #include "shell/frmTarvane.h"
 
 #include <QCalendarWidget>
@@ -153,7 +153,7 @@ private slots:
         QCOMPARE(rig.text(u"lblNowStamp"_s), stamp.isEmpty() ? QString() : u"5/3/2001 10:29:50 AM"_s);
         QCOMPARE(rig.text(u"lblTargetStamp"_s), stamp);
         QVERIFY(!armed(rig));
-        QVERIFY(!rig.window().controls().launchTime.mnuSetLaunchTime->isEnabled());
+        QVERIFY(!child<QAction>(rig.window(), u"mnuSetLaunchTime"_s)->isEnabled());
         QVERIFY(rig.prompter().unexpected.isEmpty());
     }
 
@@ -283,7 +283,7 @@ private slots:
         QVERIFY(!entry.isArmed());
         entry.setTimeTexts({u"00"_s, u"31"_s, u"10"_s});
         QVERIFY(entry.isArmed());
-        QVERIFY(rig.window().controls().launchTime.mnuSetLaunchTime->isEnabled());
+        QVERIFY(child<QAction>(rig.window(), u"mnuSetLaunchTime"_s)->isEnabled());
         QCOMPARE(entry.timeTexts().minutes, u"31"_s);
         QCOMPARE(rig.get<UpScrollBar>(u"vsbMinutes"_s)->level(), 30); // the text never moves the bar
     }

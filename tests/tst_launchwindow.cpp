@@ -1,8 +1,8 @@
 #include "GuiTest.h"
 
-#include "platform/ClickPanel.h"
 #include "platform/ProcessExit.h"
-#include "platform/SurfaceWidget.h"
+#include "platform/widgets/ClickPanel.h"
+#include "platform/widgets/SurfaceWidget.h"
 
 #include <QApplication>
 #include <QScopeGuard>

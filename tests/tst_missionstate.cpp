@@ -1,7 +1,11 @@
 #include "GuiTest.h"
 
+#include "MissionStateTestAccess.h"
 #include "clock/MissionState.h"
-#include "platform/UpScrollBar.h"
+#include "platform/ClockTimer.h"
+#include "platform/widgets/UpScrollBar.h"
+#include "shell/CountStrip.h"
+#include "shell/MissionCountPanel.h"
 
 #include <QSignalSpy>
 
@@ -13,28 +17,29 @@ class TestMissionState : public GuiTest
 {
     Q_OBJECT
 
-    MissionState& tenMinutesBefore() { return f.tenMinutesBefore().state(); }
+    const MissionState& tenMinutesBefore() { return f.tenMinutesBefore().state(); }
 
 private slots:
 
     void setterSignalsOnlyARealChange()
     {
-        MissionState state;
-        QSignalSpy changed(&state, &MissionState::changed);
+        MissionState model;
+        MissionStateTestAccess state(model);
+        QSignalSpy changed(&model, &MissionState::changed);
         state.setHolding(false);
         state.setTargetText(MissionState::InitialTarget);
         state.setWindowRemainingText(u"00:00:00"_s);
         QCOMPARE(changed.count(), 0);
         state.setTargetText(u"next Tuesday"_s); // no date, still a state
-        QCOMPARE(state.target(), std::nullopt);
+        QCOMPARE(model.target(), std::nullopt);
         state.setWindowRemainingText(u"0:01:30"_s);
-        QCOMPARE(state.windowRemaining(), 90);
+        QCOMPARE(model.windowRemaining(), 90);
         QCOMPARE(changed.count(), 2);
     }
 
     void followsTheCountAndHolds()
     {
-        MissionState& state = tenMinutesBefore();
+        const MissionState& state = tenMinutesBefore();
         QCOMPARE(state.phase(), Phase::BeforeLiftoff);
         QVERIFY(!state.holdsArmed());
         f.arm();
@@ -52,15 +57,14 @@ private slots:
         QCOMPARE(state.phase(), Phase::AfterLiftoff);
         QVERIFY(!state.holdsArmed());
         QVERIFY(!state.warningArmed());
-        state.setTargetText(u"soon"_s);
-        settle();
+        f.loadTarget(u"soon"_s);
         QCOMPARE(state.phase(), Phase::NoTarget);
         QCOMPARE(f.target(), u"soon"_s);
     }
 
     void followsTheLaunchWindowToExpiry()
     {
-        MissionState& state = tenMinutesBefore();
+        const MissionState& state = tenMinutesBefore();
         QSignalSpy warning(&state, &MissionState::windowWarningChanged);
         f.holdAgainstWindow(u"00"_s, u"01"_s, u"00"_s);
         QVERIFY(state.windowActive());
@@ -79,18 +83,83 @@ private slots:
     // A change made to the model from outside the window's own commands shows as one made by the commands.
     void widgetsFollowTheModel()
     {
-        MissionState& state = tenMinutesBefore();
-        state.setWindowActive(true);
+        const MissionState& state = tenMinutesBefore();
+        MissionStateTestAccess outside(state);
+        outside.setWindowActive(true);
         QVERIFY(f.get<QCheckBox>(u"chkLaunchWindowActive"_s)->isChecked());
         QVERIFY(f.get<QAction>(u"mnuActiveLaunchWindow"_s)->isChecked());
         QVERIFY(f.timer(u"tmrLaunchWindow"_s)->isActive());
-        state.setHoldsArmed(true);
+        outside.setHoldsArmed(true);
         QVERIFY(f.button(u"cmdHoldResume"_s)->isEnabled());
         QVERIFY(f.get<QAction>(u"mnuRtHold"_s)->isEnabled());
-        state.setWindowRemainingText(u"0:02:00"_s);
+        outside.setWindowRemainingText(u"0:02:00"_s);
         QCOMPARE(f.remaining(), u"0:02:00"_s);
         f.get<QCheckBox>(u"chkLaunchWindowActive"_s)->click();
         QVERIFY(!state.windowActive());
+    }
+
+    // The mission on its own, as a view outside the window sees it: the count as shown, once a second, standing
+    // still through a hold (target minus now would run on), the lamps, and the sign after liftoff.
+    void missionWithoutAWindow()
+    {
+        FakeClock& clock = f.clock();
+        Mission mission(clock, f.prompter());
+        const MissionState& state = mission.state();
+        QSignalSpy counted(&state, &MissionState::countChanged);
+        const auto tick = [&](qint64 seconds) {
+            clock.advance(seconds);
+            settle();
+        };
+        mission.launchClock().tmrCountdown().start();
+        settle();
+        QCOMPARE(state.count(), 10);
+        QCOMPARE(state.lamps(), (MissionState::Lamps{true, true, false}));
+        tick(1);
+        QCOMPARE(state.lamps(), (MissionState::Lamps{false, false, true}));
+        tick(1);
+        tick(1);
+        QCOMPARE(state.count(), 7);
+        QCOMPARE(counted.count(), 4);
+
+        mission.holds().ToggleHoldEnable();
+        mission.holds().ToggleHold();
+        tick(5);
+        QVERIFY(state.holding());
+        QCOMPARE(state.count(), 7);
+        QCOMPARE(state.shownCount().seconds, u"07"_s);
+        QCOMPARE(counted.count(), 4);
+        mission.holds().ToggleHold();
+        settle();
+        QCOMPARE(state.count(), 7);
+        tick(8);
+        QCOMPARE(state.count(), -1);
+        QCOMPARE(state.phase(), Phase::AfterLiftoff);
+        QCOMPARE(state.shownCount().sign, u"T +"_s);
+        QCOMPARE(state.lamps(), (MissionState::Lamps{false, false, false}));
+        QVERIFY(!state.holdsArmed());
+    }
+
+    // Views made on their own, with no main window, follow the mission they are given.
+    void viewsFollowTheMissionAlone()
+    {
+        Mission mission(f.clock(), f.prompter());
+        MissionCountPanel panel(mission.state(), nullptr);
+        CountStrip strip(mission, nullptr);
+        mission.launchClock().UpdateCountDisplay();
+        QCOMPARE(panel.spokenCount(), u"T minus 0 days 00:00:10"_s);
+        QCOMPARE(child<WatchedLabel>(strip, u"lblSeconds"_s)->text(), u"10"_s);
+        QVERIFY(!child<QWidget>(strip, u"shpIndicator_0"_s)->isHidden());
+        QVERIFY(!strip.holdButton()->isEnabled());
+        mission.holds().ToggleHoldEnable();
+        QVERIFY(strip.holdButton()->isEnabled());
+        strip.holdButton()->click();
+        QCOMPARE(strip.holdButton()->text(), u"&Resume"_s);
+        QCOMPARE(panel.spokenCount(), u"T minus 0 days 00:00:10, holding"_s);
+        mission.holds().ResumeCount();
+        mission.holds().setLaunchTarget(u"not a time"_s);
+        mission.launchClock().UpdateCountDisplay();
+        QCOMPARE(panel.spokenCount(), u"No launch time"_s);
+        QCOMPARE(child<WatchedLabel>(strip, u"lblDays"_s)->text(), u"---"_s);
     }
 
     void reportsClockJumps()

@@ -5,13 +5,20 @@
 #include "DisplayClients.h"
 #include "DisplayScreen.h"
 #include "FakeClock.h"
+#include "MissionStateTestAccess.h"
+#include "ScriptedPrompter.h"
 #include "TestSupport.h"
+#include "clock/Holds.h"
+#include "clock/LaunchClock.h"
+#include "clock/LaunchWindow.h"
+#include "clock/Mission.h"
 #include "clock/MissionState.h"
 #include "display/RoomDisplay.h"
 #include "display/RoomHosts.h"
 #include "display/ServeEndpoint.h"
+#include "platform/ClockTimer.h"
 
-#include <QDir>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
@@ -19,7 +26,6 @@
 #include <QNetworkReply>
 #include <QProcessEnvironment>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QSysInfo>
 #include <QTcpServer>
 #include <QWebSocket>
@@ -59,11 +65,7 @@ class TestRoomDisplay final : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).removeRecursively();
-    }
+    void initTestCase() { useOwnSettings(); }
     void init();
     void cleanup();
 
@@ -103,6 +105,8 @@ private slots:
 private:
     // A screen on loopback that must stay served whatever the test's other clients do.
     void expectScreenServed();
+    // The display is tested against a mission state written by hand.
+    MissionStateTestAccess stub() { return MissionStateTestAccess(*m_state); }
 
     std::unique_ptr<FakeClock> m_clock;
     std::unique_ptr<MissionState> m_state;
@@ -151,13 +155,16 @@ void TestRoomDisplay::stateOnConnect()
     QCOMPARE(state.value(u"target"_s).toObject().value(u"msToTarget"_s).toDouble() + sentAt,
              double(m_clock->currentMSecs()) + 10'000.0);
     QCOMPARE(state.value(u"window"_s).toObject().value(u"text"_s).toString(), u"00:00:00"_s);
+    // The lamps' rule comes with the state: last hour and ten minutes on even seconds, last minute on odd ones.
+    QCOMPARE(QJsonDocument(state.value(u"lamps"_s).toArray()).toJson(QJsonDocument::Compact),
+             R"([{"limit":3600,"parity":0},{"limit":600,"parity":0},{"limit":60,"parity":1}])");
     QTRY_COMPARE(m_display->screenCount(), 1);
 
     // A target that names no date is a state too: dashes on every screen, on the colour the window keeps
     // from the last phase it showed.
-    m_state->setPhase(MissionState::Phase::AfterLiftoff);
-    m_state->setTargetText(u"whenever"_s);
-    m_state->setPhase(MissionState::Phase::NoTarget);
+    stub().setPhase(MissionState::Phase::AfterLiftoff);
+    stub().setTargetText(u"whenever"_s);
+    stub().setPhase(MissionState::Phase::NoTarget);
     screen.ping(1);
     DisplayScreen late(m_port);
     QVERIFY(late.waitForMessages(1));
@@ -176,6 +183,7 @@ enum class Transition
     WindowSet,
     WindowActivated,
     Warned,
+    WarningArmed,
     Expired,
     ClockJumped,
     FileLoaded
@@ -194,6 +202,7 @@ void TestRoomDisplay::transitions_data()
     QTest::newRow("window set") << Transition::WindowSet << u"window.text"_s << u"1:30:00"_s;
     QTest::newRow("window activated") << Transition::WindowActivated << u"window.active"_s << u"true"_s;
     QTest::newRow("warned") << Transition::Warned << u"window.warning"_s << u"true"_s;
+    QTest::newRow("warning armed") << Transition::WarningArmed << u"window.warningArmed"_s << u"true"_s;
     QTest::newRow("expired") << Transition::Expired << u"window.expired"_s << u"true"_s;
     QTest::newRow("clock jumped") << Transition::ClockJumped << u"sentAt"_s << u"988885800000"_s;
     QTest::newRow("file loaded") << Transition::FileLoaded << u"target.text"_s << u"June 1, 2001   1:00:00 PM"_s;
@@ -205,50 +214,53 @@ void TestRoomDisplay::transitions()
     QFETCH(QString, key);
     QFETCH(QString, expected);
     if (transition == Transition::HoldEnded)
-        m_state->setHolding(true);
+        stub().setHolding(true);
     DisplayScreen screen(m_port);
     QVERIFY(screen.waitForMessages(1));
 
     switch (transition) {
     case Transition::NewTarget:
-        m_state->setTargetText(expected);
+        stub().setTargetText(expected);
         break;
     case Transition::Liftoff:
         m_clock->advance(10);
-        m_state->setPhase(MissionState::Phase::AfterLiftoff);
+        stub().setPhase(MissionState::Phase::AfterLiftoff);
         break;
     case Transition::HoldBegun:
-        m_state->setHolding(true);
+        stub().setHolding(true);
         break;
     case Transition::HoldEnded:
-        m_state->setHolding(false);
+        stub().setHolding(false);
         break;
     case Transition::Armed:
-        m_state->setHoldsArmed(true);
+        stub().setHoldsArmed(true);
         break;
     case Transition::WindowSet:
-        m_state->setWindowRemainingText(expected);
+        stub().setWindowRemainingText(expected);
         break;
     case Transition::WindowActivated:
-        m_state->setWindowActive(true);
+        stub().setWindowActive(true);
         break;
     case Transition::Warned:
-        m_state->setWindowWarning(true);
+        stub().setWindowWarning(true);
+        break;
+    case Transition::WarningArmed:
+        stub().setWarningArmed(true);
         break;
     case Transition::Expired:
-        m_state->setWindowExpired(true);
+        stub().setWindowExpired(true);
         break;
     case Transition::ClockJumped:
         m_clock->setNow(FakeClock::at(u"May 3, 2001 10:30:00 AM"));
-        m_state->noteClockJumped();
+        stub().noteClockJumped();
         break;
     case Transition::FileLoaded:
         // A load writes several fields, and screens receive the outcome once.
-        m_state->setTargetText(expected);
-        m_state->setHoldsArmed(true);
-        m_state->setWindowRemainingText(u"0:10:00"_s);
-        m_state->setWindowActive(true);
-        m_state->noteFileLoaded();
+        stub().setTargetText(expected);
+        stub().setHoldsArmed(true);
+        stub().setWindowRemainingText(u"0:10:00"_s);
+        stub().setWindowActive(true);
+        stub().noteFileLoaded();
         break;
     }
     QVERIFY(screen.waitForMessages(2));
@@ -263,21 +275,34 @@ void TestRoomDisplay::transitions()
     QCOMPARE(shown, expected);
 }
 
-// While holding, the target moves later and an active launch window runs down one second per second; every
-// screen does both by itself, so the server stays quiet.
+// While holding, the target moves later, an active launch window runs down one second per second and its warning
+// comes on below a minute; every screen does all of it by itself, so the server stays quiet. The mission's own
+// commands and ticks write the state, as in the program.
 void TestRoomDisplay::holdRunsOnWithoutPushes()
 {
-    m_state->setWindowRemainingText(u"0:01:00"_s);
-    m_state->setWindowActive(true);
-    m_state->setHolding(true);
-    m_state->setWindowRemainingText(u"00:01:00"_s); // the window clock's first tick, in its running form
-    DisplayScreen screen(m_port);
+    ScriptedPrompter prompter;
+    Mission mission(*m_clock, prompter);
+    RoomDisplay display(mission.state(), *m_clock, nullptr, testLimits());
+    QVERIFY(startDisplay(display, {QHostAddress(QHostAddress::LocalHost)}, 0).ok);
+    mission.launchWindow().setRemainingText(u"0:01:00"_s);
+    mission.launchWindow().setWindowActive(true);
+    mission.holds().setHoldsArmed(true);
+    mission.launchClock().tmrCountdown().start();
+    mission.holds().HoldCount();
+    settle();
+    DisplayScreen screen(display.port());
     QVERIFY(screen.waitForMessages(1));
+    QVERIFY(!screen.message(0).value(u"window"_s).toObject().value(u"warning"_s).toBool());
     for (int held = 1; held <= 3; ++held) {
-        m_clock->advance(1);
-        m_state->setTargetText(HeldForm.arg(held, 2, 10, QChar(u'0')));
-        m_state->setWindowRemainingText(u"00:00:%1"_s.arg(60 - held, 2, 10, QChar(u'0')));
+        // A second passes on a running clock: the mission's timers fire at its start.
+        m_clock->pass(1);
+        for (ClockTimer* timer : mission.findChildren<ClockTimer*>())
+            timer->fireSoon();
+        settle();
     }
+    QCOMPARE(mission.state().targetText(), HeldForm.arg(u"03"_s));
+    QCOMPARE(mission.state().windowRemainingText(), u"00:00:57"_s);
+    QVERIFY(mission.state().windowWarning());
     QCOMPARE(screen.ping(1).value(u"type"_s).toString(), u"pong"_s);
     QCOMPARE(screen.statesSince(1), 0);
 }
@@ -296,14 +321,14 @@ void TestRoomDisplay::departuresDuringHold()
 {
     QFETCH(QString, target);
     QFETCH(QString, window);
-    m_state->setWindowRemainingText(u"00:01:00"_s);
-    m_state->setWindowActive(true);
-    m_state->setHolding(true);
+    stub().setWindowRemainingText(u"00:01:00"_s);
+    stub().setWindowActive(true);
+    stub().setHolding(true);
     DisplayScreen screen(m_port);
     QVERIFY(screen.waitForMessages(1));
     m_clock->advance(1);
-    m_state->setTargetText(target);
-    m_state->setWindowRemainingText(window);
+    stub().setTargetText(target);
+    stub().setWindowRemainingText(window);
     screen.ping(1);
     QCOMPARE(screen.statesSince(1), 1);
     QCOMPARE(screen.message(1).value(u"target"_s).toObject().value(u"text"_s).toString(), target);
@@ -708,7 +733,7 @@ void TestRoomDisplay::privilegedPort()
 void TestRoomDisplay::thisComputerOnly()
 {
     QVERIFY(stopDisplay(*m_display));
-    const QList<QHostAddress> loopback = RoomDisplaySettings::addressesFor(RoomDisplaySettings::Reach::ThisComputer);
+    const QList<QHostAddress> loopback = ServeEndpoint::addressesFor(ProgramSettings::RoomDisplayReach::ThisComputer);
     QCOMPARE(loopback, QList<QHostAddress>({QHostAddress(u"127.0.0.1"_s), QHostAddress(u"::1"_s)}));
     const auto result = startDisplay(*m_display, loopback, 0);
     QVERIFY2(result.ok, qPrintable(result.error));

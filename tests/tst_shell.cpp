@@ -3,9 +3,10 @@
 // windows' frames). The keys are also driven for real under a window manager in tests/e2e/shell_keys_e2e.sh.
 #include "GuiTest.h"
 
-#include "platform/ClickLineEdit.h"
-#include "platform/UpScrollBar.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/ClickLineEdit.h"
+#include "platform/widgets/UpScrollBar.h"
+#include "platform/widgets/WatchedLabel.h"
+#include "shell/MainViews.h"
 #include "shell/frmAbout.h"
 #include "shell/frmTarvane.h"
 #include "shell/frmTechSupport.h"
@@ -43,7 +44,7 @@ struct Fixture
     QString field(const QString& name) const { return get<ClickLineEdit>(name)->text(); }
     bool holding() const { return state.holding(); }
 
-    MissionState& state;
+    const MissionState& state;
     frmTarvane& window;
 };
 
@@ -188,7 +189,7 @@ private slots:
     {
         Fixture f(GuiTest::f);
         const QFont bar = f.window.menuBar()->font();
-        for (QMenu* menu : {f.window.actions().mnuSettings, f.window.controls().views.mnuPopUp}) {
+        for (QMenu* menu : {f.window.actions().mnuSettings, child<QMenu>(f.window, u"mnuPopUp"_s)}) {
             QCOMPARE(menu->font().family(), bar.family());
             QCOMPARE(menu->font().pixelSize(), bar.pixelSize());
         }

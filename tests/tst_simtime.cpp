@@ -2,9 +2,9 @@
 #include "clock/Holds.h"
 #include "clock/LaunchClock.h"
 #include "platform/ApplicationClock.h"
-#include "platform/Colours.h"
-#include "platform/SurfaceWidget.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/Colours.h"
+#include "platform/widgets/SurfaceWidget.h"
+#include "platform/widgets/WatchedLabel.h"
 #include "shell/frmTarvane.h"
 #include "simtime/CSimTime.h"
 #include "simtime/SimTime.h"
@@ -25,20 +25,22 @@ const QString Confirmation = u"Tarvane will now change your computer's clock.  D
 
 QString countShown(const frmTarvane& w)
 {
-    const MainControls& c = w.controls();
-    return QStringList{c.count.lblTMinus->text(), c.count.lblDays->text(), c.count.lblHours->text(),
-                       c.count.lblMinutes->text(), c.count.lblSeconds->text()}
+    const QObject& c = w;
+    return QStringList{child<WatchedLabel>(c, u"lblTMinus"_s)->text(), child<WatchedLabel>(c, u"lblDays"_s)->text(),
+                       child<WatchedLabel>(c, u"lblHours"_s)->text(), child<WatchedLabel>(c, u"lblMinutes"_s)->text(),
+                       child<WatchedLabel>(c, u"lblSeconds"_s)->text()}
         .join(u' ');
 }
 
 QColor phaseColour(const frmTarvane& w)
 {
-    return w.controls().surface->palette().color(QPalette::Window);
+    return child<QWidget>(w, u"frmTarvaneSurface"_s)->palette().color(QPalette::Window);
 }
 
+// A launch target as a launch data file brings it.
 void setTarget(frmTarvane& w, const QString& text)
 {
-    w.missionState().setTargetText(text);
+    w.holds().setLaunchTarget(text);
     settle();
 }
 
@@ -137,7 +139,7 @@ private slots:
         QCOMPARE(prompter.shown[0].text, Confirmation);
         QCOMPARE(prompter.shown[0].buttons, Prompter::Buttons::YesNo);
         QCOMPARE(clock.setRequests, QList<CivilDateTime>{FakeClock::at(clockSetTo)});
-        QCOMPARE(w.controls().launchTime.lblTarget->text(), target);
+        QCOMPARE(child<WatchedLabel>(w, u"lblTarget"_s)->text(), target);
         QCOMPARE(countShown(w), count);
         QCOMPARE(phaseColour(w), phase);
     }
@@ -199,7 +201,7 @@ private slots:
         QVERIFY(clock.setRequests.isEmpty());
         QCOMPARE(clock.now(), before);
         QCOMPARE(prompter.shown.size(), 1);
-        QCOMPARE(w.controls().launchTime.lblTarget->text(), u"May 3, 2001   10:30:00 AM"_s);
+        QCOMPARE(child<WatchedLabel>(w, u"lblTarget"_s)->text(), u"May 3, 2001   10:30:00 AM"_s);
         QCOMPARE(countShown(w), countBefore);
     }
 
@@ -215,14 +217,14 @@ private slots:
         QVERIFY(w.holds().isHolding());
         clock.advance(5);
         settle();
-        QCOMPARE(w.controls().launchTime.lblTarget->text(), u"May 3, 2001   10:30:05 AM"_s);
+        QCOMPARE(child<WatchedLabel>(w, u"lblTarget"_s)->text(), u"May 3, 2001   10:30:05 AM"_s);
 
         prompter.answer(Answer::Yes);
         QVERIFY(triggerAction(w, u"mnuTminus45"_s));
         settle();
 
         QCOMPARE(clock.setRequests, QList<CivilDateTime>{FakeClock::at(u"May 3, 2001 9:45:05 AM")});
-        QCOMPARE(w.controls().launchTime.lblTarget->text(), u"May 3, 2001   9:45:15 AM"_s);
+        QCOMPARE(child<WatchedLabel>(w, u"lblTarget"_s)->text(), u"May 3, 2001   9:45:15 AM"_s);
         QCOMPARE(countShown(w), u"T - 000 00 00 10"_s);
         QVERIFY(triggerAction(w, u"mnuHold"_s)); // resume
         settle();
@@ -235,7 +237,7 @@ private slots:
         FakeClock& clock = f.clock();
         ScriptedPrompter& prompter = f.prompter();
         frmTarvane& w = f.window();
-        prompter.answer(Answer::Yes, [&] { w.missionState().setTargetText(u"May 3, 2001   10:31:15 AM"_s); });
+        prompter.answer(Answer::Yes, [&] { w.holds().setLaunchTarget(u"May 3, 2001   10:31:15 AM"_s); });
         QVERIFY(triggerAction(w, u"mnuTminus10"_s));
         QCOMPARE(clock.setRequests, QList<CivilDateTime>{FakeClock::at(u"May 3, 2001 10:21:15 AM")});
     }
@@ -243,12 +245,12 @@ private slots:
     // The computer refuses: the program keeps the mission time itself, says so once, and the count shows it.
     void refusalKeepsTheMissionTimeInside()
     {
-        FakeClock system;
+        FakeClock& system = f.clock();
         system.refuseWith = u"Setting the computer's clock needs administrator rights."_s;
         const CivilDateTime systemBefore = system.now();
-        ApplicationClock clock(system, ApplicationClock::Start::PassThrough);
+        f.useClock(f.keep<ApplicationClock>(system, ApplicationClock::Start::PassThrough));
         ScriptedPrompter& prompter = f.prompter();
-        frmTarvane w(clock, prompter);
+        frmTarvane& w = f.window();
         prompter.answer(Answer::Yes);
         prompter.answer(Answer::Ok);
 
@@ -281,10 +283,10 @@ private slots:
 
     void anAppClockRunNeverAsksTheComputer()
     {
-        FakeClock system;
-        ApplicationClock clock(system, ApplicationClock::Start::Engaged);
+        FakeClock& system = f.clock();
+        f.useClock(f.keep<ApplicationClock>(system, ApplicationClock::Start::Engaged));
         ScriptedPrompter& prompter = f.prompter();
-        frmTarvane w(clock, prompter);
+        frmTarvane& w = f.window();
         prompter.answer(Answer::Yes);
         QVERIFY(triggerAction(w, u"mnuTminus45"_s));
         settle();
@@ -311,7 +313,7 @@ private slots:
         QCOMPARE(prompter.shown.size(), 4);
         QCOMPARE(prompter.shown[3].text, u"Your computer's clock was not changed.  No rights."_s);
         QCOMPARE(countShown(w), before);
-        QCOMPARE(w.controls().launchTime.lblTarget->text(), u"May 3, 2001   10:30:00 AM"_s);
+        QCOMPARE(child<WatchedLabel>(w, u"lblTarget"_s)->text(), u"May 3, 2001   10:30:00 AM"_s);
     }
 
     // A launch file can put any text in the target; no clock is set from it.
@@ -333,9 +335,10 @@ private slots:
     // While the computer's clock is being set (the desktop may be asking for a password) no second jump starts.
     void noSecondJumpWhileTheClockIsBeingSet()
     {
-        WaitingClock clock;
+        WaitingClock& clock = f.keep<WaitingClock>();
+        f.useClock(clock);
         ScriptedPrompter& prompter = f.prompter();
-        frmTarvane w(clock, prompter);
+        frmTarvane& w = f.window();
         QStringList enabledMeanwhile;
         clock.whileSetting = [&] {
             for (const QString& name : SimCommands) {

@@ -1,7 +1,7 @@
 #include "GuiTest.h"
 #include "TestSupport.h"
 
-#include "platform/ClickPanel.h"
+#include "platform/widgets/ClickPanel.h"
 #include "shell/MainViews.h"
 #include "shell/SplashSequence.h"
 #include "shell/StartOptions.h"

@@ -2,9 +2,9 @@
 #include "TestSupport.h"
 
 #include "platform/ClockTimer.h"
-#include "platform/QtPrompter.h"
-#include "platform/UpScrollBar.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/QtPrompter.h"
+#include "platform/widgets/UpScrollBar.h"
+#include "platform/widgets/WatchedLabel.h"
 
 #include <QApplication>
 #include <QEventLoop>

@@ -2,12 +2,12 @@
 
 #include "clock/LaunchClock.h"
 #include "platform/ClockTimer.h"
-#include "platform/KeyboardIndicators.h"
-#include "platform/ShapeWidget.h"
-#include "platform/SurfaceWidget.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/KeyboardIndicators.h"
+#include "platform/widgets/ShapeWidget.h"
+#include "platform/widgets/SurfaceWidget.h"
+#include "platform/widgets/WatchedLabel.h"
+#include "shell/MainStatusBar.h"
 #include "shell/MainViews.h"
-#include "shell/StatusBarPanels.h"
 #include "shell/WindowGeometry.h"
 #include "shell/frmTarvane.h"
 
@@ -44,9 +44,9 @@ struct Fixture
     FakeClock& clock;
     ScriptedPrompter& prompter;
     frmTarvane& window;
-    QPushButton* cmdAccess() const { return window.controls().views.cmdAccess; }
-    QWidget* surface() const { return window.controls().surface; }
-    QMenu* popUp() const { return window.controls().views.mnuPopUp; }
+    QPushButton* cmdAccess() const { return child<QPushButton>(window, u"cmdAccess"_s); }
+    QWidget* surface() const { return child<QWidget>(window, u"frmTarvaneSurface"_s); }
+    QMenu* popUp() const { return child<QMenu>(window, u"mnuPopUp"_s); }
 };
 
 enum class Toggle
@@ -79,22 +79,24 @@ void toggleBy(Fixture& f, Toggle how)
 
 void verifyCompact(Fixture& f, int frameLeft)
 {
-    const MainControls& c = f.window.controls();
+    const QObject& c = f.window;
     QCOMPARE(f.cmdAccess()->text(), u"&Access Launch Data"_s);
     QCOMPARE(f.window.size(), QSize(282, 82));
     QCOMPARE(f.window.frameGeometry().left(), frameLeft);
     QVERIFY(!f.window.menuBar()->isVisible());
-    QVERIFY(!f.window.controls().statusBar.sbrStatusBar->isVisible());
-    QVERIFY(!f.window.launchClock().tmrCurrentDateTime().isActive());
-    QVERIFY(!c.views.mnuRtCompactScreen->isEnabled());
-    QVERIFY(c.views.mnuRtAccess->isEnabled());
+    QVERIFY(!child<QStatusBar>(f.window, u"sbrStatusBar"_s)->isVisible());
+    QVERIFY(!child<ClockTimer>(f.window, u"tmrCurrentDateTime"_s)->isActive());
+    QVERIFY(!child<QAction>(c, u"mnuRtCompactScreen"_s)->isEnabled());
+    QVERIFY(child<QAction>(c, u"mnuRtAccess"_s)->isEnabled());
     QCOMPARE(f.surface()->size(), QSize(282, 82));
     // A crop of the one layout: the whole count strip and both buttons, nothing of what lies below.
     const QRect view = f.surface()->rect();
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{c.count.lblTMinus, c.count.lblDays, c.count.lblHours, c.count.lblMinutes,
-                                         c.count.lblSeconds, c.count.shpIndicator[0], c.count.shpIndicator[1],
-                                         c.count.shpIndicator[2], c.holds.cmdHoldResume, c.views.cmdAccess})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             child<WatchedLabel>(c, u"lblTMinus"_s), child<WatchedLabel>(c, u"lblDays"_s),
+             child<WatchedLabel>(c, u"lblHours"_s), child<WatchedLabel>(c, u"lblMinutes"_s),
+             child<WatchedLabel>(c, u"lblSeconds"_s), child<QWidget>(c, u"shpIndicator_0"_s),
+             child<QWidget>(c, u"shpIndicator_1"_s), child<QWidget>(c, u"shpIndicator_2"_s),
+             child<QPushButton>(c, u"cmdHoldResume"_s), child<QPushButton>(c, u"cmdAccess"_s)})
         QVERIFY2(view.contains(w->geometry()), qPrintable(w->objectName()));
     for (const QString& name : {u"Line1"_s, u"Shape1"_s, u"pctLaunchWindow"_s, u"pctLaunchTime"_s})
         QVERIFY2(!view.intersects(child<QWidget>(f.window, name)->geometry()), qPrintable(name));
@@ -103,22 +105,22 @@ void verifyCompact(Fixture& f, int frameLeft)
 void verifyFull(Fixture& f)
 {
     const MainActions& a = f.window.actions();
-    const MainControls& c = f.window.controls();
+    const QObject& c = f.window;
     QCOMPARE(f.cmdAccess()->text(), u"Com&pact Screen"_s);
     QCOMPARE(f.window.frameGeometry().left(), 50);
     QVERIFY(f.window.menuBar()->isVisible());
     for (QMenu* m : {a.mnuFile, a.mnuSettings, a.mnuSimTime, a.mnuHelp})
         QVERIFY(m->menuAction()->isVisible());
-    QVERIFY(f.window.controls().statusBar.sbrStatusBar->isVisible());
-    QVERIFY(f.window.launchClock().tmrCurrentDateTime().isActive());
-    QVERIFY(c.views.mnuCompactScreen->isEnabled());
-    QVERIFY(c.views.mnuRtCompactScreen->isEnabled());
-    QVERIFY(!c.views.mnuRtAccess->isEnabled());
+    QVERIFY(child<QStatusBar>(f.window, u"sbrStatusBar"_s)->isVisible());
+    QVERIFY(child<ClockTimer>(f.window, u"tmrCurrentDateTime"_s)->isActive());
+    QVERIFY(child<QAction>(c, u"mnuCompactScreen"_s)->isEnabled());
+    QVERIFY(child<QAction>(c, u"mnuRtCompactScreen"_s)->isEnabled());
+    QVERIFY(!child<QAction>(c, u"mnuRtAccess"_s)->isEnabled());
     // The menu bar, the whole surface down to the status bar, and the status bar: nothing more, nothing less.
     QCOMPARE(f.window.width(), 671);
     QCOMPARE(f.surface()->size(), QSize(671, 392));
     QCOMPARE(f.window.height(),
-             f.window.menuBar()->height() + 392 + f.window.controls().statusBar.sbrStatusBar->height());
+             f.window.menuBar()->height() + 392 + child<QStatusBar>(f.window, u"sbrStatusBar"_s)->height());
     const QRect view = f.surface()->rect();
     for (const QString& name : {u"pctLaunchWindow"_s, u"pctLaunchTime"_s, u"Shape1"_s})
         QVERIFY2(view.contains(child<QWidget>(f.window, name)->geometry()), qPrintable(name));
@@ -138,7 +140,7 @@ private slots:
         verifyCompact(f, f.window.frameGeometry().left());
         QCOMPARE(f.window.geometry().topLeft(), QPoint(493, 59));
         // Unlike a later compact view, the start keeps "Compact Screen" enabled in its hidden menu.
-        QVERIFY(f.window.controls().views.mnuCompactScreen->isEnabled());
+        QVERIFY(child<QAction>(f.window, u"mnuCompactScreen"_s)->isEnabled());
     }
 
     void eachToggleFlipsTheView_data()
@@ -158,7 +160,7 @@ private slots:
         verifyFull(f);
         toggleBy(f, how);
         verifyCompact(f, 490);
-        QVERIFY(!f.window.controls().views.mnuCompactScreen->isEnabled());
+        QVERIFY(!child<QAction>(f.window, u"mnuCompactScreen"_s)->isEnabled());
         toggleBy(f, how);
         verifyFull(f);
         QCOMPARE(f.window.geometry().top(), top);
@@ -190,7 +192,7 @@ private slots:
     void datePanelRunsOnlyInTheFullView()
     {
         Fixture f(GuiTest::f);
-        WatchedLabel* date = f.window.controls().statusBar.pnlCurrentDate;
+        WatchedLabel* date = child<WatchedLabel>(f.window, u"pnlCurrentDate"_s);
         QVERIFY(date->text().isEmpty());
         f.window.ToggleView();
         settle();
@@ -248,12 +250,13 @@ private slots:
     {
         Fixture f(GuiTest::f);
         const MainActions& a = f.window.actions();
-        const MainControls& c = f.window.controls();
-        QCOMPARE(c.views.mnuPopUp->actions(),
-                 (QList<QAction*>{c.holds.mnuRtHold, c.views.mnuRtCompactScreen, c.views.mnuRtAccess,
-                                  c.holds.mnuRtHoldEnable, a.mnuRtExit}));
-        QVERIFY(!c.views.mnuPopUp->menuAction()->isVisible() ||
-                !f.window.menuBar()->actions().contains(c.views.mnuPopUp->menuAction()));
+        const QObject& c = f.window;
+        QCOMPARE(child<QMenu>(c, u"mnuPopUp"_s)->actions(),
+                 (QList<QAction*>{child<QAction>(c, u"mnuRtHold"_s), child<QAction>(c, u"mnuRtCompactScreen"_s),
+                                  child<QAction>(c, u"mnuRtAccess"_s), child<QAction>(c, u"mnuRtHoldEnable"_s),
+                                  a.mnuRtExit}));
+        QVERIFY(!child<QMenu>(c, u"mnuPopUp"_s)->menuAction()->isVisible() ||
+                !f.window.menuBar()->actions().contains(child<QMenu>(c, u"mnuPopUp"_s)->menuAction()));
         QVERIFY(!triggerAction(f.window, u"mnuRtCompactScreen"_s));
         QVERIFY(triggerAction(f.window, u"mnuRtAccess"_s));
         QVERIFY(!triggerAction(f.window, u"mnuRtAccess"_s));
@@ -293,7 +296,7 @@ private slots:
         f.window.ShowFullView();
         settle();
         const QRect geometry = f.window.geometry();
-        const QString target = f.window.controls().launchTime.lblTarget->text();
+        const QString target = child<WatchedLabel>(f.window, u"lblTarget"_s)->text();
         const QWidgetList before = QApplication::topLevelWidgets();
         for (const QString& name : {u"mnuAddEvent"_s, u"mnuHelpContents"_s})
             QVERIFY2(triggerAction(f.window, name), qPrintable(name));
@@ -304,7 +307,7 @@ private slots:
         settle();
         QCOMPARE(f.window.geometry(), geometry);
         QCOMPARE(f.cmdAccess()->text(), u"Com&pact Screen"_s);
-        QCOMPARE(f.window.controls().launchTime.lblTarget->text(), target);
+        QCOMPARE(child<WatchedLabel>(f.window, u"lblTarget"_s)->text(), target);
         QCOMPARE(QApplication::topLevelWidgets(), before);
         QVERIFY(f.prompter.shown.isEmpty());
         QVERIFY(f.prompter.unexpected.isEmpty());
@@ -330,7 +333,7 @@ private slots:
         f.window.statusPanels().setIndicators(std::make_unique<FakeIndicators>(shared));
         f.window.ShowFullView();
         settle();
-        WatchedLabel* panel = f.window.controls().statusBar.pnlNumberLock;
+        WatchedLabel* panel = child<WatchedLabel>(f.window, u"pnlNumberLock"_s);
         QVERIFY(panel->text().isEmpty());
         // The key comes up after the light has changed.
         *shared = state;
@@ -346,15 +349,15 @@ private slots:
         Fixture f(GuiTest::f);
         f.window.ShowFullView();
         settle();
-        QSignalSpy spy(&f.window.statusPanels(), &StatusBarPanels::panelDoubleClicked);
-        f.window.controls().statusBar.pnlCurrentFile->setText(u"/tmp/launch.trv"_s);
+        QSignalSpy spy(&f.window.statusPanels(), &MainStatusBar::panelDoubleClicked);
+        child<WatchedLabel>(f.window, u"pnlCurrentFile"_s)->setText(u"/tmp/launch.trv"_s);
         // On the picture as well as on the name; the file commands then ask for a file, here cancelled.
         f.prompter.chooseFile(std::nullopt);
-        QTest::mouseDClick(f.window.controls().statusBar.pnlCurrentFile, Qt::LeftButton, {}, QPoint(8, 8));
-        QTest::mouseDClick(f.window.controls().statusBar.pnlCurrentDate, Qt::LeftButton);
+        QTest::mouseDClick(child<WatchedLabel>(f.window, u"pnlCurrentFile"_s), Qt::LeftButton, {}, QPoint(8, 8));
+        QTest::mouseDClick(child<WatchedLabel>(f.window, u"pnlCurrentDate"_s), Qt::LeftButton);
         QCOMPARE(spy.count(), 2);
         QCOMPARE(spy.at(0).at(0).toString(), u"/tmp/launch.trv"_s);
-        QCOMPARE(spy.at(1).at(0).toString(), f.window.controls().statusBar.pnlCurrentDate->text());
+        QCOMPARE(spy.at(1).at(0).toString(), child<WatchedLabel>(f.window, u"pnlCurrentDate"_s)->text());
     }
 
     void statusBarFitsItsTexts()
@@ -362,21 +365,24 @@ private slots:
         Fixture f(GuiTest::f);
         f.window.ShowFullView();
         settle();
-        const MainControls& c = f.window.controls();
-        c.statusBar.pnlCurrentDate->setText(u"Dec 31, 2026  12:59:59 PM"_s);
-        QVERIFY(c.statusBar.pnlCurrentDate->contentsRect().width() >=
-                c.statusBar.pnlCurrentDate->fontMetrics().horizontalAdvance(c.statusBar.pnlCurrentDate->text()));
-        const QRect bar = c.statusBar.sbrStatusBar->rect();
-        for (QWidget* panel : std::initializer_list<QWidget*>{c.statusBar.pnlNumberLock, c.statusBar.pnlCurrentDate,
-                                                              c.statusBar.pnlCurrentFile})
+        const QObject& c = f.window;
+        child<WatchedLabel>(c, u"pnlCurrentDate"_s)->setText(u"Dec 31, 2026  12:59:59 PM"_s);
+        QVERIFY(child<WatchedLabel>(c, u"pnlCurrentDate"_s)->contentsRect().width() >=
+                child<WatchedLabel>(c, u"pnlCurrentDate"_s)
+                    ->fontMetrics()
+                    .horizontalAdvance(child<WatchedLabel>(c, u"pnlCurrentDate"_s)->text()));
+        const QRect bar = child<QStatusBar>(c, u"sbrStatusBar"_s)->rect();
+        for (QWidget* panel : std::initializer_list<QWidget*>{child<WatchedLabel>(c, u"pnlNumberLock"_s),
+                                                              child<WatchedLabel>(c, u"pnlCurrentDate"_s),
+                                                              child<WatchedLabel>(c, u"pnlCurrentFile"_s)})
             QVERIFY2(bar.contains(panel->geometry()), qPrintable(panel->objectName()));
-        QVERIFY(c.statusBar.pnlCurrentFile->height() >= 23);
+        QVERIFY(child<WatchedLabel>(c, u"pnlCurrentFile"_s)->height() >= 23);
     }
 
     void longCountKeepsAllItsDigits()
     {
         Fixture f(GuiTest::f);
-        WatchedLabel* days = f.window.controls().count.lblDays;
+        WatchedLabel* days = child<WatchedLabel>(f.window, u"lblDays"_s);
         for (const QString& text : {u"000"_s, u"1000"_s, u"24855"_s})
             days->setText(text);
         QVERIFY(days->fontMetrics().horizontalAdvance(u"24855"_s) <= days->contentsRect().width());

@@ -1,7 +1,7 @@
 #include "GuiTest.h"
-#include "platform/ClickLineEdit.h"
-#include "platform/UpScrollBar.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/ClickLineEdit.h"
+#include "platform/widgets/UpScrollBar.h"
+#include "platform/widgets/WatchedLabel.h"
 #include "shell/frmTarvane.h"
 #include "simtime/SimTime.h"
 #include "simtime/SimTimeWizard.h"
@@ -287,7 +287,7 @@ private slots:
         QFETCH(QString, clockSetTo);
         QFETCH(QString, count);
         Window t(f);
-        t.w.missionState().setTargetText(target);
+        t.w.holds().setLaunchTarget(target); // as a launch data file brings it
         t.manualSet();
         if (tPlus)
             t.click(t.page1(), u"optTPlus"_s);
@@ -304,7 +304,7 @@ private slots:
         QCOMPARE(t.clock.setRequests, QList<CivilDateTime>{FakeClock::at(clockSetTo)});
         QVERIFY(t.closed());
         QCOMPARE(t.count(), count);
-        QCOMPARE(t.w.controls().launchTime.lblTarget->text(), target);
+        QCOMPARE(child<WatchedLabel>(t.w, u"lblTarget"_s)->text(), target);
     }
 
     void noAfterEnterClosesAndLeavesTheClock()

@@ -3,19 +3,15 @@
 #include "HeldTime.h"
 #include "LaunchClock.h"
 #include "MissionState.h"
+#include "MissionTexts.h"
 #include "platform/Clock.h"
 #include "platform/ClockTimer.h"
-#include "platform/Colours.h"
 #include "platform/DateTimeServices.h"
-#include "platform/WatchedLabel.h"
-
-#include <QAction>
-#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
-Holds::Holds(Clock& clock, MissionState& state, LaunchClock& launchClock, const Controls& controls, QObject* parent)
-    : QObject(parent), m_clock(clock), m_state(state), m_launchClock(launchClock), m_ui(controls),
+Holds::Holds(Clock& clock, MissionState& state, LaunchClock& launchClock, QObject* parent)
+    : QObject(parent), m_clock(clock), m_state(state), m_launchClock(launchClock),
       m_tmrHold(new ClockTimer(clock, u"tmrHold"_s, this))
 {
     setObjectName(u"Holds"_s);
@@ -27,10 +23,6 @@ Holds::Holds(Clock& clock, MissionState& state, LaunchClock& launchClock, const 
         if (phase != MissionState::Phase::NoTarget)
             m_afterLiftoff = phase == MissionState::Phase::AfterLiftoff;
         showCommands();
-    });
-    connect(&m_state, &MissionState::holdBaseChanged, this, [this] {
-        m_ui.lblNowStamp->setText(m_state.holdStartText());
-        m_ui.lblTargetStamp->setText(m_state.targetAtHoldStartText());
     });
     showCommands();
 }
@@ -47,9 +39,6 @@ void Holds::HoldCount()
 {
     // The launch window's clock starts with the hold, and the arming items are disabled while it lasts.
     m_state.setHolding(true);
-    setHoldCaptions(u"&Resume"_s);
-    m_ui.cmdHoldResume->setToolTip(u"Click here to RESUME the count."_s);
-    SetCountBackColor(Colours::Holding);
     // The count tick runs just after each second; a hold begun before it would freeze the second before. (Not in
     // the second of liftoff itself: that tick would disarm the hold being begun.)
     if (m_launchClock.TminusSec() > 0)
@@ -63,20 +52,11 @@ void Holds::HoldCount()
 void Holds::ResumeCount()
 {
     m_state.setHolding(false);
-    setHoldCaptions(u"&Hold"_s);
-    m_ui.cmdHoldResume->setToolTip(u"Click here to HOLD the count."_s);
-    SetCountBackColor(Colours::Counting);
     // The hold tick runs just after each second; catch up with a second that began since, so the count
     // resumes exactly where it stopped.
     UpdateHeldTarget();
     m_tmrHold->stop();
     m_launchClock.tmrCountdown().start();
-}
-
-void Holds::SetCountBackColor(const QColor& color)
-{
-    for (WatchedLabel* digits : m_ui.countDigits)
-        Colours::paintBackground(digits, color);
 }
 
 void Holds::UpdateHeldTarget()
@@ -86,8 +66,8 @@ void Holds::UpdateHeldTarget()
     if (!start || !target)
         return;
     const qint64 held = HeldTime::between(*start, m_clock.now());
-    m_state.setTargetText(DateTimeServices::format(
-        DateTimeServices::add(DateTimeServices::Interval::Seconds, held, *target), u"mmmm d, yyyy   h:mm:ss AM/PM"));
+    m_state.setTargetText(
+        MissionTexts::heldTargetText(DateTimeServices::add(DateTimeServices::Interval::Seconds, held, *target)));
 }
 
 std::optional<CivilDateTime> Holds::HoldStartTime() const
@@ -104,8 +84,8 @@ void Holds::ToggleHoldEnable()
 {
     if (m_launchClock.TminusSec() < 0)
         return;
-    setArmingOffer(!m_armingOffersDisarm);
-    m_state.setHoldsArmed(m_armingOffersDisarm);
+    setArmingOffer(!m_commands.offersDisarm);
+    m_state.setHoldsArmed(m_commands.offersDisarm);
 }
 
 bool Holds::holdsArmed() const
@@ -136,26 +116,26 @@ void Holds::showCommands()
 {
     const bool armed = m_state.holdsArmed();
     const bool holding = m_state.holding();
-    m_ui.cmdHoldResume->setEnabled(holding || armed);
-    m_ui.mnuHold->setEnabled(holding || (armed && !m_afterLiftoff));
-    m_ui.mnuRtHold->setEnabled(holding || (armed && !m_afterLiftoff));
-    m_ui.mnuHoldEnable->setEnabled(!m_afterLiftoff && !holding);
-    m_ui.mnuRtHoldEnable->setEnabled(!m_afterLiftoff && !holding);
+    Commands c = m_commands;
+    c.button = holding || armed;
+    c.items = holding || (armed && !m_afterLiftoff);
+    c.arming = !m_afterLiftoff && !holding;
     if (m_afterLiftoff)
-        setArmingOffer(false);
-}
-
-void Holds::setHoldCaptions(const QString& caption)
-{
-    m_ui.cmdHoldResume->setText(caption);
-    m_ui.mnuRtHold->setText(caption);
-    m_ui.mnuHold->setText(caption);
+        c.offersDisarm = false;
+    setCommands(c);
 }
 
 void Holds::setArmingOffer(bool offersDisarm)
 {
-    m_armingOffersDisarm = offersDisarm;
-    const QString caption = offersDisarm ? u"Hold Disable"_s : u"Hold Enable"_s;
-    m_ui.mnuHoldEnable->setText(caption);
-    m_ui.mnuRtHoldEnable->setText(caption);
+    Commands c = m_commands;
+    c.offersDisarm = offersDisarm;
+    setCommands(c);
+}
+
+void Holds::setCommands(const Commands& commands)
+{
+    if (commands == m_commands)
+        return;
+    m_commands = commands;
+    emit commandsChanged();
 }

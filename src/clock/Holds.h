@@ -4,47 +4,29 @@
 
 #include <QObject>
 
-#include <array>
 #include <optional>
 
 class Clock;
 class ClockTimer;
 class LaunchClock;
 class MissionState;
-class QAction;
-class QColor;
-class QPushButton;
-class WatchedLabel;
 
 // Holds of the count: arming them before liftoff, holding and resuming. While a hold lasts the count timer
 // stands still and the launch target moves later by the time held, so the count resumes where it stopped.
-// Whether holds are armed and whether the count is held live in the mission state; this class shows them.
+// Whether holds are armed and whether the count is held live in the mission state; this class changes them and
+// says which of its commands the operator may give.
 class Holds final : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Holds)
 
 public:
-    // The hold commands, which only this class writes; the count digits only for their colour.
-    struct Controls
-    {
-        QPushButton* cmdHoldResume = nullptr;
-        QAction* mnuHold = nullptr;
-        QAction* mnuRtHold = nullptr;
-        QAction* mnuHoldEnable = nullptr;
-        QAction* mnuRtHoldEnable = nullptr;
-        std::array<WatchedLabel*, 4> countDigits{}; // lblDays, lblHours, lblMinutes, lblSeconds
-        WatchedLabel* lblNowStamp = nullptr;        // never visible: show the hold base
-        WatchedLabel* lblTargetStamp = nullptr;
-    };
-
-    Holds(Clock& clock, MissionState& state, LaunchClock& launchClock, const Controls& controls, QObject* parent);
+    Holds(Clock& clock, MissionState& state, LaunchClock& launchClock, QObject* parent);
 
     void ToggleHold();
     void HoldCount();
     void ResumeCount();
     void ToggleHoldEnable();
-    void SetCountBackColor(const QColor& color);
 
     // One tick of tmrHold.
     void UpdateHeldTarget();
@@ -59,19 +41,37 @@ public:
     // A launch target from elsewhere than the entry (a launch data file); a running hold carries it on from now.
     void setLaunchTarget(const QString& text);
 
+    // What the commands offer. Hold/Resume, the button and the menu items, follows the armed flag (the items
+    // only before liftoff) and can always resume a held count; the arming items are there before liftoff unless
+    // the count is held, and read "Hold Disable" while they would disarm.
+    bool holdButtonEnabled() const { return m_commands.button; }
+    bool holdItemsEnabled() const { return m_commands.items; }
+    bool armingItemsEnabled() const { return m_commands.arming; }
+    bool armingOffersDisarm() const { return m_commands.offersDisarm; }
+
     ClockTimer& tmrHold() { return *m_tmrHold; }
 
+signals:
+    // Any of the four above changed.
+    void commandsChanged();
+
 private:
+    struct Commands
+    {
+        bool button = false;
+        bool items = false;
+        bool arming = true;
+        bool offersDisarm = false;
+        bool operator==(const Commands&) const = default;
+    };
     void showCommands();
-    void setHoldCaptions(const QString& caption);
     void setArmingOffer(bool offersDisarm);
+    void setCommands(const Commands& commands);
 
     Clock& m_clock;
     MissionState& m_state;
     LaunchClock& m_launchClock;
-    const Controls m_ui;
     ClockTimer* m_tmrHold;
-    // The arming items read "Hold Disable"; a file that arms holds leaves them reading "Hold Enable".
-    bool m_armingOffersDisarm = false;
+    Commands m_commands;
     bool m_afterLiftoff = false; // as the last count tick with a target found it
 };

@@ -1,39 +1,21 @@
 #include "LaunchClock.h"
 
 #include "MissionState.h"
+#include "MissionTexts.h"
 #include "platform/Clock.h"
 #include "platform/ClockTimer.h"
-#include "platform/Colours.h"
 #include "platform/DateTimeServices.h"
-#include "platform/WatchedLabel.h"
 
 #include <algorithm>
 #include <limits>
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-constexpr qint64 SecsPerDay = 86400;
-
-struct Lamp
-{
-    qint32 limit; // lit only while 0 < T-minus <= limit
-    int parity;   // on seconds of this parity
-};
-constexpr std::array<Lamp, 3> Lamps = {{{3600, 0}, {600, 0}, {60, 1}}};
-
-} // namespace
-
-LaunchClock::LaunchClock(Clock& clock, MissionState& state, const Controls& controls, QObject* parent)
-    : QObject(parent), m_clock(clock), m_state(state), m_ui(controls),
-      m_tmrCountdown(new ClockTimer(clock, u"tmrCountdown"_s, this)),
-      m_tmrCurrentDateTime(new ClockTimer(clock, u"tmrCurrentDateTime"_s, this))
+LaunchClock::LaunchClock(Clock& clock, MissionState& state, QObject* parent)
+    : QObject(parent), m_clock(clock), m_state(state), m_tmrCountdown(new ClockTimer(clock, u"tmrCountdown"_s, this))
 {
     setObjectName(u"LaunchClock"_s);
     connect(m_tmrCountdown, &ClockTimer::timeout, this, &LaunchClock::tmrCountdown_Timer);
-    connect(m_tmrCurrentDateTime, &ClockTimer::timeout, this, &LaunchClock::tmrCurrentDateTime_Timer);
-    connect(m_ui.lblSeconds, &WatchedLabel::textChanged, this, &LaunchClock::lblSeconds_Change);
     // A new target shows at once rather than at the next second.
     connect(&m_state, &MissionState::targetChanged, m_tmrCountdown, &ClockTimer::fireSoon);
 }
@@ -57,63 +39,46 @@ void LaunchClock::UpdateCountDisplay()
 {
     const auto target = LaunchTarget();
     if (!target) {
+        // A target text that names no date-time (a file can bring any text) gives no count: dashes, lamps dark.
         m_state.setPhase(MissionState::Phase::NoTarget);
-        showDashes();
+        m_state.setCount(std::nullopt);
+        showSeconds(std::nullopt);
+        m_state.setLamps({});
         return;
     }
     const CivilDateTime now = m_clock.now();
-    qint64 secs = 0;
+    const qint64 count = DateTimeServices::secondsBetween(now, *target);
     if (now < *target) {
-        secs = DateTimeServices::secondsBetween(now, *target);
-        Colours::paintBackground(m_ui.surface, Colours::BeforeLiftoff);
-        m_ui.lblTMinus->setText(u"T -"_s);
         m_state.setPhase(MissionState::Phase::BeforeLiftoff);
     } else {
-        secs = DateTimeServices::secondsBetween(*target, now);
-        Colours::paintBackground(m_ui.surface, Colours::AfterLiftoff);
-        m_ui.lblTMinus->setText(u"T +"_s);
         // Every tick, not only the first: a file loaded after liftoff may have armed holds again.
         m_state.setPhase(MissionState::Phase::AfterLiftoff);
         m_state.setHoldsArmed(false);
         emit liftoffTick();
         m_state.setWarningArmed(false);
     }
-    // Each write raises its label's change at once; the lamps follow the seconds, written last.
-    m_ui.lblDays->setText(DateTimeServices::formatNumber(secs / SecsPerDay, 3));
-    secs %= SecsPerDay;
-    m_ui.lblHours->setText(DateTimeServices::formatNumber(secs / 3600, 2));
-    secs %= 3600;
-    m_ui.lblMinutes->setText(DateTimeServices::formatNumber(secs / 60, 2));
-    m_ui.lblSeconds->setText(DateTimeServices::formatNumber(secs % 60, 2));
+    m_state.setCount(count);
+    showSeconds(static_cast<int>((count < 0 ? -count : count) % 60));
 }
 
-void LaunchClock::lblSeconds_Change()
+void LaunchClock::showSeconds(std::optional<int> seconds)
 {
-    bool ok = false;
-    const int s = m_ui.lblSeconds->text().toInt(&ok);
-    for (size_t i = 0; i < Lamps.size(); ++i) {
-        QWidget* lamp = m_ui.shpIndicator[i];
+    if (seconds == m_secondsShown)
+        return;
+    m_secondsShown = seconds;
+    UpdateLamps();
+}
+
+// Each lamp turns over on every shown second of its parity inside its range and goes dark on any other, so
+// two shown seconds of the same parity in a row (a skipped second) leave it dark.
+void LaunchClock::UpdateLamps()
+{
+    MissionState::Lamps lamps = m_state.lamps();
+    for (size_t i = 0; i < lamps.size(); ++i) {
+        const MissionTexts::Lamp& rule = MissionTexts::Lamps[i];
         const qint32 t = TminusSec(); // read afresh for each lamp
-        if (ok && t > 0 && t <= Lamps[i].limit && s % 2 == Lamps[i].parity)
-            lamp->setHidden(!lamp->isHidden());
-        else
-            lamp->hide();
+        const bool blinks = m_secondsShown && t > 0 && t <= rule.limit && *m_secondsShown % 2 == rule.parity;
+        lamps[i] = blinks && !lamps[i];
     }
-}
-
-void LaunchClock::tmrCurrentDateTime_Timer()
-{
-    if (m_ui.pnlCurrentDate)
-        m_ui.pnlCurrentDate->setText(DateTimeServices::format(m_clock.now(), u"mmm d, yyyy  h:mm:ss AM/PM"));
-}
-
-// A target text that names no date-time (a file can bring any text) gives no count: dashes, lamps dark.
-void LaunchClock::showDashes()
-{
-    m_ui.lblDays->setText(u"---"_s);
-    m_ui.lblHours->setText(u"--"_s);
-    m_ui.lblMinutes->setText(u"--"_s);
-    m_ui.lblSeconds->setText(u"--"_s);
-    for (QWidget* lamp : m_ui.shpIndicator)
-        lamp->hide();
+    m_state.setLamps(lamps);
 }

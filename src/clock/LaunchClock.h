@@ -4,39 +4,22 @@
 
 #include <QObject>
 
-#include <array>
 #include <optional>
 
 class Clock;
 class ClockTimer;
 class MissionState;
-class QLabel;
-class QWidget;
-class WatchedLabel;
 
-// The launch clock engine: turns the clock and the launch target into the count shown in the main window,
-// colours the window by phase and blinks the indicator lamps in the last hour, ten minutes and minute. Each tick
-// tells the mission state the phase; at and after liftoff it disarms holds and the launch window warning.
+// The launch clock engine: each tick turns the clock and the launch target into the count, the phase and the
+// indicator lamps of the mission state, which blink in the last hour, ten minutes and minute. At and after
+// liftoff a tick disarms holds and the launch window warning.
 class LaunchClock final : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(LaunchClock)
 
 public:
-    // The count strip's display, which only this class writes.
-    struct Controls
-    {
-        QWidget* surface = nullptr; // the window background, coloured by phase
-        WatchedLabel* lblTMinus = nullptr;
-        WatchedLabel* lblDays = nullptr;
-        WatchedLabel* lblHours = nullptr;
-        WatchedLabel* lblMinutes = nullptr;
-        WatchedLabel* lblSeconds = nullptr;
-        std::array<QWidget*, 3> shpIndicator{};
-        QLabel* pnlCurrentDate = nullptr; // in the status bar
-    };
-
-    LaunchClock(Clock& clock, MissionState& state, const Controls& controls, QObject* parent);
+    LaunchClock(Clock& clock, MissionState& state, QObject* parent);
 
     // The launch target; nothing when its text names no date-time.
     std::optional<CivilDateTime> LaunchTarget() const;
@@ -47,11 +30,8 @@ public:
     // One count tick.
     void UpdateCountDisplay();
     void tmrCountdown_Timer() { UpdateCountDisplay(); }
-    void tmrCurrentDateTime_Timer();
-    void lblSeconds_Change();
 
     ClockTimer& tmrCountdown() { return *m_tmrCountdown; }
-    ClockTimer& tmrCurrentDateTime() { return *m_tmrCurrentDateTime; }
 
 signals:
     // Raised by every count tick at and after liftoff, once the phase is told and before the warning is
@@ -59,11 +39,12 @@ signals:
     void liftoffTick();
 
 private:
-    void showDashes();
+    // The seconds the count shows ("00" to "59"; nothing for dashes). A change of them runs the lamps.
+    void showSeconds(std::optional<int> seconds);
+    void UpdateLamps();
 
     Clock& m_clock;
     MissionState& m_state;
-    const Controls m_ui;
     ClockTimer* m_tmrCountdown;
-    ClockTimer* m_tmrCurrentDateTime;
+    std::optional<int> m_secondsShown = 0;
 };

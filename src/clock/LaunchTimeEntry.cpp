@@ -1,16 +1,11 @@
 #include "LaunchTimeEntry.h"
 
 #include "MissionState.h"
-#include "platform/ClickLineEdit.h"
+#include "MissionTexts.h"
+#include "TimeField.h"
 #include "platform/Clock.h"
 #include "platform/DateTimeServices.h"
 #include "platform/Prompter.h"
-#include "platform/UpScrollBar.h"
-#include "platform/WatchedLabel.h"
-
-#include <QAction>
-#include <QCalendarWidget>
-#include <QPushButton>
 
 #include <optional>
 
@@ -20,7 +15,6 @@ using namespace DateTimeServices;
 namespace {
 
 const QString DateFieldForm = u"mmm d, yyyy"_s;
-const QString TargetForm = u"mmmm dd, yyyy   h:mm:ss AM/PM"_s;
 
 // A time field's text as a whole number, or nothing when it holds none (only a launch data file can bring one).
 std::optional<qint32> wholeNumber(const QString& text)
@@ -37,36 +31,20 @@ QString calendarDateText(const QDate& date)
 
 } // namespace
 
-LaunchTimeEntry::LaunchTimeEntry(Clock& clock, Prompter& prompter, MissionState& state, const Controls& controls,
-                                 QObject* parent)
-    : QObject(parent), m_clock(clock), m_prompter(prompter), m_state(state), m_ui(controls)
+LaunchTimeEntry::LaunchTimeEntry(Clock& clock, Prompter& prompter, MissionState& state, QObject* parent)
+    : QObject(parent), m_clock(clock), m_prompter(prompter),
+      m_state(state), m_time{new TimeField(u"launchHours"_s, 23, 10, u"10"_s, this),
+                             new TimeField(u"launchMinutes"_s, 59, 30, u"30"_s, this),
+                             new TimeField(u"launchSeconds"_s, 59, 0, u"00"_s, this)}
 {
     setObjectName(u"LaunchTimeEntry"_s);
-    m_ui.lblTarget->setText(m_state.targetText());
-    connect(&m_state, &MissionState::targetChanged, m_ui.lblTarget, &WatchedLabel::setText);
-    connect(m_ui.txtLaunchDate, &QLineEdit::textChanged, this, &LaunchTimeEntry::txtLaunchDate_Change);
-    connect(m_ui.txtHours, &QLineEdit::textChanged, this, &LaunchTimeEntry::txtHours_Change);
-    connect(m_ui.txtMinutes, &QLineEdit::textChanged, this, &LaunchTimeEntry::txtMinutes_Change);
-    connect(m_ui.txtSeconds, &QLineEdit::textChanged, this, &LaunchTimeEntry::txtSeconds_Change);
-
-    connect(m_ui.vsbHours, &UpScrollBar::levelChanged, this, &LaunchTimeEntry::vsbHours_Change);
-    connect(m_ui.vsbMinutes, &UpScrollBar::levelChanged, this, &LaunchTimeEntry::vsbMinutes_Change);
-    connect(m_ui.vsbSeconds, &UpScrollBar::levelChanged, this, &LaunchTimeEntry::vsbSeconds_Change);
-
-    connect(m_ui.txtHours, &ClickLineEdit::clicked, this, &LaunchTimeEntry::txtHours_Click);
-    connect(m_ui.txtMinutes, &ClickLineEdit::clicked, this, &LaunchTimeEntry::txtMinutes_Click);
-    connect(m_ui.txtSeconds, &ClickLineEdit::clicked, this, &LaunchTimeEntry::txtSeconds_Click);
-    // The locked time fields take no typing; from the keyboard the arrow and page keys work their scroll bars.
-    m_ui.vsbHours->takeKeysFrom(m_ui.txtHours);
-    m_ui.vsbMinutes->takeKeysFrom(m_ui.txtMinutes);
-    m_ui.vsbSeconds->takeKeysFrom(m_ui.txtSeconds);
-
-    connect(m_ui.txtLaunchDate, &ClickLineEdit::doubleClicked, this, &LaunchTimeEntry::txtLaunchDate_DblClick);
-    connect(m_ui.Calendar, &QCalendarWidget::activated, this, &LaunchTimeEntry::Calendar_DblClick);
-    // The calendar offers exactly the years a date field may name.
-    m_ui.Calendar->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
-    connect(m_ui.Label10, &WatchedLabel::clicked, this, &LaunchTimeEntry::Label10_Click);
-    connect(m_ui.lblTarget, &WatchedLabel::clicked, this, &LaunchTimeEntry::lblTarget_Click);
+    connect(this, &LaunchTimeEntry::launchDateTextChanged, this, &LaunchTimeEntry::txtLaunchDate_Change);
+    connect(m_time[0], &TimeField::textChanged, this, &LaunchTimeEntry::txtHours_Change);
+    connect(m_time[1], &TimeField::textChanged, this, &LaunchTimeEntry::txtMinutes_Change);
+    connect(m_time[2], &TimeField::textChanged, this, &LaunchTimeEntry::txtSeconds_Change);
+    connect(m_time[0], &TimeField::levelChanged, this, &LaunchTimeEntry::vsbHours_Change);
+    connect(m_time[1], &TimeField::levelChanged, this, &LaunchTimeEntry::vsbMinutes_Change);
+    connect(m_time[2], &TimeField::levelChanged, this, &LaunchTimeEntry::vsbSeconds_Change);
 }
 
 void LaunchTimeEntry::cmdSet_Click()
@@ -89,18 +67,18 @@ void LaunchTimeEntry::SetLaunchTime()
     if (!date)
         return;
     const CivilDateTime target(*date, QTime(LaunchHours, LaunchMinutes, LaunchSeconds));
-    m_state.setTargetText(format(target, TargetForm));
+    m_state.setTargetText(MissionTexts::enteredTargetText(target));
 }
 
 QString LaunchTimeEntry::ConfirmLaunchTime(QString& dateText, qint32& hours, qint32& minutes, qint32& seconds)
 {
-    const auto s = wholeNumber(m_ui.txtSeconds->text());
-    const auto m = wholeNumber(m_ui.txtMinutes->text());
-    const auto h = wholeNumber(m_ui.txtHours->text());
+    const auto s = wholeNumber(m_time[2]->text());
+    const auto m = wholeNumber(m_time[1]->text());
+    const auto h = wholeNumber(m_time[0]->text());
     seconds = s.value_or(-1);
     minutes = m.value_or(-1);
     hours = h.value_or(-1);
-    dateText = m_ui.txtLaunchDate->text();
+    dateText = m_launchDateText;
 
     const auto date = parseDate(dateText);
     if (!date) {
@@ -134,7 +112,7 @@ QString LaunchTimeEntry::ConfirmLaunchTime(QString& dateText, qint32& hours, qin
 
     const CivilDateTime target(*date, QTime(hours, minutes, seconds));
     const QString result = formatGeneral(target);
-    m_ui.txtLaunchDate->setText(calendarDateText(*date));
+    setLaunchDateText(calendarDateText(*date));
     // A running hold measures from here, so the new target holds from this moment on.
     m_state.setHoldBase(formatGeneral(m_clock.now()), formatGeneral(target));
     return result;
@@ -142,103 +120,89 @@ QString LaunchTimeEntry::ConfirmLaunchTime(QString& dateText, qint32& hours, qin
 
 void LaunchTimeEntry::EnableSetLaunchTime()
 {
-    m_ui.cmdSet->setEnabled(true);
-    m_ui.mnuSetLaunchTime->setEnabled(true);
+    setArmed(true);
 }
 
 void LaunchTimeEntry::DisableSetLaunchTime()
 {
-    m_ui.cmdSet->setEnabled(false);
-    m_ui.mnuSetLaunchTime->setEnabled(false);
+    setArmed(false);
 }
 
-bool LaunchTimeEntry::isArmed() const
+void LaunchTimeEntry::setArmed(bool armed)
 {
-    // The button's own state: a disabled panel or window would hide it from isEnabled().
-    return !m_ui.cmdSet->testAttribute(Qt::WA_ForceDisabled);
-}
-
-QString LaunchTimeEntry::launchDateText() const
-{
-    return m_ui.txtLaunchDate->text();
+    if (armed == m_armed)
+        return;
+    m_armed = armed;
+    emit armedChanged(armed);
 }
 
 void LaunchTimeEntry::setLaunchDateText(const QString& text)
 {
-    m_ui.txtLaunchDate->setText(text);
+    const QString kept = MissionTexts::cut(text, MissionTexts::LaunchDateLength);
+    if (kept == m_launchDateText)
+        return;
+    m_launchDateText = kept;
+    emit launchDateTextChanged(kept);
 }
 
 EntryTexts LaunchTimeEntry::timeTexts() const
 {
-    return {m_ui.txtSeconds->text(), m_ui.txtMinutes->text(), m_ui.txtHours->text()};
+    return textsOf(m_time);
 }
 
 void LaunchTimeEntry::setTimeTexts(const EntryTexts& texts)
 {
-    m_ui.txtSeconds->setText(texts.seconds);
-    m_ui.txtMinutes->setText(texts.minutes);
-    m_ui.txtHours->setText(texts.hours);
+    setTexts(m_time, texts);
 }
 
 void LaunchTimeEntry::vsbHours_Change()
 {
-    m_ui.txtHours->setText(formatNumber(m_ui.vsbHours->level(), 2));
+    m_time[0]->setText(formatNumber(m_time[0]->level(), 2));
 }
 
 void LaunchTimeEntry::vsbMinutes_Change()
 {
-    m_ui.txtMinutes->setText(formatNumber(m_ui.vsbMinutes->level(), 2));
+    m_time[1]->setText(formatNumber(m_time[1]->level(), 2));
 }
 
 void LaunchTimeEntry::vsbSeconds_Change()
 {
-    m_ui.txtSeconds->setText(formatNumber(m_ui.vsbSeconds->level(), 2));
+    m_time[2]->setText(formatNumber(m_time[2]->level(), 2));
 }
 
-// A click starts from the scroll bar's value, not from the text shown; at the top it stays at the top.
 void LaunchTimeEntry::txtHours_Click()
 {
-    stepLevel(m_ui.vsbHours, 1);
+    m_time[0]->stepUp();
 }
 
 void LaunchTimeEntry::txtMinutes_Click()
 {
-    stepLevel(m_ui.vsbMinutes, 1);
+    m_time[1]->stepUp();
 }
 
 void LaunchTimeEntry::txtSeconds_Click()
 {
-    stepLevel(m_ui.vsbSeconds, 1);
+    m_time[2]->stepUp();
 }
 
-void LaunchTimeEntry::txtLaunchDate_DblClick()
+QDate LaunchTimeEntry::calendarDate() const
 {
-    const auto date = parseDate(m_ui.txtLaunchDate->text());
-    m_ui.Calendar->setSelectedDate(date ? *date : m_clock.now().date());
-    m_ui.Calendar->raise();
-    m_ui.Calendar->show();
-    m_ui.Calendar->setFocus(); // arrows and Enter pick a date as well
+    const auto date = parseDate(m_launchDateText);
+    return date ? *date : m_clock.now().date();
 }
 
-void LaunchTimeEntry::Calendar_DblClick(const QDate& date)
+void LaunchTimeEntry::pickDate(const QDate& date)
 {
-    m_ui.Calendar->hide();
-    m_ui.txtLaunchDate->setText(calendarDateText(date));
-    m_ui.txtLaunchDate->setFocus();
+    setLaunchDateText(calendarDateText(date));
 }
 
 void LaunchTimeEntry::stepLaunchDate(int days)
 {
-    const auto date = parseDate(m_ui.txtLaunchDate->text());
+    const auto date = parseDate(m_launchDateText);
     if (!date)
         return;
     const QString stepped = calendarDateText(date->addDays(days));
     // Past the first or last year a date field may name, the field stays as it is.
     if (isValidDate(stepped))
-        m_ui.txtLaunchDate->setText(stepped);
-}
-
-void LaunchTimeEntry::stepLevel(UpScrollBar* bar, int by)
-{
-    bar->setLevel(bar->level() + by);
+        setLaunchDateText(stepped);
 }

@@ -1,49 +1,30 @@
 #pragma once
 
 #include "EntryTexts.h"
+#include "TimeField.h"
 
+#include <QDate>
 #include <QObject>
 #include <QString>
 
-class ClickLineEdit;
+#include <array>
+
 class Clock;
 class MissionState;
 class Prompter;
-class QAction;
-class QCalendarWidget;
-class QDate;
-class QPushButton;
-class UpScrollBar;
-class WatchedLabel;
 
 // The entry of a new launch date and time: the date field with its calendar and one-day steps, the three time
 // fields driven by their scroll bars, and Set Launch Time, which checks the entry, asks for confirmation and
-// only then changes the launch target. Any change of a field arms Set; every Set disarms it. It also shows the
-// launch target, which sits in its panel.
+// only then changes the launch target. Any change of a field arms Set; every Set disarms it.
 class LaunchTimeEntry final : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(LaunchTimeEntry)
+    Q_PROPERTY(QString launchDateText READ launchDateText WRITE setLaunchDateText NOTIFY launchDateTextChanged)
+    Q_PROPERTY(bool armed READ isArmed NOTIFY armedChanged)
 
 public:
-    // The launch time panel and its menu item, which only this class writes.
-    struct Controls
-    {
-        WatchedLabel* lblTarget = nullptr; // shows the mission state's target; a click steps the date one day later
-        QCalendarWidget* Calendar = nullptr;
-        ClickLineEdit* txtLaunchDate = nullptr;
-        ClickLineEdit* txtHours = nullptr;
-        ClickLineEdit* txtMinutes = nullptr;
-        ClickLineEdit* txtSeconds = nullptr;
-        UpScrollBar* vsbHours = nullptr;
-        UpScrollBar* vsbMinutes = nullptr;
-        UpScrollBar* vsbSeconds = nullptr;
-        WatchedLabel* Label10 = nullptr; // a click steps the date one day earlier
-        QPushButton* cmdSet = nullptr;
-        QAction* mnuSetLaunchTime = nullptr;
-    };
-
-    LaunchTimeEntry(Clock& clock, Prompter& prompter, MissionState& state, const Controls& controls, QObject* parent);
+    LaunchTimeEntry(Clock& clock, Prompter& prompter, MissionState& state, QObject* parent);
 
     void cmdSet_Click();
     void mnuSetLaunchTime_Click();
@@ -59,15 +40,17 @@ public:
     void EnableSetLaunchTime();
     void DisableSetLaunchTime();
     // An entry is pending: Set Launch Time is enabled.
-    bool isArmed() const;
+    bool isArmed() const { return m_armed; }
 
     // The entry fields as the launch data file reads and writes them. Each setter that changes a text runs the
-    // field's change reaction, arming Set, as typing would; a time field's scroll bar keeps its own value.
-    QString launchDateText() const;
+    // field's change reaction, arming Set, as typing would; a time field's scroll bar keeps its own level.
+    QString launchDateText() const { return m_launchDateText; }
     void setLaunchDateText(const QString& text);
     EntryTexts timeTexts() const;
     // Seconds first, then minutes, then hours.
     void setTimeTexts(const EntryTexts& texts);
+    // Hours, minutes, seconds.
+    const TimeFields& timeFields() const { return m_time; }
 
     void txtLaunchDate_Change() { EnableSetLaunchTime(); }
     void txtHours_Change() { EnableSetLaunchTime(); }
@@ -78,25 +61,36 @@ public:
     void vsbMinutes_Change();
     void vsbSeconds_Change();
 
+    // A click starts from the scroll bar's level, not from the text shown; at the top it stays at the top.
     void txtHours_Click();
     void txtMinutes_Click();
     void txtSeconds_Click();
 
-    void txtLaunchDate_DblClick();
-    // A date picked in the calendar (double click or Enter).
-    void Calendar_DblClick(const QDate& date);
+    // The date the calendar opens on: the date field's, or today's when it names none. Every date the calendar
+    // offers is one a date field may name.
+    QDate calendarDate() const;
+    static QDate earliestDate() { return {100, 1, 1}; }
+    static QDate latestDate() { return {9999, 12, 31}; }
+    // A date picked in the calendar.
+    void pickDate(const QDate& date);
 
     void Label10_Click() { stepLaunchDate(-1); }
     void lblTarget_Click() { stepLaunchDate(1); }
 
+signals:
+    void launchDateTextChanged(const QString& text);
+    void armedChanged(bool armed);
+
 private:
     void stepLaunchDate(int days);
-    static void stepLevel(UpScrollBar* bar, int by);
+    void setArmed(bool armed);
 
     Clock& m_clock;
     Prompter& m_prompter;
     MissionState& m_state;
-    const Controls m_ui;
+    QString m_launchDateText = QStringLiteral("May 3, 2001");
+    TimeFields m_time;
+    bool m_armed = false;
 
     // The entry as read at the last Set, whatever its outcome.
     QString LaunchDateText;

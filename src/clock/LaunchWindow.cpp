@@ -3,21 +3,14 @@
 #include "HeldTime.h"
 #include "LaunchClock.h"
 #include "MissionState.h"
+#include "MissionTexts.h"
+#include "TimeField.h"
 #include "platform/ApplicationInfo.h"
-#include "platform/ClickLineEdit.h"
 #include "platform/Clock.h"
 #include "platform/ClockTimer.h"
-#include "platform/Colours.h"
 #include "platform/DateTimeServices.h"
 #include "platform/ProcessExit.h"
 #include "platform/Prompter.h"
-#include "platform/UpScrollBar.h"
-#include "platform/WatchedLabel.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QRegularExpressionValidator>
 
 #include <algorithm>
 
@@ -28,61 +21,32 @@ namespace {
 const QString MessageTitle = u"Launch Window Message"_s;
 const QString LockedTag = u"Off"_s;
 
-// "h:mm:ss", or "hh:mm:ss" while the window runs down.
-QString durationText(int secs, bool twoDigitHours)
-{
-    return DateTimeServices::formatNumber(secs / 3600, twoDigitHours ? 2 : 1) + u':' +
-           DateTimeServices::formatNumber(secs % 3600 / 60, 2) + u':' + DateTimeServices::formatNumber(secs % 60, 2);
-}
-
 } // namespace
 
 LaunchWindow::LaunchWindow(Clock& clock, Prompter& prompter, MissionState& state, const LaunchClock& launchClock,
-                           const Controls& controls, QObject* parent)
-    : QObject(parent), m_clock(clock), m_prompter(prompter), m_state(state), m_launchClock(launchClock), m_ui(controls),
+                           QObject* parent)
+    : QObject(parent), m_clock(clock), m_prompter(prompter), m_state(state), m_launchClock(launchClock),
       m_tmrLaunchWindow(new ClockTimer(clock, u"tmrLaunchWindow"_s, this)),
-      m_entry{{m_ui.txtHoursW, m_ui.vsbHoursW, u"hours"_s},
-              {m_ui.txtMinutesW, m_ui.vsbMinutesW, u"minutes"_s},
-              {m_ui.txtSecondsW, m_ui.vsbSecondsW, u"seconds"_s}}
+      m_entry{new TimeField(u"windowHours"_s, 23, 0, u"00"_s, this),
+              new TimeField(u"windowMinutes"_s, 59, 0, u"00"_s, this),
+              new TimeField(u"windowSeconds"_s, 59, 0, u"00"_s, this)}
 {
     setObjectName(u"LaunchWindow"_s);
     connect(m_tmrLaunchWindow, &ClockTimer::timeout, this, &LaunchWindow::tmrLaunchWindow_Timer);
-    // The check box and the active flag follow each other; a change from either side applies the new state once.
-    connect(m_ui.chkLaunchWindowActive, &QCheckBox::toggled, &m_state, &MissionState::setWindowActive);
-    connect(&m_state, &MissionState::windowActiveChanged, this, [this](bool active) {
-        m_ui.chkLaunchWindowActive->setChecked(active);
-        ApplyLaunchWindowActive();
-    });
-    connect(&m_state, &MissionState::windowRemainingChanged, this, [this](const QString& text) {
-        m_ui.lblLaunchWindow->setText(text);
-        UpdateWindowWarning();
-    });
-    connect(&m_state, &MissionState::windowWarningChanged, m_ui.lblWindowWarning, &QWidget::setVisible);
+    connect(&m_state, &MissionState::windowActiveChanged, this, &LaunchWindow::ApplyLaunchWindowActive);
+    connect(&m_state, &MissionState::windowRemainingChanged, this, &LaunchWindow::UpdateWindowWarning);
     connect(&m_state, &MissionState::holdingChanged, this, &LaunchWindow::holdingChanged);
     connect(&m_state, &MissionState::phaseChanged, this, &LaunchWindow::phaseChanged);
-    connect(m_ui.lblWindowWarning, &WatchedLabel::clicked, this, &LaunchWindow::lblWindowWarning_Click);
     connect(&m_launchClock, &LaunchClock::liftoffTick, this, &LaunchWindow::UpdateWindowWarning);
-
-    // Typing takes digits only; a number out of range is refused when the window is set.
-    const QRegularExpression digits(u"[0-9]{0,2}"_s);
-    for (const EntryField& field : std::as_const(m_entry)) {
-        field.text->setValidator(new QRegularExpressionValidator(digits, field.text));
-        connect(field.level, &UpScrollBar::levelChanged, field.text,
-                [text = field.text](int level) { text->setText(DateTimeServices::formatNumber(level, 2)); });
-        // A click raises the value by one; at the top it stays there, and the field shows where it stands.
-        connect(field.text, &ClickLineEdit::clicked, this, [field] {
-            field.level->setLevel(field.level->level() + 1);
-            field.text->setText(DateTimeServices::formatNumber(field.level->level(), 2));
-        });
-    }
+    // The scroll bar writes its level into the field.
+    for (TimeField* field : m_entry)
+        connect(field, &TimeField::levelChanged, field,
+                [field](int level) { field->setText(DateTimeServices::formatNumber(level, 2)); });
 }
 
 void LaunchWindow::ApplyLaunchWindowActive()
 {
-    const bool active = m_state.windowActive();
-    m_ui.mnuActiveLaunchWindow->setChecked(active);
-    setRemainingLook(active);
-    if (active) {
+    if (m_state.windowActive()) {
         const bool running = m_tmrLaunchWindow->isActive();
         setBase(DateTimeServices::formatGeneral(m_clock.now()),
                 running ? m_state.windowRemainingText() : m_windowAtBase);
@@ -110,10 +74,11 @@ void LaunchWindow::cmdSetWindow_Click()
 
 void LaunchWindow::SetLaunchWindow()
 {
-    if (const EntryField* field = invalidEntryField()) {
-        m_prompter.tell(u"Invalid Launch Window"_s, u"You must enter the Launch Window "_s + field->caption +
+    if (const TimeField* field = invalidEntryField()) {
+        const QString caption = field == m_entry[0] ? u"hours"_s : field == m_entry[1] ? u"minutes"_s : u"seconds"_s;
+        m_prompter.tell(u"Invalid Launch Window"_s, u"You must enter the Launch Window "_s + caption +
                                                         u" as a number from 00 to "_s +
-                                                        QString::number(field->level->maximumLevel()) + u'.');
+                                                        QString::number(field->maximumLevel()) + u'.');
         return;
     }
     const QString text = LaunchWindowText();
@@ -122,9 +87,8 @@ void LaunchWindow::SetLaunchWindow()
                                        Prompter::Buttons::YesNo);
     if (answer != Prompter::Answer::Yes) {
         // The scroll bars keep their values: the next click goes on from there.
-        m_ui.txtSecondsW->setText(u"00"_s);
-        m_ui.txtMinutesW->setText(u"00"_s);
-        m_ui.txtHoursW->setText(u"00"_s);
+        for (TimeField* field : {m_entry[2], m_entry[1], m_entry[0]})
+            field->setText(u"00"_s);
         return;
     }
     const auto setWindow = [&] {
@@ -170,9 +134,9 @@ bool LaunchWindow::DeactivateWindowFirst()
 
 QString LaunchWindow::LaunchWindowText() const
 {
-    const QString joined = m_ui.txtHoursW->text() + u':' + m_ui.txtMinutesW->text() + u':' + m_ui.txtSecondsW->text();
+    const QString joined = m_entry[0]->text() + u':' + m_entry[1]->text() + u':' + m_entry[2]->text();
     const auto secs = DateTimeServices::parseTimeOfDay(joined);
-    return secs ? durationText(*secs, false) : joined;
+    return secs ? MissionTexts::windowText(*secs) : joined;
 }
 
 void LaunchWindow::tmrLaunchWindow_Timer()
@@ -194,8 +158,8 @@ void LaunchWindow::UpdateLaunchWindow()
         return; // a remaining text that names no duration (a file can bring one) does not run down
     const qint64 held = HeldTime::between(*base, m_clock.now());
     // A clock set back during the hold gives time back, but never more than the longest window.
-    const auto remaining = static_cast<int>(std::clamp<qint64>(*w - held, 0, LongestWindow));
-    m_state.setWindowRemainingText(durationText(remaining, true));
+    const auto remaining = static_cast<int>(std::clamp<qint64>(*w - held, 0, MissionTexts::LongestWindow));
+    m_state.setWindowRemainingText(MissionTexts::runningWindowText(remaining));
     if (held > *w)
         expire();
 }
@@ -217,8 +181,8 @@ void LaunchWindow::UpdateWindowWarning()
 
 bool LaunchWindow::WindowWarningDue() const
 {
-    const auto remaining = m_state.windowRemaining();
-    return remaining && *remaining < 60 && m_state.windowActive() && m_state.warningArmed() && m_state.holding();
+    return MissionTexts::windowWarningDue(m_state.windowRemaining(), m_state.windowActive(), m_state.warningArmed(),
+                                          m_state.holding());
 }
 
 bool LaunchWindow::warningArmed() const
@@ -254,14 +218,19 @@ void LaunchWindow::setRemainingText(const QString& text)
 
 EntryTexts LaunchWindow::entryTexts() const
 {
-    return {m_ui.txtSecondsW->text(), m_ui.txtMinutesW->text(), m_ui.txtHoursW->text()};
+    return textsOf(m_entry);
 }
 
 void LaunchWindow::setEntryTexts(const EntryTexts& texts)
 {
-    m_ui.txtSecondsW->setText(texts.seconds);
-    m_ui.txtMinutesW->setText(texts.minutes);
-    m_ui.txtHoursW->setText(texts.hours);
+    setTexts(m_entry, texts);
+}
+
+void LaunchWindow::entryField_Click(TimeField& field)
+{
+    // At the top the level stays there, and the field shows where it stands.
+    field.stepUp();
+    field.setText(DateTimeServices::formatNumber(field.level(), 2));
 }
 
 // A hold starts the window clock from now and from the remaining window as it stands; its end stops the clock.
@@ -282,8 +251,10 @@ void LaunchWindow::phaseChanged()
     if (phase == MissionState::Phase::NoTarget)
         return;
     const bool before = phase == MissionState::Phase::BeforeLiftoff;
-    m_ui.mnuActiveLaunchWindow->setEnabled(before);
-    m_ui.chkLaunchWindowActive->setEnabled(before);
+    if (before == m_activationEnabled)
+        return;
+    m_activationEnabled = before;
+    emit activationEnabledChanged(before);
 }
 
 void LaunchWindow::lblWindowWarning_Click()
@@ -293,26 +264,18 @@ void LaunchWindow::lblWindowWarning_Click()
     m_state.setWarningArmed(false);
 }
 
-void LaunchWindow::setRemainingLook(bool active)
-{
-    QLabel* label = m_ui.lblLaunchWindow;
-    Colours::paintBackground(label, active ? Colours::ActiveWindow : QApplication::palette().color(QPalette::Button));
-    label->setFrameShape(active ? QFrame::Box : QFrame::NoFrame);
-    label->setFrameShadow(QFrame::Plain);
-    label->setLineWidth(1);
-}
-
 void LaunchWindow::setBase(const QString& baseTime, const QString& windowAtBase)
 {
+    if (baseTime == m_baseTime && windowAtBase == m_windowAtBase)
+        return;
     m_baseTime = baseTime;
-    m_ui.lblNowStampWindow->setText(baseTime);
-    setWindowAtBase(windowAtBase);
+    m_windowAtBase = windowAtBase;
+    emit baseChanged();
 }
 
 void LaunchWindow::setWindowAtBase(const QString& text)
 {
-    m_windowAtBase = text;
-    m_ui.lblLaunchWindowStamp->setText(text);
+    setBase(m_baseTime, text);
 }
 
 void LaunchWindow::expire()
@@ -328,16 +291,16 @@ void LaunchWindow::expire()
     m_state.setWindowExpired(true);
 }
 
-const LaunchWindow::EntryField* LaunchWindow::invalidEntryField() const
+const TimeField* LaunchWindow::invalidEntryField() const
 {
-    for (const EntryField& field : m_entry) {
-        const QString text = field.text->text();
+    for (const TimeField* field : m_entry) {
+        const QString text = field->text();
         bool ok = false;
         const int value = text.toInt(&ok);
         const bool digitsOnly = !text.isEmpty() && text.size() <= 2 &&
                                 std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-        if (!digitsOnly || !ok || value < field.level->minimumLevel() || value > field.level->maximumLevel())
-            return &field;
+        if (!digitsOnly || !ok || value < TimeField::MinimumLevel || value > field->maximumLevel())
+            return field;
     }
     return nullptr;
 }

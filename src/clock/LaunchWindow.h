@@ -1,57 +1,34 @@
 #pragma once
 
 #include "EntryTexts.h"
+#include "TimeField.h"
 #include "platform/CivilDateTime.h"
 
-#include <QList>
 #include <QObject>
 #include <QString>
 
+#include <array>
 #include <optional>
 
 class Clock;
-class ClickLineEdit;
 class ClockTimer;
 class LaunchClock;
 class MissionState;
 class Prompter;
-class QAction;
-class QCheckBox;
-class UpScrollBar;
-class WatchedLabel;
 
 // The launch window: a span after the planned liftoff that holds use up. While the window is active and the
 // count is held, the remaining window runs down; below one minute a warning shows, and a hold that outlasts
 // the window reports the expiry and locks the program, so that a later click on the background or on either
 // entry panel ends it. The remaining window, the active flag, the warning and the expiry live in the mission
-// state; this class shows them.
+// state; the entry of a new window (three fields) and the window clock's base live here.
 class LaunchWindow final : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(LaunchWindow)
 
 public:
-    // The launch window panel, the warning label and the activation item, which only this class writes.
-    struct Controls
-    {
-        WatchedLabel* lblLaunchWindow = nullptr;
-        WatchedLabel* lblWindowWarning = nullptr;
-        QCheckBox* chkLaunchWindowActive = nullptr;
-        QAction* mnuActiveLaunchWindow = nullptr;
-        ClickLineEdit* txtHoursW = nullptr;
-        ClickLineEdit* txtMinutesW = nullptr;
-        ClickLineEdit* txtSecondsW = nullptr;
-        UpScrollBar* vsbHoursW = nullptr;
-        UpScrollBar* vsbMinutesW = nullptr;
-        UpScrollBar* vsbSecondsW = nullptr;
-        WatchedLabel* lblLaunchWindowStamp = nullptr; // never visible: show the window clock's base
-        WatchedLabel* lblNowStampWindow = nullptr;
-    };
-
-    static constexpr int LongestWindow = 86399; // 23:59:59
-
     LaunchWindow(Clock& clock, Prompter& prompter, MissionState& state, const LaunchClock& launchClock,
-                 const Controls& controls, QObject* parent);
+                 QObject* parent);
 
     void ApplyLaunchWindowActive();
     // Settings "Active Launch Window" (Ctrl+W): flips the active flag, which applies the new state.
@@ -72,6 +49,8 @@ public:
     void UpdateWindowWarning();
     bool WindowWarningDue() const;
     bool warningArmed() const;
+    // A click on the warning hides it; only the start of the next hold arms it again.
+    void lblWindowWarning_Click();
 
     // Ends the program at once if tag is the expired lock's "Off".
     void EndIfExpired(const QString& tag);
@@ -85,35 +64,41 @@ public:
     // Seconds first, then minutes, then hours.
     void setEntryTexts(const EntryTexts& texts);
 
+    // The entry's fields: hours, minutes, seconds. A click on a field raises its level by one and shows it.
+    const TimeFields& entryFields() const { return m_entry; }
+    void entryField_Click(TimeField& field);
+
+    // The window can be activated only before liftoff.
+    bool activationEnabled() const { return m_activationEnabled; }
+
+    // The window clock's base, in the general date form, and the remaining window then.
+    QString baseTimeText() const { return m_baseTime; }
+    QString windowAtBaseText() const { return m_windowAtBase; }
+
     ClockTimer& tmrLaunchWindow() { return *m_tmrLaunchWindow; }
 
-private:
-    struct EntryField
-    {
-        ClickLineEdit* text;
-        UpScrollBar* level;
-        QString caption;
-    };
+signals:
+    void activationEnabledChanged(bool enabled);
+    void baseChanged();
 
+private:
     void holdingChanged(bool holding);
     void phaseChanged();
-    void lblWindowWarning_Click();
-    void setRemainingLook(bool active);
     void setBase(const QString& baseTime, const QString& windowAtBase);
     void setWindowAtBase(const QString& text);
     void expire();
-    // The first entry field that holds no number within its scroll bar's range, if any.
-    const EntryField* invalidEntryField() const;
+    // The first entry field that holds no number within its range, if any, and how messages name it.
+    const TimeField* invalidEntryField() const;
 
     Clock& m_clock;
     Prompter& m_prompter;
     MissionState& m_state;
     const LaunchClock& m_launchClock;
-    const Controls m_ui;
     ClockTimer* m_tmrLaunchWindow;
-    QList<EntryField> m_entry; // hours, minutes, seconds
+    TimeFields m_entry; // hours, minutes, seconds
     // The running window is measured from this moment (general date form) and this remaining text.
     QString m_baseTime;
     QString m_windowAtBase;
     bool m_expiryShowing = false;
+    bool m_activationEnabled = true;
 };

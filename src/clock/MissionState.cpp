@@ -8,6 +8,11 @@ MissionState::MissionState(QObject* parent) : QObject(parent)
     setTargetText(InitialTarget);
 }
 
+MissionTexts::ShownCount MissionState::shownCount() const
+{
+    return MissionTexts::shownCount(m_count, MissionTexts::signText(m_showsAfterLiftoff));
+}
+
 void MissionState::setTargetText(const QString& text)
 {
     if (text == m_targetText && !m_targetText.isNull())
@@ -16,6 +21,31 @@ void MissionState::setTargetText(const QString& text)
     m_target = DateTimeServices::parseDateTime(text);
     emit targetChanged(text);
     emit changed();
+}
+
+void MissionState::setCount(std::optional<qint64> count)
+{
+    if (count == m_count)
+        return;
+    m_count = count;
+    emit countChanged();
+    emit changed();
+}
+
+void MissionState::setLamps(const Lamps& lamps)
+{
+    if (lamps == m_lamps)
+        return;
+    m_lamps = lamps;
+    emit lampsChanged();
+    emit changed();
+}
+
+void MissionState::setPhase(Phase phase)
+{
+    if (phase != Phase::NoTarget)
+        m_showsAfterLiftoff = phase == Phase::AfterLiftoff;
+    update(m_phase, phase, &MissionState::phaseChanged);
 }
 
 void MissionState::setWindowRemainingText(const QString& text)

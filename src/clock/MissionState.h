@@ -1,29 +1,37 @@
 #pragma once
 
+#include "MissionTexts.h"
 #include "platform/CivilDateTime.h"
 
 #include <QObject>
 #include <QString>
 
+#include <array>
 #include <optional>
 
-// What the mission's count, holds and launch window know, in one place. The parts of the main window change it
-// through their routines; the window's controls and any other view (such as a display in another room) show it
-// and follow its signals. Every setter compares before it writes, so a signal means a real change.
+// What the mission's count, holds and launch window know, in one place: the launch target, the count as shown,
+// the lamps, the phase, the holds and the launch window. Every view (the main window's panels, the room
+// display, anything added later) follows its signals and never learns the mission from a widget.
+//
+// It is read-only to everything outside the mission's own classes: the count tick (LaunchClock) writes the
+// count, lamps and phase, Holds the holding and the arming, LaunchWindow the window, LaunchTimeEntry and Holds
+// the target. Others ask those classes through their commands. Every change is compared first and signalled
+// once, followed by changed().
 class MissionState final : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MissionState)
-    Q_PROPERTY(QString targetText READ targetText WRITE setTargetText NOTIFY targetChanged)
-    Q_PROPERTY(Phase phase READ phase WRITE setPhase NOTIFY phaseChanged)
-    Q_PROPERTY(bool holding READ holding WRITE setHolding NOTIFY holdingChanged)
-    Q_PROPERTY(bool holdsArmed READ holdsArmed WRITE setHoldsArmed NOTIFY holdsArmedChanged)
-    Q_PROPERTY(
-        QString windowRemainingText READ windowRemainingText WRITE setWindowRemainingText NOTIFY windowRemainingChanged)
-    Q_PROPERTY(bool windowActive READ windowActive WRITE setWindowActive NOTIFY windowActiveChanged)
-    Q_PROPERTY(bool windowWarning READ windowWarning WRITE setWindowWarning NOTIFY windowWarningChanged)
-    Q_PROPERTY(bool windowExpired READ windowExpired WRITE setWindowExpired NOTIFY windowExpiredChanged)
-    Q_PROPERTY(bool warningArmed READ warningArmed WRITE setWarningArmed NOTIFY warningArmedChanged)
+    Q_PROPERTY(QString targetText READ targetText NOTIFY targetChanged)
+    Q_PROPERTY(bool hasCount READ hasCount NOTIFY countChanged)
+    Q_PROPERTY(qint64 count READ countOrZero NOTIFY countChanged)
+    Q_PROPERTY(Phase phase READ phase NOTIFY phaseChanged)
+    Q_PROPERTY(bool holding READ holding NOTIFY holdingChanged)
+    Q_PROPERTY(bool holdsArmed READ holdsArmed NOTIFY holdsArmedChanged)
+    Q_PROPERTY(QString windowRemainingText READ windowRemainingText NOTIFY windowRemainingChanged)
+    Q_PROPERTY(bool windowActive READ windowActive NOTIFY windowActiveChanged)
+    Q_PROPERTY(bool windowWarning READ windowWarning NOTIFY windowWarningChanged)
+    Q_PROPERTY(bool windowExpired READ windowExpired NOTIFY windowExpiredChanged)
+    Q_PROPERTY(bool warningArmed READ warningArmed NOTIFY warningArmedChanged)
 
 public:
     enum class Phase
@@ -33,6 +41,7 @@ public:
         AfterLiftoff   // "T +", from the target's own second on
     };
     Q_ENUM(Phase)
+    using Lamps = std::array<bool, 3>;
 
     static inline const QString InitialTarget = QStringLiteral("May 3, 2001   10:30:00 AM");
 
@@ -41,45 +50,46 @@ public:
     // The launch target as shown, and its value; a text that names no date-time is a valid state with no value.
     QString targetText() const { return m_targetText; }
     std::optional<CivilDateTime> target() const { return m_target; }
-    void setTargetText(const QString& text);
+
+    // The count as the window shows it: whole seconds from the shown second to the target, positive before
+    // liftoff, 0 in the target's own second, negative after. It changes with each count tick, once a second,
+    // and stands still while the count is held; nothing when the target names no date-time.
+    std::optional<qint64> count() const { return m_count; }
+    bool hasCount() const { return m_count.has_value(); }
+    qint64 countOrZero() const { return m_count.value_or(0); }
+    // The count's texts: sign, days, hours, minutes and seconds ("T -", "000", "00", "09", "51").
+    MissionTexts::ShownCount shownCount() const;
+    // The lamps of the last hour, the last ten minutes and the last minute, as lit now.
+    Lamps lamps() const { return m_lamps; }
 
     Phase phase() const { return m_phase; }
-    void setPhase(Phase phase) { update(m_phase, phase, &MissionState::phaseChanged); }
-
+    // Whether the window shows the mission after liftoff ("T +" on green): the phase of the last count with a
+    // target, before liftoff until the first. It changes only with phaseChanged.
+    bool showsAfterLiftoff() const { return m_showsAfterLiftoff; }
     bool holding() const { return m_holding; }
-    void setHolding(bool holding) { update(m_holding, holding, &MissionState::holdingChanged); }
     bool holdsArmed() const { return m_holdsArmed; }
-    void setHoldsArmed(bool armed) { update(m_holdsArmed, armed, &MissionState::holdsArmedChanged); }
 
     // The launch window left, as shown ("h:mm:ss" when set, "hh:mm:ss" while it runs down), and in seconds.
     QString windowRemainingText() const { return m_windowRemainingText; }
     std::optional<int> windowRemaining() const { return m_windowRemaining; }
-    void setWindowRemainingText(const QString& text);
     bool windowActive() const { return m_windowActive; }
-    void setWindowActive(bool active) { update(m_windowActive, active, &MissionState::windowActiveChanged); }
     // The warning below one minute of launch window is showing.
     bool windowWarning() const { return m_windowWarning; }
-    void setWindowWarning(bool shown) { update(m_windowWarning, shown, &MissionState::windowWarningChanged); }
     // The window ran out during a hold: the program is locked until it is restarted.
     bool windowExpired() const { return m_windowExpired; }
-    void setWindowExpired(bool expired) { update(m_windowExpired, expired, &MissionState::windowExpiredChanged); }
     // The warning may show during this hold: the start of a hold arms it; a click on it, the button that sets a
     // window and liftoff disarm it.
     bool warningArmed() const { return m_warningArmed; }
-    void setWarningArmed(bool armed) { update(m_warningArmed, armed, &MissionState::warningArmedChanged); }
 
     // What a hold measures from: the moment it began (or the entry last re-based it) in the general date form,
-    // and the target text as it stood then. Holds and the launch time entry write them together.
+    // and the target text as it stood then.
     QString holdStartText() const { return m_holdStartText; }
     QString targetAtHoldStartText() const { return m_targetAtHoldStartText; }
-    void setHoldBase(const QString& startText, const QString& targetText);
-
-    // Events with no lasting value of their own, passed on to views that keep their own time.
-    void noteClockJumped() { emit clockJumped(); }
-    void noteFileLoaded() { emit fileLoaded(); }
 
 signals:
     void targetChanged(const QString& text);
+    void countChanged();
+    void lampsChanged();
     void phaseChanged(MissionState::Phase phase);
     void holdingChanged(bool holding);
     void holdsArmedChanged(bool armed);
@@ -89,12 +99,37 @@ signals:
     void windowExpiredChanged(bool expired);
     void warningArmedChanged(bool armed);
     void holdBaseChanged();
+    // Events with no lasting value of their own, for views that keep their own time: the clock jumped (set by
+    // the program or by someone else), a launch data file was read in.
     void clockJumped();
     void fileLoaded();
-    // After any of the signals above.
+    // After any of the signals above but the two events.
     void changed();
 
 private:
+    // The mission's own classes write; a test reaches the setters through MissionStateTestAccess.
+    friend class LaunchClock;
+    friend class Holds;
+    friend class LaunchWindow;
+    friend class LaunchTimeEntry;
+    friend class Mission;
+    friend class MissionStateTestAccess;
+
+    void setTargetText(const QString& text);
+    void setCount(std::optional<qint64> count);
+    void setLamps(const Lamps& lamps);
+    void setPhase(Phase phase);
+    void setHolding(bool holding) { update(m_holding, holding, &MissionState::holdingChanged); }
+    void setHoldsArmed(bool armed) { update(m_holdsArmed, armed, &MissionState::holdsArmedChanged); }
+    void setWindowRemainingText(const QString& text);
+    void setWindowActive(bool active) { update(m_windowActive, active, &MissionState::windowActiveChanged); }
+    void setWindowWarning(bool shown) { update(m_windowWarning, shown, &MissionState::windowWarningChanged); }
+    void setWindowExpired(bool expired) { update(m_windowExpired, expired, &MissionState::windowExpiredChanged); }
+    void setWarningArmed(bool armed) { update(m_warningArmed, armed, &MissionState::warningArmedChanged); }
+    void setHoldBase(const QString& startText, const QString& targetText);
+    void noteClockJumped() { emit clockJumped(); }
+    void noteFileLoaded() { emit fileLoaded(); }
+
     template <typename T> void update(T& member, T value, void (MissionState::*notify)(T))
     {
         if (value == member)
@@ -106,7 +141,10 @@ private:
 
     QString m_targetText;
     std::optional<CivilDateTime> m_target;
+    std::optional<qint64> m_count = 0;
+    Lamps m_lamps{};
     Phase m_phase = Phase::BeforeLiftoff;
+    bool m_showsAfterLiftoff = false;
     bool m_holding = false;
     bool m_holdsArmed = false;
     QString m_windowRemainingText = QStringLiteral("00:00:00");

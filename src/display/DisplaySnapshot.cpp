@@ -1,8 +1,10 @@
 #include "DisplaySnapshot.h"
 
-#include "platform/DateTimeServices.h"
+#include "clock/MissionTexts.h"
+#include "platform/FloorDivision.h"
 
 #include <QDateTime>
+#include <QJsonArray>
 #include <QJsonDocument>
 
 #include <algorithm>
@@ -10,12 +12,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-qint64 floorDiv(qint64 a, qint64 b)
-{
-    const qint64 q = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
 
 QString phaseName(MissionState::Phase phase)
 {
@@ -47,6 +43,7 @@ DisplaySnapshot DisplaySnapshot::capture(const MissionState& state, qint64 missi
     s.m_windowRemaining = state.windowRemaining();
     s.m_windowActive = state.windowActive();
     s.m_windowWarning = state.windowWarning();
+    s.m_warningArmed = state.warningArmed();
     s.m_windowExpired = state.windowExpired();
     return s;
 }
@@ -58,22 +55,12 @@ qint64 DisplaySnapshot::realTimeMSecs()
 
 qint64 DisplaySnapshot::second() const
 {
-    return floorDiv(m_missionMSecs, 1000);
-}
-
-QString DisplaySnapshot::heldTargetText(const CivilDateTime& target)
-{
-    return DateTimeServices::format(target, u"mmmm d, yyyy   h:mm:ss AM/PM");
-}
-
-QString DisplaySnapshot::runningWindowText(int secs)
-{
-    return DateTimeServices::formatNumber(secs / 3600, 2) + u':' + DateTimeServices::formatNumber(secs % 3600 / 60, 2) +
-           u':' + DateTimeServices::formatNumber(secs % 60, 2);
+    return FloorDivision::floorDiv(m_missionMSecs, 1000);
 }
 
 // Within the second of capture a screen shows the texts as sent; from the next second on, while holding, it
-// writes them itself. Everything else stands until the next snapshot.
+// writes them itself, and shows the launch window's warning by the window's own rule. Everything else stands
+// until the next snapshot.
 DisplaySnapshot DisplaySnapshot::projectedTo(qint64 missionMSecs) const
 {
     DisplaySnapshot p = *this;
@@ -83,11 +70,14 @@ DisplaySnapshot DisplaySnapshot::projectedTo(qint64 missionMSecs) const
         return p;
     if (m_target) {
         p.m_target = m_target->addSecs(elapsed);
-        p.m_targetText = heldTargetText(*p.m_target);
+        p.m_targetText = MissionTexts::heldTargetText(*p.m_target);
     }
     if (m_windowActive && !m_windowExpired && m_windowRemaining) {
-        p.m_windowRemaining = static_cast<int>(std::clamp<qint64>(*m_windowRemaining - elapsed, 0, 86399));
-        p.m_windowRemainingText = runningWindowText(*p.m_windowRemaining);
+        p.m_windowRemaining =
+            static_cast<int>(std::clamp<qint64>(*m_windowRemaining - elapsed, 0, MissionTexts::LongestWindow));
+        p.m_windowRemainingText = MissionTexts::runningWindowText(*p.m_windowRemaining);
+        p.m_windowWarning =
+            MissionTexts::windowWarningDue(p.m_windowRemaining, m_windowActive, m_warningArmed, m_holding);
     }
     return p;
 }
@@ -99,11 +89,14 @@ QJsonObject DisplaySnapshot::toJson() const
     QJsonObject target{{u"text"_s, m_targetText}};
     target.insert(u"msToTarget"_s, m_target ? QJsonValue(double(m_target->secsSinceEpoch() * 1000 - m_missionMSecs))
                                             : QJsonValue(QJsonValue::Null));
-    QJsonObject window{{u"text"_s, m_windowRemainingText},
-                       {u"active"_s, m_windowActive},
-                       {u"warning"_s, m_windowWarning},
-                       {u"expired"_s, m_windowExpired}};
+    QJsonObject window{{u"text"_s, m_windowRemainingText},  {u"active"_s, m_windowActive},
+                       {u"warning"_s, m_windowWarning},     {u"expired"_s, m_windowExpired},
+                       {u"warningArmed"_s, m_warningArmed}, {u"warningBelow"_s, MissionTexts::WarningBelow}};
     window.insert(u"secs"_s, m_windowRemaining ? QJsonValue(*m_windowRemaining) : QJsonValue(QJsonValue::Null));
+    // The lamps' rule, so that a screen lights them as the window does without a copy of its own.
+    QJsonArray lamps;
+    for (const MissionTexts::Lamp& lamp : MissionTexts::Lamps)
+        lamps.append(QJsonObject{{u"limit"_s, lamp.limit}, {u"parity"_s, lamp.parity}});
     return QJsonObject{{u"type"_s, u"state"_s},
                        {u"sentAt"_s, double(m_missionMSecs)},
                        {u"phase"_s, phaseName(m_phase)},
@@ -111,7 +104,8 @@ QJsonObject DisplaySnapshot::toJson() const
                        {u"holding"_s, m_holding},
                        {u"holdsArmed"_s, m_holdsArmed},
                        {u"target"_s, target},
-                       {u"window"_s, window}};
+                       {u"window"_s, window},
+                       {u"lamps"_s, lamps}};
 }
 
 QByteArray DisplaySnapshot::toJsonText() const

@@ -8,7 +8,6 @@
 #include "platform/ApplicationInfo.h"
 #include "platform/ProcessExit.h"
 #include "platform/Prompter.h"
-#include "platform/WatchedLabel.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -17,16 +16,11 @@
 using namespace Qt::StringLiterals;
 
 FileCommands::FileCommands(LaunchSettings& settings, Prompter& prompter, const LaunchFileOptions& options,
-                           WatchedLabel* pnlCurrentFile, QObject* parent)
+                           QObject* parent)
     : QObject(parent),
       m_settings(settings), m_files{[this] { return m_settings.values(); },
-                                    [this](const LaunchRecord& r) { m_settings.apply(r); }, m_names, prompter, options},
-      m_pnlCurrentFile(pnlCurrentFile)
+                                    [this](const LaunchRecord& r) { m_settings.apply(r); }, m_names, prompter, options}
 {
-    if (m_pnlCurrentFile) {
-        m_pnlCurrentFile->setText(m_names.currentFileName());
-        connect(&m_names, &LaunchFileNames::currentFileNameChanged, m_pnlCurrentFile, &WatchedLabel::setText);
-    }
 }
 
 void FileCommands::loadAtStartup()
@@ -134,10 +128,4 @@ void FileCommands::ExitWithSavePrompt()
 bool FileCommands::Form_QueryUnload()
 {
     return askExitSave() != SavePrompt::Cancelled;
-}
-
-void FileCommands::sbrStatusBar_PanelDblClick(const QString& panelText)
-{
-    if (m_pnlCurrentFile && panelText == m_pnlCurrentFile->text())
-        OpenLaunchFile(true);
 }

@@ -6,8 +6,6 @@
 #include <QObject>
 
 class LaunchSettings;
-class QObject;
-class WatchedLabel;
 
 // The file commands of the main window: Open, Save, Save As, Revert to File, and leaving the program with
 // Exit, the Esc key or the close request, each with its save prompt.
@@ -17,9 +15,7 @@ class FileCommands final : public QObject
     Q_DISABLE_COPY_MOVE(FileCommands)
 
 public:
-    // pnlCurrentFile shows the current file name; this class alone writes it.
-    FileCommands(LaunchSettings& settings, Prompter& prompter, const LaunchFileOptions& options,
-                 WatchedLabel* pnlCurrentFile, QObject* parent);
+    FileCommands(LaunchSettings& settings, Prompter& prompter, const LaunchFileOptions& options, QObject* parent);
 
     // The first load: writes the default file from the initial settings when it is missing (as an installer
     // would have), then reads the command line's file or the default one.
@@ -35,8 +31,6 @@ public:
     void ExitWithSavePrompt();
     // The close request of the main window: true lets the window close.
     bool Form_QueryUnload();
-    // A double click on a status bar panel showing panelText.
-    void sbrStatusBar_PanelDblClick(const QString& panelText);
 
     const LaunchFileNames& names() const { return m_names; }
 
@@ -57,5 +51,4 @@ private:
     LaunchFileNames m_names;
     LaunchSettings& m_settings;
     LaunchFileContext m_files;
-    WatchedLabel* m_pnlCurrentFile;
 };

@@ -15,3 +15,8 @@ QString LaunchRecord::fieldName(int number)
         return u"field %1"_s.arg(number);
     return u"field %1 (%2)"_s.arg(number).arg(names[size_t(number - 1)]);
 }
+
+bool LaunchRecord::canHold(const QString& text)
+{
+    return !text.contains(u'"') && !text.contains(u'\r') && !text.contains(u'\n');
+}

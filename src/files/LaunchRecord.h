@@ -1,13 +1,15 @@
 #pragma once
 
+#include "clock/MissionTexts.h"
+
 #include <QString>
 
 // The launch settings as one launch data file carries them, in the file's field order.
 struct LaunchRecord
 {
     static constexpr int FieldCount = 13;
-    static constexpr int LaunchDateLength = 18; // the longest text txtLaunchDate takes
-    static constexpr int EntryLength = 2;       // the longest text a time entry field takes
+    static constexpr int LaunchDateLength = MissionTexts::LaunchDateLength; // the longest text the date field takes
+    static constexpr int EntryLength = MissionTexts::TimeFieldLength;       // and a time entry field
 
     QString launchTarget;            // 1: as lblTarget shows it
     QString launchDate;              // 2
@@ -27,4 +29,6 @@ struct LaunchRecord
 
     // How messages name a field, e.g. "field 7 (the launch minute)".
     static QString fieldName(int number);
+    // A field's text can be written into the record: it holds no double quote and no line break.
+    static bool canHold(const QString& text);
 };

@@ -1,5 +1,6 @@
 #include "LaunchRecordReader.h"
 
+#include "clock/MissionTexts.h"
 #include "platform/DateTimeServices.h"
 
 #include <QFile>
@@ -71,15 +72,6 @@ bool wholeNumberIn(const QString& text, int highest)
             return false;
     }
     return text.toInt() <= highest;
-}
-
-// The first length characters, never half of a surrogate pair.
-QString cut(const QString& text, qsizetype length)
-{
-    QString head = text.left(length);
-    if (head.size() < text.size() && !head.isEmpty() && head.back().isHighSurrogate())
-        head.chop(1);
-    return head;
 }
 
 LaunchRecordReader::Result failure(QString problem)
@@ -201,7 +193,7 @@ LaunchRecordReader::Result LaunchRecordReader::parse(QByteArrayView bytes)
     r.launchTarget = f[0];
     if (!DateTimeServices::parseDateTime(r.launchTarget))
         return bad(1, u"a date and time"_s);
-    r.launchDate = cut(f[1], LaunchRecord::LaunchDateLength);
+    r.launchDate = MissionTexts::cut(f[1], LaunchRecord::LaunchDateLength);
     if (f[2] != u"0" && f[2] != u"1")
         return bad(3, u"0 or 1"_s);
     r.launchWindowActive = f[2] == u"1";
@@ -219,9 +211,9 @@ LaunchRecordReader::Result LaunchRecordReader::parse(QByteArrayView bytes)
     r.launchSeconds = f[5];
     r.launchMinutes = f[6];
     r.launchHours = f[7];
-    r.windowSeconds = cut(f[8], LaunchRecord::EntryLength);
-    r.windowMinutes = cut(f[9], LaunchRecord::EntryLength);
-    r.windowHours = cut(f[10], LaunchRecord::EntryLength);
+    r.windowSeconds = MissionTexts::cut(f[8], LaunchRecord::EntryLength);
+    r.windowMinutes = MissionTexts::cut(f[9], LaunchRecord::EntryLength);
+    r.windowHours = MissionTexts::cut(f[10], LaunchRecord::EntryLength);
     r.saveName = f[11];
     r.currentFile = f[12];
     return {std::move(r), QString()};

@@ -37,7 +37,7 @@ LaunchRecordWriter::Encoded LaunchRecordWriter::encode(const LaunchRecord& r)
             continue;
         }
         const QString& value = texts[number - 1];
-        if (value.contains(u'"') || value.contains(u'\r') || value.contains(u'\n')) {
+        if (!LaunchRecord::canHold(value)) {
             return {QByteArray(), u"The text of %1 holds a double quote or a line break, which a launch data "
                                   u"file cannot hold."_s.arg(LaunchRecord::fieldName(number))};
         }

@@ -3,18 +3,21 @@
 #include "clock/Holds.h"
 #include "clock/LaunchTimeEntry.h"
 #include "clock/LaunchWindow.h"
+#include "clock/Mission.h"
 #include "clock/MissionState.h"
 
 LaunchRecord LaunchSettings::values() const
 {
-    const EntryTexts launch = m_entry.timeTexts();
-    const EntryTexts window = m_window.entryTexts();
+    const MissionState& state = m_mission.state();
+    const LaunchTimeEntry& entry = m_mission.launchTimeEntry();
+    const EntryTexts launch = entry.timeTexts();
+    const EntryTexts window = m_mission.launchWindow().entryTexts();
     LaunchRecord r;
-    r.launchTarget = m_state.targetText();
-    r.launchDate = m_entry.launchDateText();
-    r.launchWindowActive = m_state.windowActive();
-    r.holdsArmed = m_state.holdsArmed();
-    r.launchWindowRemaining = m_state.windowRemainingText();
+    r.launchTarget = state.targetText();
+    r.launchDate = entry.launchDateText();
+    r.launchWindowActive = state.windowActive();
+    r.holdsArmed = state.holdsArmed();
+    r.launchWindowRemaining = state.windowRemainingText();
     r.launchSeconds = launch.seconds;
     r.launchMinutes = launch.minutes;
     r.launchHours = launch.hours;
@@ -26,11 +29,14 @@ LaunchRecord LaunchSettings::values() const
 
 void LaunchSettings::apply(const LaunchRecord& r)
 {
-    m_holds.setLaunchTarget(r.launchTarget);
-    m_entry.setLaunchDateText(r.launchDate);
-    m_window.setWindowActive(r.launchWindowActive);
-    m_holds.setHoldsArmed(r.holdsArmed);
-    m_window.setRemainingText(r.launchWindowRemaining);
-    m_entry.setTimeTexts({r.launchSeconds, r.launchMinutes, r.launchHours});
-    m_window.setEntryTexts({r.windowSeconds, r.windowMinutes, r.windowHours});
+    Holds& holds = m_mission.holds();
+    LaunchTimeEntry& entry = m_mission.launchTimeEntry();
+    LaunchWindow& window = m_mission.launchWindow();
+    holds.setLaunchTarget(r.launchTarget);
+    entry.setLaunchDateText(r.launchDate);
+    window.setWindowActive(r.launchWindowActive);
+    holds.setHoldsArmed(r.holdsArmed);
+    window.setRemainingText(r.launchWindowRemaining);
+    entry.setTimeTexts({r.launchSeconds, r.launchMinutes, r.launchHours});
+    window.setEntryTexts({r.windowSeconds, r.windowMinutes, r.windowHours});
 }

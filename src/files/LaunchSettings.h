@@ -2,10 +2,7 @@
 
 #include "LaunchRecord.h"
 
-class Holds;
-class LaunchTimeEntry;
-class LaunchWindow;
-class MissionState;
+class Mission;
 
 // The launch settings of the main window as one launch data record. Reading takes them from the mission state
 // and the entry fields; applying goes through the class that owns each field, in the file's field order, so
@@ -14,10 +11,7 @@ class MissionState;
 class LaunchSettings final
 {
 public:
-    LaunchSettings(const MissionState& state, LaunchTimeEntry& entry, Holds& holds, LaunchWindow& window)
-        : m_state(state), m_entry(entry), m_holds(holds), m_window(window)
-    {
-    }
+    explicit LaunchSettings(Mission& mission) : m_mission(mission) {}
 
     // Fields 1 to 11 as they stand; the two file names are left empty.
     LaunchRecord values() const;
@@ -25,8 +19,5 @@ public:
     void apply(const LaunchRecord& record);
 
 private:
-    const MissionState& m_state;
-    LaunchTimeEntry& m_entry;
-    Holds& m_holds;
-    LaunchWindow& m_window;
+    Mission& m_mission;
 };

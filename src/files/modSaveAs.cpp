@@ -12,11 +12,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-bool fitsInRecord(const QString& text)
-{
-    return !text.contains(u'"') && !text.contains(u'\r') && !text.contains(u'\n');
-}
-
 // A save never goes through a link to a file that is not a launch record of this run, and asks before it
 // replaces a file that could not be read.
 bool mayWrite(LaunchFileContext& files, const QString& path)
@@ -69,7 +64,7 @@ bool modSaveAs::SaveLaunchFile(LaunchFileContext& files, bool showDialog)
     record.saveName = path;
     // Field 13 is never read back; a name it cannot hold must not stop the save.
     const QString current = files.names.currentFileName();
-    record.currentFile = fitsInRecord(current) ? current : QString();
+    record.currentFile = LaunchRecord::canHold(current) ? current : QString();
     if (const auto written = LaunchRecordWriter::writeFile(path, record); !written.problem.isEmpty()) {
         files.tellCannotSave(path, written);
         return false;

@@ -1,14 +1,12 @@
 #include "CivilDateTime.h"
 
+#include "FloorDivision.h"
+
+using FloorDivision::floorDiv;
+
 namespace {
 constexpr qint64 SecsPerDay = 86400;
 constexpr qint64 EpochJulianDay = 2440588; // QDate(1970, 1, 1).toJulianDay(), usable during static initialisation
-
-qint64 floorDiv(qint64 a, qint64 b)
-{
-    const qint64 q = a / b;
-    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
-}
 } // namespace
 
 CivilDateTime::CivilDateTime(QDate date, QTime time)

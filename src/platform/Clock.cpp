@@ -1,12 +1,8 @@
 #include "Clock.h"
 
-namespace {
-qint64 floorMod(qint64 a, qint64 b)
-{
-    const qint64 r = a % b;
-    return r < 0 ? r + b : r;
-}
-} // namespace
+#include "FloorDivision.h"
+
+using FloorDivision::floorMod;
 
 CivilDateTime Clock::now() const
 {

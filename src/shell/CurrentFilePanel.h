@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/WatchedLabel.h"
 
 #include <QPixmap>
 

@@ -1,8 +1,8 @@
 #include "InfoWindow.h"
 
 #include "platform/ApplicationInfo.h"
-#include "platform/Colours.h"
-#include "platform/Metrics.h"
+#include "platform/widgets/Colours.h"
+#include "platform/widgets/Metrics.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>

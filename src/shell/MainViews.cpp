@@ -1,5 +1,6 @@
 #include "MainViews.h"
 
+#include "MainActions.h"
 #include "WindowGeometry.h"
 #include "platform/ClockTimer.h"
 
@@ -11,9 +12,12 @@
 #include <QStatusBar>
 #include <QWidget>
 
-MainViews::MainViews(const Controls& controls, ClockTimer& tmrCurrentDateTime, Menus menus, QObject* parent)
-    : QObject(parent), m_ui(controls), m_tmrCurrentDateTime(tmrCurrentDateTime), m_menus(std::move(menus)),
-      m_menuBarHeight(controls.window->menuBar()->sizeHint().height())
+MainViews::MainViews(QMainWindow* window, QPushButton* cmdAccess, const MainActions& menuItems,
+                     QStatusBar* sbrStatusBar, const QList<QWidget*>& croppedPanels, ClockTimer& tmrCurrentDateTime,
+                     Menus menus, QObject* parent)
+    : QObject(parent), m_window(window), m_cmdAccess(cmdAccess), m_items(menuItems), m_sbrStatusBar(sbrStatusBar),
+      m_croppedPanels(croppedPanels), m_tmrCurrentDateTime(tmrCurrentDateTime), m_menus(std::move(menus)),
+      m_menuBarHeight(window->menuBar()->sizeHint().height())
 {
     setObjectName(QStringLiteral("MainViews"));
     if (isCompact())
@@ -22,7 +26,7 @@ MainViews::MainViews(const Controls& controls, ClockTimer& tmrCurrentDateTime, M
 
 bool MainViews::isCompact() const
 {
-    return m_ui.cmdAccess->text() == CompactCaption;
+    return m_cmdAccess->text() == CompactCaption;
 }
 
 void MainViews::ToggleView()
@@ -35,58 +39,58 @@ void MainViews::ToggleView()
 
 void MainViews::ShowCompactView()
 {
-    m_ui.cmdAccess->setText(CompactCaption);
-    m_ui.mnuCompactScreen->setEnabled(false);
-    m_ui.mnuRtCompactScreen->setEnabled(false);
-    m_ui.mnuRtAccess->setEnabled(true);
-    WindowGeometry::applyCompactSize(m_ui.window);
-    WindowGeometry::setFrameLeft(m_ui.window, WindowGeometry::CompactFrameLeft);
+    m_cmdAccess->setText(CompactCaption);
+    m_items.mnuCompactScreen->setEnabled(false);
+    m_items.mnuRtCompactScreen->setEnabled(false);
+    m_items.mnuRtAccess->setEnabled(true);
+    WindowGeometry::applyCompactSize(m_window);
+    WindowGeometry::setFrameLeft(m_window, WindowGeometry::CompactFrameLeft);
     m_tmrCurrentDateTime.stop();
     m_menus.hide();
-    m_ui.sbrStatusBar->hide();
+    m_sbrStatusBar->hide();
     // The focus must not stay in a field the crop no longer shows, where typing would change it unseen.
-    if (QWidget* focused = m_ui.window->focusWidget(); focused != nullptr && !isShown(focused))
-        m_ui.cmdAccess->setFocus(Qt::OtherFocusReason);
+    if (QWidget* focused = m_window->focusWidget(); focused != nullptr && !isShown(focused))
+        m_cmdAccess->setFocus(Qt::OtherFocusReason);
     showCropped(false);
 }
 
 void MainViews::ShowFullView()
 {
-    m_ui.cmdAccess->setText(FullCaption);
-    m_ui.mnuCompactScreen->setEnabled(true);
-    m_ui.mnuRtCompactScreen->setEnabled(true);
-    m_ui.mnuRtAccess->setEnabled(false);
+    m_cmdAccess->setText(FullCaption);
+    m_items.mnuCompactScreen->setEnabled(true);
+    m_items.mnuRtCompactScreen->setEnabled(true);
+    m_items.mnuRtAccess->setEnabled(false);
     showCropped(true);
     // The menu bar is still hidden here and measures nothing, hence the height taken at construction.
-    WindowGeometry::applyFullSize(m_ui.window, m_menuBarHeight);
-    WindowGeometry::setFrameLeft(m_ui.window, WindowGeometry::FullFrameLeft);
+    WindowGeometry::applyFullSize(m_window, m_menuBarHeight);
+    WindowGeometry::setFrameLeft(m_window, WindowGeometry::FullFrameLeft);
     m_tmrCurrentDateTime.start();
     m_menus.show();
-    m_ui.sbrStatusBar->show();
+    m_sbrStatusBar->show();
 }
 
 // The panels keep their places, so nothing on screen moves; hidden, they take no keys. The menu commands reach the
 // window's keys only through the window itself while the menus are hidden.
 void MainViews::showCropped(bool shown)
 {
-    for (QWidget* panel : m_ui.croppedPanels)
+    for (QWidget* panel : m_croppedPanels)
         panel->setVisible(shown);
-    for (QAction* command : m_ui.croppedCommands) {
+    for (QAction* command : {m_items.mnuActiveLaunchWindow, m_items.mnuSetLaunchTime, m_items.mnuSetLaunchWindow}) {
         if (shown)
-            m_ui.window->addAction(command);
+            m_window->addAction(command);
         else
-            m_ui.window->removeAction(command);
+            m_window->removeAction(command);
     }
 }
 
 void MainViews::showPopUp(const QPoint& globalPos)
 {
-    m_ui.mnuPopUp->popup(globalPos);
+    m_items.mnuPopUp->popup(globalPos);
 }
 
 bool MainViews::isShown(const QWidget* widget) const
 {
-    const QWidget* window = m_ui.window;
+    const QWidget* window = m_window;
     if (widget == nullptr || !widget->isVisibleTo(window) || !widget->isEnabled())
         return false;
     const QRect box(widget->mapTo(window, QPoint(0, 0)), widget->size());
@@ -95,7 +99,7 @@ bool MainViews::isShown(const QWidget* widget) const
 
 bool MainViews::focusNextShown(bool next)
 {
-    QWidget* window = m_ui.window;
+    QWidget* window = m_window;
     QWidget* start = window->focusWidget() ? window->focusWidget() : window;
     QWidget* candidate = start;
     do {

@@ -7,13 +7,12 @@
 #include <functional>
 
 class ClockTimer;
-class QAction;
 class QMainWindow;
-class QMenu;
 class QPoint;
 class QPushButton;
 class QStatusBar;
 class QWidget;
+struct MainActions;
 
 // The two views of the main window. Which one shows is told by the caption of cmdAccess alone: "&Access Launch
 // Data" offers the full view, so the compact view is showing.
@@ -23,22 +22,6 @@ class MainViews final : public QObject
     Q_DISABLE_COPY_MOVE(MainViews)
 
 public:
-    // The view switch and what it shows and hides, which only this class writes.
-    struct Controls
-    {
-        QMainWindow* window = nullptr;
-        QPushButton* cmdAccess = nullptr;
-        QAction* mnuCompactScreen = nullptr;
-        QAction* mnuRtCompactScreen = nullptr;
-        QAction* mnuRtAccess = nullptr;
-        QMenu* mnuPopUp = nullptr;
-        QStatusBar* sbrStatusBar = nullptr;
-        // What the compact view crops away, and the menu commands that change it: the panels are hidden while the
-        // compact view shows, so that no access key, focus or screen reader reaches them, and the commands' shortcuts
-        // do nothing there.
-        QList<QWidget*> croppedPanels;
-        QList<QAction*> croppedCommands;
-    };
     struct Menus
     {
         std::function<void()> show;
@@ -48,9 +31,12 @@ public:
     static inline const QString CompactCaption = QStringLiteral("&Access Launch Data");
     static inline const QString FullCaption = QStringLiteral("Com&pact Screen");
 
-    // Build it while the menus are still shown: it measures the menu bar for the full view. The date timer runs
-    // in the full view only.
-    MainViews(const Controls& controls, ClockTimer& tmrCurrentDateTime, Menus menus, QObject* parent);
+    // Build it while the menus are still shown, and after the window has taken the menus' shortcuts: it measures
+    // the menu bar for the full view. It writes the view switch (cmdAccess and the view items of the menus),
+    // shows or hides the status bar and the panels the compact view crops away; the date timer runs in the full
+    // view only.
+    MainViews(QMainWindow* window, QPushButton* cmdAccess, const MainActions& menuItems, QStatusBar* sbrStatusBar,
+              const QList<QWidget*>& croppedPanels, ClockTimer& tmrCurrentDateTime, Menus menus, QObject* parent);
 
     void ToggleView();
     void ShowCompactView();
@@ -69,7 +55,13 @@ public:
 private:
     void showCropped(bool shown);
 
-    const Controls m_ui;
+    QMainWindow* m_window;
+    QPushButton* m_cmdAccess;
+    const MainActions& m_items;
+    QStatusBar* m_sbrStatusBar;
+    // What the compact view crops away: the panels are hidden while it shows, so that no access key, focus or
+    // screen reader reaches them, and the shortcuts of the menu commands that change them do nothing there.
+    const QList<QWidget*> m_croppedPanels;
     ClockTimer& m_tmrCurrentDateTime;
     Menus m_menus;
     int m_menuBarHeight = 0;

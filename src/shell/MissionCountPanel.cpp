@@ -4,7 +4,6 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QLabel>
 
 using namespace Qt::StringLiterals;
 
@@ -38,7 +37,7 @@ QAccessibleInterface* accessibleFactory(const QString& className, QObject* objec
 
 } // namespace
 
-MissionCountPanel::MissionCountPanel(QWidget* parent) : QWidget(parent)
+MissionCountPanel::MissionCountPanel(const MissionState& state, QWidget* parent) : QWidget(parent), m_state(state)
 {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(accessibleFactory);
@@ -49,36 +48,28 @@ MissionCountPanel::MissionCountPanel(QWidget* parent) : QWidget(parent)
     setAccessibleName(AccessibleName);
     // Clicks between the labels land on the window's background, as before the labels had a container.
     setProperty("partOfSurface", true);
-}
-
-void MissionCountPanel::setSources(const Labels& labels, const MissionState* state)
-{
-    m_labels = labels;
-    m_state = state;
     m_lastTold = phaseAndHolding();
+    connect(&m_state, &MissionState::phaseChanged, this, &MissionCountPanel::noteMaybeChanged);
+    connect(&m_state, &MissionState::holdingChanged, this, &MissionCountPanel::noteMaybeChanged);
 }
 
 QString MissionCountPanel::spokenCount() const
 {
-    if (m_labels.days == nullptr || m_state == nullptr)
-        return {};
-    bool haveDays = false;
-    const int days = m_labels.days->text().toInt(&haveDays);
-    if (!haveDays || m_state->phase() == MissionState::Phase::NoTarget)
+    if (!m_state.hasCount() || m_state.phase() == MissionState::Phase::NoTarget)
         return u"No launch time"_s;
-    const QString sign = m_state->phase() == MissionState::Phase::AfterLiftoff ? u"T plus"_s : u"T minus"_s;
-    QString spoken = sign % u' ' % QString::number(days) % (days == 1 ? u" day "_s : u" days "_s) %
-                     m_labels.hours->text() % u':' % m_labels.minutes->text() % u':' % m_labels.seconds->text();
-    if (m_state->holding())
+    const MissionTexts::ShownCount shown = m_state.shownCount();
+    const qint64 days = shown.days.toLongLong();
+    const QString sign = m_state.phase() == MissionState::Phase::AfterLiftoff ? u"T plus"_s : u"T minus"_s;
+    QString spoken = sign % u' ' % QString::number(days) % (days == 1 ? u" day "_s : u" days "_s) % shown.hours % u':' %
+                     shown.minutes % u':' % shown.seconds;
+    if (m_state.holding())
         spoken += u", holding"_s;
     return spoken;
 }
 
 QString MissionCountPanel::phaseAndHolding() const
 {
-    if (m_state == nullptr)
-        return {};
-    return QString::number(int(m_state->phase())) % (m_state->holding() ? u" holding"_s : QString());
+    return QString::number(int(m_state.phase())) % (m_state.holding() ? u" holding"_s : QString());
 }
 
 void MissionCountPanel::noteMaybeChanged()

@@ -3,33 +3,20 @@
 #include <QWidget>
 
 class MissionState;
-class QLabel;
 
 // The count labels' container, there for a screen reader: its accessible name is "Mission count" and its
 // accessible description says the count as a person says it ("T minus 0 days 00:09:51", ", holding" while held,
-// "No launch time" while the count shows dashes). The description is read from the labels when asked for; an
-// accessibility event goes out only when the phase or the holding changes, never at each second.
+// "No launch time" while the count shows dashes). The description is read from the mission state when asked for;
+// an accessibility event goes out only when the phase or the holding changes, never at each second.
 class MissionCountPanel final : public QWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MissionCountPanel)
 
 public:
-    struct Labels
-    {
-        QLabel* sign = nullptr; // lblTMinus
-        QLabel* days = nullptr;
-        QLabel* hours = nullptr;
-        QLabel* minutes = nullptr;
-        QLabel* seconds = nullptr;
-    };
-
     static inline const QString AccessibleName = QStringLiteral("Mission count");
 
-    explicit MissionCountPanel(QWidget* parent);
-
-    // The labels are children of this panel; the mission state tells the phase and whether the count is held.
-    void setSources(const Labels& labels, const MissionState* state);
+    MissionCountPanel(const MissionState& state, QWidget* parent);
 
     QString spokenCount() const;
     // Call when the phase or the holding may have changed: tells assistive tools when either really did.
@@ -42,7 +29,6 @@ signals:
 private:
     QString phaseAndHolding() const;
 
-    Labels m_labels;
-    const MissionState* m_state = nullptr;
+    const MissionState& m_state;
     QString m_lastTold;
 };

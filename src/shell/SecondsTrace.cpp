@@ -1,6 +1,6 @@
 #include "SecondsTrace.h"
 
-#include "platform/WatchedLabel.h"
+#include "clock/MissionState.h"
 
 #include <QDateTime>
 
@@ -8,20 +8,23 @@
 
 using namespace Qt::StringLiterals;
 
-SecondsTrace::SecondsTrace(const QLabel* sign, const QLabel* days, const QLabel* hours, const QLabel* minutes,
-                           WatchedLabel* seconds, QObject* parent)
-    : QObject(parent), m_sign(sign), m_days(days), m_hours(hours), m_minutes(minutes)
+SecondsTrace::SecondsTrace(const MissionState& state, QObject* parent)
+    : QObject(parent), m_state(state), m_secondsShown(state.shownCount().seconds)
 {
     setObjectName(u"SecondsTrace"_s);
     if (qEnvironmentVariableIsSet(Variable))
-        connect(seconds, &WatchedLabel::textChanged, this, &SecondsTrace::print);
+        connect(&m_state, &MissionState::countChanged, this, &SecondsTrace::countChanged);
 }
 
-void SecondsTrace::print(const QString& seconds) const
+void SecondsTrace::countChanged()
 {
+    const MissionTexts::ShownCount shown = m_state.shownCount();
+    if (shown.seconds == m_secondsShown)
+        return;
+    m_secondsShown = shown.seconds;
     // The real time, not the mission's: the page it is compared with reads the real time too.
     const QString line = u"tarvane-seconds %1 %2 %3 %4 %5 %6\n"_s.arg(QDateTime::currentMSecsSinceEpoch())
-                             .arg(m_sign->text(), m_days->text(), m_hours->text(), m_minutes->text(), seconds);
+                             .arg(shown.sign, shown.days, shown.hours, shown.minutes, shown.seconds);
     std::fputs(line.toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
 }

@@ -1,13 +1,13 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
-class QLabel;
-class WatchedLabel;
+class MissionState;
 
-// With TARVANE_TRACE_SECONDS set, prints each change of the window's seconds to standard error: the real time
-// in milliseconds since 1970 and the count shown, e.g. "tarvane-seconds 1765100000123 T - 000 00 09 59". Other
-// views of the count (the room display's page) are measured against it.
+// With TARVANE_TRACE_SECONDS set, prints each change of the seconds the count shows to standard error: the real
+// time in milliseconds since 1970 and the count shown, e.g. "tarvane-seconds 1765100000123 T - 000 00 09 59".
+// Other views of the count (the room display's page) are measured against it.
 class SecondsTrace final : public QObject
 {
     Q_OBJECT
@@ -16,14 +16,11 @@ class SecondsTrace final : public QObject
 public:
     static constexpr const char* Variable = "TARVANE_TRACE_SECONDS";
 
-    SecondsTrace(const QLabel* sign, const QLabel* days, const QLabel* hours, const QLabel* minutes,
-                 WatchedLabel* seconds, QObject* parent = nullptr);
+    explicit SecondsTrace(const MissionState& state, QObject* parent = nullptr);
 
 private:
-    void print(const QString& seconds) const;
+    void countChanged();
 
-    const QLabel* m_sign;
-    const QLabel* m_days;
-    const QLabel* m_hours;
-    const QLabel* m_minutes;
+    const MissionState& m_state;
+    QString m_secondsShown;
 };

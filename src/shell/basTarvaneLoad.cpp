@@ -8,9 +8,8 @@
 #include "frmSplash.h"
 #include "frmTarvane.h"
 #include "platform/ApplicationClock.h"
-#include "platform/QtPrompter.h"
 #include "platform/SystemClock.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/QtPrompter.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -72,8 +71,7 @@ int basTarvaneLoad::Main(const StartOptions& options)
     QtPrompter prompter;
     frmTarvane window(clock, prompter, LaunchFileOptions::standard(options.launchFile));
     prompter.setMainWindow(&window);
-    const LaunchClock::Controls& count = window.controls().count;
-    SecondsTrace trace(count.lblTMinus, count.lblDays, count.lblHours, count.lblMinutes, count.lblSeconds);
+    SecondsTrace trace(window.missionState());
     if (options.serve)
         startRoomDisplay(window, prompter, *options.serve);
     runSplashProgress(*splash, probe);
@@ -109,15 +107,16 @@ void basTarvaneLoad::showMainWindow(QWidget& window, frmSplash& splash, StartupP
 void basTarvaneLoad::startRoomDisplay(frmTarvane& window, Prompter& prompter, const ServeEndpoint& endpoint)
 {
     RoomDisplay& display = window.roomDisplay();
-    display.settings().giveForThisRun(endpoint);
+    display.giveForThisRun(endpoint);
     auto* once = new QObject(&window);
-    QObject::connect(&display, &RoomDisplay::startFinished, once, [&window, &prompter, once](const RoomDisplayStart& result) {
-        once->deleteLater();
-        if (result.ok)
-            return;
-        const QString text = u"The room display did not start.  "_s + result.error;
-        std::fprintf(stderr, "Tarvane: %s\n", qPrintable(text));
-        new WhenShown(window, [&prompter, text] { prompter.tell(u"Tarvane"_s, text); });
-    });
+    QObject::connect(&display, &RoomDisplay::startFinished, once,
+                     [&window, &prompter, once](const RoomDisplayStart& result) {
+                         once->deleteLater();
+                         if (result.ok)
+                             return;
+                         const QString text = u"The room display did not start.  "_s + result.error;
+                         std::fprintf(stderr, "Tarvane: %s\n", qPrintable(text));
+                         new WhenShown(window, [&prompter, text] { prompter.tell(u"Tarvane"_s, text); });
+                     });
     display.start();
 }

@@ -2,7 +2,7 @@
 
 #include "TarvaneArt.h"
 #include "platform/ApplicationInfo.h"
-#include "platform/Metrics.h"
+#include "platform/widgets/Metrics.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -3,11 +3,11 @@
 #include "SplashKeyClaim.h"
 #include "TarvaneArt.h"
 #include "platform/ApplicationInfo.h"
-#include "platform/ClickPanel.h"
-#include "platform/Colours.h"
-#include "platform/LineWidget.h"
-#include "platform/Metrics.h"
-#include "platform/ShapeWidget.h"
+#include "platform/widgets/ClickPanel.h"
+#include "platform/widgets/Colours.h"
+#include "platform/widgets/LineWidget.h"
+#include "platform/widgets/Metrics.h"
+#include "platform/widgets/ShapeWidget.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

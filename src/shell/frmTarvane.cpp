@@ -1,23 +1,31 @@
 #include "frmTarvane.h"
 
+#include "CountStrip.h"
 #include "HelpWindows.h"
 #include "HoldAccessKey.h"
 #include "KeyPreview.h"
-#include "MainLayout.h"
-#include "MissionCountPanel.h"
+#include "LaunchTimePanel.h"
+#include "LaunchWindowPanel.h"
+#include "MainStatusBar.h"
+#include "MainViews.h"
+#include "MissionMenuItems.h"
+#include "MissionSurface.h"
+#include "RoomDisplayView.h"
 #include "TarvaneArt.h"
 #include "WindowGeometry.h"
+#include "clock/LaunchClock.h"
+#include "clock/LaunchWindow.h"
+#include "clock/Mission.h"
 #include "clock/MissionState.h"
-#include "display/RoomDisplay.h"
-#include "display/frmRoomDisplay.h"
 #include "files/FileCommands.h"
 #include "files/LaunchSettings.h"
-#include "platform/ClickPanel.h"
-#include "platform/Clock.h"
 #include "platform/ClockTimer.h"
-#include "platform/KeyboardIndicators.h"
-#include "platform/SurfaceWidget.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/Colours.h"
+#include "platform/widgets/KeyboardIndicators.h"
+#include "platform/widgets/LineWidget.h"
+#include "platform/widgets/Metrics.h"
+#include "platform/widgets/ShapeWidget.h"
+#include "simtime/SimTime.h"
 #include "simtime/TimeZoneMenu.h"
 
 #include <QAction>
@@ -34,61 +42,63 @@ frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, QWidget* parent)
 }
 
 frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, const LaunchFileOptions& files, QWidget* parent)
-    : QMainWindow(parent), m_clock(clock), m_prompter(prompter), m_state(new MissionState(this)), m_fileOptions(files)
+    : QMainWindow(parent), m_clock(clock), m_prompter(prompter), m_mission(new Mission(clock, prompter, this)),
+      m_fileOptions(files)
 {
     setObjectName(u"frmTarvane"_s);
     setWindowTitle(u"Mission Elapsed Time"_s);
     setWindowIcon(TarvaneArt::appIcon());
-    m_ui = MainLayout::build(this);
-    m_actions = MainMenus::build(this, m_ui);
-
-    m_launchClock = new LaunchClock(m_clock, *m_state, m_ui.count, this);
-    m_launchTimeEntry = new LaunchTimeEntry(m_clock, m_prompter, *m_state, m_ui.launchTime, this);
-    m_holds = new Holds(m_clock, *m_state, *m_launchClock, m_ui.holds, this);
-    m_launchWindow = new LaunchWindow(m_clock, m_prompter, *m_state, *m_launchClock, m_ui.launchWindow, this);
-    m_simTime = new SimTime(m_clock, m_prompter, *m_state, m_ui.simTime, this);
+    placePanels();
+    m_actions = MainMenus::build(this);
+    m_simTime = new SimTime(m_clock, m_prompter, m_mission->state(), this, m_actions.mnuSimTime, this);
     m_timeZoneMenu = new TimeZoneMenu(m_actions.mnuZone, this);
-    m_launchSettings = std::make_unique<LaunchSettings>(*m_state, *m_launchTimeEntry, *m_holds, *m_launchWindow);
-    m_fileCommands =
-        new FileCommands(*m_launchSettings, m_prompter, m_fileOptions, m_ui.statusBar.pnlCurrentFile, this);
-    routeMissionCommands();
-    routeFileCommands();
+    m_launchSettings = std::make_unique<LaunchSettings>(*m_mission);
+    m_fileCommands = new FileCommands(*m_launchSettings, m_prompter, m_fileOptions, this);
+    routeCommands();
     createViews();
-    m_roomDisplay = new RoomDisplay(*m_state, m_clock, this);
-    connect(m_actions.mnuRoomDisplay, &QAction::triggered, this, &frmTarvane::showRoomDisplay);
+    WindowGeometry::placeAsLaid(this);
 
     Form_Load();
-    m_launchClock->tmrCountdown().start();
+    m_mission->launchClock().tmrCountdown().start();
 }
 
 frmTarvane::~frmTarvane() = default;
 
-void frmTarvane::routeMissionCommands()
+// The panels at their places in the layout (positions in twips).
+void frmTarvane::placePanels()
 {
-    connect(m_ui.launchTime.cmdSet, &QPushButton::clicked, m_launchTimeEntry, &LaunchTimeEntry::cmdSet_Click);
-    connect(m_ui.launchTime.mnuSetLaunchTime, &QAction::triggered, m_launchTimeEntry,
-            &LaunchTimeEntry::mnuSetLaunchTime_Click);
+    // Disabled captions in the grey of the classic desktop: the toolkit's own pale grey vanishes on the silver
+    // panels and buttons.
+    QPalette palette = this->palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        palette.setColor(QPalette::Disabled, role, Colours::DisabledText);
+    setPalette(palette);
+    m_surface = new MissionSurface(m_mission->state(), this);
+    setCentralWidget(m_surface);
 
-    for (QAction* hold : {m_ui.holds.mnuHold, m_ui.holds.mnuRtHold})
-        connect(hold, &QAction::triggered, m_holds, &Holds::ToggleHold);
-    connect(m_ui.holds.cmdHoldResume, &QPushButton::clicked, m_holds, &Holds::ToggleHold);
-    for (QAction* arming : {m_ui.holds.mnuHoldEnable, m_ui.holds.mnuRtHoldEnable})
-        connect(arming, &QAction::triggered, m_holds, &Holds::ToggleHoldEnable);
+    m_countStrip = new CountStrip(*m_mission, m_surface);
+    using Metrics::px;
+    auto* line1 = new LineWidget(QPoint(px(128), px(1680)), QPoint(px(9863), px(1695)), 3, m_surface);
+    line1->setObjectName(u"Line1"_s);
+    auto* plate = new ShapeWidget(ShapeWidget::Kind::Rectangle, Colours::Plate, m_surface);
+    plate->setObjectName(u"Shape1"_s);
+    plate->setGeometry(Metrics::twipsRect(120, 1800, 9855, 3735));
+    m_launchWindowPanel = new LaunchWindowPanel(*m_mission, m_surface);
+    m_launchTimePanel = new LaunchTimePanel(*m_mission, m_surface);
 
-    connect(m_ui.launchWindow.mnuActiveLaunchWindow, &QAction::triggered, m_launchWindow, &LaunchWindow::toggleActive);
-    connect(m_actions.mnuSetLaunchWindow, &QAction::triggered, m_launchWindow, &LaunchWindow::SetLaunchWindow);
-    connect(m_ui.cmdSetWindow, &QPushButton::clicked, m_launchWindow, &LaunchWindow::cmdSetWindow_Click);
+    m_statusBar = new MainStatusBar(m_clock, KeyboardIndicators::create(), this);
+    setStatusBar(m_statusBar);
+    m_statusBar->hide();
+
     // After an expired launch window a press on the background or a click on either entry panel ends the program.
-    const auto endIfExpired = [this] { m_launchWindow->EndIfExpired(m_launchWindow->lockTag()); };
-    connect(m_ui.surface, &SurfaceWidget::pressed, m_launchWindow, endIfExpired);
-    connect(m_ui.pctLaunchWindow, &ClickPanel::clicked, m_launchWindow, endIfExpired);
-    connect(m_ui.pctLaunchTime, &ClickPanel::clicked, m_launchWindow, endIfExpired);
-
-    // Views elsewhere keep their own second; they hear of a jump of the clock.
-    connect(&m_clock, &Clock::changed, m_state, &MissionState::noteClockJumped);
+    LaunchWindow& window = m_mission->launchWindow();
+    const auto endIfExpired = [&window] { window.EndIfExpired(window.lockTag()); };
+    connect(m_surface, &SurfaceWidget::pressed, &window, endIfExpired);
+    connect(m_launchWindowPanel, &ClickPanel::clicked, &window, endIfExpired);
+    connect(m_launchTimePanel, &ClickPanel::clicked, &window, endIfExpired);
 }
 
-void frmTarvane::routeFileCommands()
+void frmTarvane::routeCommands()
 {
     connect(m_actions.mnuOpen, &QAction::triggered, m_fileCommands, &FileCommands::mnuOpen_Click);
     connect(m_actions.mnuSave, &QAction::triggered, m_fileCommands, &FileCommands::mnuSave_Click);
@@ -96,7 +106,40 @@ void frmTarvane::routeFileCommands()
     connect(m_actions.mnuRevert, &QAction::triggered, m_fileCommands, &FileCommands::mnuRevert_Click);
     for (QAction* exit : {m_actions.mnuExit, m_actions.mnuRtExit})
         connect(exit, &QAction::triggered, m_fileCommands, &FileCommands::ExitWithSavePrompt);
-    connect(m_fileCommands, &FileCommands::loaded, m_state, &MissionState::noteFileLoaded);
+    connect(m_fileCommands, &FileCommands::loaded, m_mission, &Mission::noteFileLoaded);
+    connect(m_actions.mnuAbout, &QAction::triggered, this, &frmTarvane::showAbout);
+    connect(m_actions.mnuTechSupport, &QAction::triggered, this, &frmTarvane::showTechSupport);
+    // "New", "Add Event", "Help Contents" and "Options" have no command behind them.
+}
+
+// Every view of the mission is made here: each takes the mission's state (or the mission, for its commands), the
+// clock if it keeps its own time, and the menu or the menu item it shows. A new view is one line among these.
+void frmTarvane::createViews()
+{
+    new MissionMenuItems(*m_mission, m_actions, this);
+    // Ends the Settings menu: a view that adds to Settings comes above.
+    m_roomDisplay = new RoomDisplayView(m_mission->state(), m_clock, m_actions.mnuSettings, this);
+    m_statusBar->followCurrentFile(m_fileCommands->names());
+
+    // Once every view has its menu items: the window's shortcuts, and the switch between its two views.
+    MainMenus::takeShortcuts(this, m_actions);
+    m_views = new MainViews(this, m_countStrip->accessButton(), m_actions, m_statusBar,
+                            {m_launchWindowPanel, m_launchTimePanel}, m_statusBar->tmrCurrentDateTime(),
+                            {[this] { ShowMenus(); }, [this] { HideMenus(); }}, this);
+    connect(m_countStrip->accessButton(), &QPushButton::clicked, this, &frmTarvane::ToggleView);
+    connect(m_surface, &SurfaceWidget::doubleClicked, this, &frmTarvane::ToggleView);
+    for (QAction* toggle : {m_actions.mnuCompactScreen, m_actions.mnuRtCompactScreen, m_actions.mnuRtAccess})
+        connect(toggle, &QAction::triggered, this, &frmTarvane::ToggleView);
+    connect(m_surface, &SurfaceWidget::rightReleased, m_views, &MainViews::showPopUp);
+    connect(m_statusBar, &MainStatusBar::currentFilePanelDoubleClicked, m_fileCommands,
+            [this] { m_fileCommands->OpenLaunchFile(true); });
+
+    // The window sees every key before the control that has the focus.
+    auto* keys = new KeyPreview(this);
+    connect(keys, &KeyPreview::escapePressed, m_fileCommands, &FileCommands::ExitWithSavePrompt);
+    connect(keys, &KeyPreview::keyReleased, m_statusBar, &MainStatusBar::keyReleased);
+    new HoldAccessKey(*this, *m_countStrip->holdButton());
+    m_helpWindows = new HelpWindows(this);
 }
 
 // The compact view is a crop of the whole window; Tab walks only what it shows.
@@ -115,9 +158,34 @@ void frmTarvane::closeEvent(QCloseEvent* event)
         event->ignore();
 }
 
+const MissionState& frmTarvane::missionState() const
+{
+    return m_mission->state();
+}
+
+LaunchClock& frmTarvane::launchClock()
+{
+    return m_mission->launchClock();
+}
+
+LaunchTimeEntry& frmTarvane::launchTimeEntry()
+{
+    return m_mission->launchTimeEntry();
+}
+
+Holds& frmTarvane::holds()
+{
+    return m_mission->holds();
+}
+
+LaunchWindow& frmTarvane::launchWindow()
+{
+    return m_mission->launchWindow();
+}
+
 qint32 frmTarvane::TminusSec() const
 {
-    return m_launchClock->TminusSec();
+    return m_mission->launchClock().TminusSec();
 }
 
 void frmTarvane::Form_Load()
@@ -139,39 +207,6 @@ void frmTarvane::ShowMenus()
     for (QMenu* m : {m_actions.mnuFile, m_actions.mnuSettings, m_actions.mnuHelp, m_actions.mnuSimTime})
         m->menuAction()->setVisible(true);
     menuBar()->show();
-}
-
-void frmTarvane::createViews()
-{
-    m_views = new MainViews(m_ui.views, m_launchClock->tmrCurrentDateTime(),
-                            {[this] { ShowMenus(); }, [this] { HideMenus(); }}, this);
-    connect(m_ui.views.cmdAccess, &QPushButton::clicked, this, &frmTarvane::ToggleView);
-    connect(m_ui.surface, &SurfaceWidget::doubleClicked, this, &frmTarvane::ToggleView);
-    for (QAction* toggle : {m_ui.views.mnuCompactScreen, m_ui.views.mnuRtCompactScreen, m_ui.views.mnuRtAccess})
-        connect(toggle, &QAction::triggered, this, &frmTarvane::ToggleView);
-    connect(m_ui.surface, &SurfaceWidget::rightReleased, m_views, &MainViews::showPopUp);
-
-    m_statusPanels = new StatusBarPanels(m_ui.statusBar, KeyboardIndicators::create(), this);
-    connect(m_statusPanels, &StatusBarPanels::panelDoubleClicked, m_fileCommands,
-            &FileCommands::sbrStatusBar_PanelDblClick);
-
-    // The window sees every key before the control that has the focus.
-    auto* keys = new KeyPreview(this);
-    connect(keys, &KeyPreview::escapePressed, m_fileCommands, &FileCommands::ExitWithSavePrompt);
-    connect(keys, &KeyPreview::keyReleased, m_statusPanels, &StatusBarPanels::keyReleased);
-
-    new HoldAccessKey(*this, *m_ui.holds.cmdHoldResume);
-    const LaunchClock::Controls& count = m_ui.count;
-    m_ui.missionCount->setSources({count.lblTMinus, count.lblDays, count.lblHours, count.lblMinutes, count.lblSeconds},
-                                  m_state);
-    connect(m_state, &MissionState::phaseChanged, m_ui.missionCount, &MissionCountPanel::noteMaybeChanged);
-    connect(m_state, &MissionState::holdingChanged, m_ui.missionCount, &MissionCountPanel::noteMaybeChanged);
-    m_helpWindows = new HelpWindows(this);
-    connect(m_actions.mnuAbout, &QAction::triggered, this, &frmTarvane::showAbout);
-    connect(m_actions.mnuTechSupport, &QAction::triggered, this, &frmTarvane::showTechSupport);
-    // "New", "Add Event", "Help Contents" and "Options" have no command behind them.
-
-    WindowGeometry::placeAsLaid(this);
 }
 
 void frmTarvane::ToggleView()
@@ -199,11 +234,7 @@ void frmTarvane::showTechSupport()
     m_helpWindows->showTechSupport();
 }
 
-void frmTarvane::showRoomDisplay()
+RoomDisplay& frmTarvane::roomDisplay()
 {
-    if (!m_frmRoomDisplay)
-        m_frmRoomDisplay = new frmRoomDisplay(*m_roomDisplay, this);
-    m_frmRoomDisplay->show();
-    m_frmRoomDisplay->raise();
-    m_frmRoomDisplay->activateWindow();
+    return m_roomDisplay->display();
 }

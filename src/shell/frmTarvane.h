@@ -1,33 +1,36 @@
 #pragma once
 
 #include "MainActions.h"
-#include "MainControls.h"
-#include "clock/MissionState.h"
 #include "files/LaunchFileOptions.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
 #include <memory>
 
 class Clock;
+class CountStrip;
 class FileCommands;
 class HelpWindows;
 class Holds;
 class LaunchClock;
 class LaunchSettings;
 class LaunchTimeEntry;
+class LaunchTimePanel;
 class LaunchWindow;
+class LaunchWindowPanel;
+class MainStatusBar;
 class MainViews;
+class Mission;
+class MissionState;
+class MissionSurface;
 class RoomDisplay;
-class frmRoomDisplay;
+class RoomDisplayView;
 class Prompter;
 class SimTime;
-class StatusBarPanels;
 class TimeZoneMenu;
 
-// The main window "Mission Elapsed Time". It builds the layout and the menus, creates the mission state and the
-// classes that carry the behaviour, hands each its controls, and routes each command to the class that owns it.
+// The main window "Mission Elapsed Time". It creates the mission, places the panels that show it, builds the
+// menus, composes the views in one place (createViews) and routes the commands that belong to no panel.
 class frmTarvane final : public QMainWindow
 {
     Q_OBJECT
@@ -48,48 +51,44 @@ public:
     void ShowFullView();
     void showAbout();
     void showTechSupport();
-    // Opens the room display's window, or raises it when it is open.
-    void showRoomDisplay();
 
-    MissionState& missionState() { return *m_state; }
-    const MainControls& controls() const { return m_ui; }
+    Mission& mission() { return *m_mission; }
+    const MissionState& missionState() const;
     const MainActions& actions() const { return m_actions; }
-    LaunchClock& launchClock() { return *m_launchClock; }
+    LaunchClock& launchClock();
+    LaunchTimeEntry& launchTimeEntry();
+    Holds& holds();
+    LaunchWindow& launchWindow();
     MainViews& views() { return *m_views; }
-    StatusBarPanels& statusPanels() { return *m_statusPanels; }
-    LaunchTimeEntry& launchTimeEntry() { return *m_launchTimeEntry; }
-    Holds& holds() { return *m_holds; }
-    LaunchWindow& launchWindow() { return *m_launchWindow; }
+    MainStatusBar& statusPanels() { return *m_statusBar; }
     SimTime& simTime() { return *m_simTime; }
-    RoomDisplay& roomDisplay() { return *m_roomDisplay; }
+    RoomDisplay& roomDisplay();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
-    void routeMissionCommands();
-    void routeFileCommands();
+    void placePanels();
+    void routeCommands();
     void createViews();
     void Form_Load();
 
     Clock& m_clock;
     Prompter& m_prompter;
-    MainControls m_ui;
+    Mission* m_mission;
+    MissionSurface* m_surface = nullptr;
+    CountStrip* m_countStrip = nullptr;
+    LaunchWindowPanel* m_launchWindowPanel = nullptr;
+    LaunchTimePanel* m_launchTimePanel = nullptr;
+    MainStatusBar* m_statusBar = nullptr;
     MainActions m_actions;
-    MissionState* m_state;
-    LaunchClock* m_launchClock = nullptr;
-    LaunchTimeEntry* m_launchTimeEntry = nullptr;
-    Holds* m_holds = nullptr;
-    LaunchWindow* m_launchWindow = nullptr;
     SimTime* m_simTime = nullptr;
     TimeZoneMenu* m_timeZoneMenu = nullptr;
     LaunchFileOptions m_fileOptions;
     std::unique_ptr<LaunchSettings> m_launchSettings;
     FileCommands* m_fileCommands = nullptr;
     MainViews* m_views = nullptr;
-    StatusBarPanels* m_statusPanels = nullptr;
     HelpWindows* m_helpWindows = nullptr;
-    RoomDisplay* m_roomDisplay = nullptr;
-    QPointer<frmRoomDisplay> m_frmRoomDisplay;
+    RoomDisplayView* m_roomDisplay = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "frmTechSupport.h"
 
-#include "platform/Metrics.h"
+#include "platform/widgets/Metrics.h"
 
 #include <QGridLayout>
 #include <QLabel>

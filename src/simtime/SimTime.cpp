@@ -6,6 +6,7 @@
 #include "platform/ApplicationInfo.h"
 #include "platform/Clock.h"
 #include "platform/Prompter.h"
+#include "platform/widgets/MenuItem.h"
 
 #include <QAction>
 #include <QScopeGuard>
@@ -18,19 +19,35 @@ const QString& AppTitle = ApplicationInfo::Name;
 const QString NotChanged = u"Your computer's clock was not changed."_s;
 } // namespace
 
-SimTime::SimTime(Clock& clock, Prompter& prompter, const MissionState& state, const Controls& controls, QObject* parent)
-    : QObject(parent), m_clock(clock), m_prompter(prompter), m_state(state), m_ui(controls),
-      m_wizard(new SimTimeWizard(controls.window, this))
+SimTime::SimTime(Clock& clock, Prompter& prompter, const MissionState& state, QWidget* window, QMenu* menu,
+                 QObject* parent)
+    : QObject(parent), m_clock(clock), m_prompter(prompter), m_state(state), m_wizard(new SimTimeWizard(window, this))
 {
     setObjectName(u"SimTime"_s);
-    const std::array<void (SimTime::*)(), 11> handlers = {
-        &SimTime::mnuTminus45_Click, &SimTime::mnuTminus30_Click, &SimTime::mnuTminus20_Click,
-        &SimTime::mnuTminus10_Click, &SimTime::mnuTminus8_Click,  &SimTime::mnuTminus6_Click,
-        &SimTime::mnuTminus4_Click,  &SimTime::mnuTminus2_Click,  &SimTime::mnuTminus30Sec_Click,
-        &SimTime::mnuTplus5_Click,   &SimTime::mnuManualSet_Click};
-    const auto actions = commands();
-    for (size_t i = 0; i < actions.size(); ++i)
-        connect(actions[i], &QAction::triggered, this, handlers[i]);
+    struct Command
+    {
+        const char16_t* name;
+        const char16_t* caption;
+        void (SimTime::*handler)();
+    };
+    const std::array<Command, 11> commands = {{
+        {u"mnuTminus45", u"T - 45", &SimTime::mnuTminus45_Click},
+        {u"mnuTminus30", u"T - 30", &SimTime::mnuTminus30_Click},
+        {u"mnuTminus20", u"T - 20", &SimTime::mnuTminus20_Click},
+        {u"mnuTminus10", u"T - 10", &SimTime::mnuTminus10_Click},
+        {u"mnuTminus8", u"T - 8", &SimTime::mnuTminus8_Click},
+        {u"mnuTminus6", u"T - 6", &SimTime::mnuTminus6_Click},
+        {u"mnuTminus4", u"T - 4", &SimTime::mnuTminus4_Click},
+        {u"mnuTminus2", u"T - 2", &SimTime::mnuTminus2_Click},
+        {u"mnuTminus30Sec", u"T - 30 Seconds", &SimTime::mnuTminus30Sec_Click},
+        {u"mnuTplus5", u"T + 5", &SimTime::mnuTplus5_Click},
+        {u"mnuManualSet", u"Manual Set", &SimTime::mnuManualSet_Click},
+    }};
+    for (size_t i = 0; i < commands.size(); ++i) {
+        m_commands[i] =
+            MenuItem::add(menu, QString::fromUtf16(commands[i].name), QString::fromUtf16(commands[i].caption));
+        connect(m_commands[i], &QAction::triggered, this, commands[i].handler);
+    }
     connect(m_wizard, &SimTimeWizard::entered, this, &SimTime::wizardEntered);
 }
 
@@ -75,7 +92,7 @@ void SimTime::jump(Interval unit, qint32 count)
 
     // Setting the computer's clock may wait for a password; no second jump may start meanwhile.
     m_jumping = true;
-    const auto actions = commands();
+    const auto& actions = m_commands;
     std::array<bool, 11> wasEnabled{};
     for (size_t i = 0; i < actions.size(); ++i) {
         wasEnabled[i] = actions[i]->isEnabled();
@@ -95,11 +112,4 @@ void SimTime::jump(Interval unit, qint32 count)
         m_prompter.tell(AppTitle, NotChanged + u"  "_s + result.reason + u"  The mission time is kept inside "_s +
                                       AppTitle + u" instead, and the count shows it from now on."_s);
     }
-}
-
-std::array<QAction*, 11> SimTime::commands() const
-{
-    return {m_ui.mnuTminus45,    m_ui.mnuTminus30, m_ui.mnuTminus20, m_ui.mnuTminus10,
-            m_ui.mnuTminus8,     m_ui.mnuTminus6,  m_ui.mnuTminus4,  m_ui.mnuTminus2,
-            m_ui.mnuTminus30Sec, m_ui.mnuTplus5,   m_ui.mnuManualSet};
 }

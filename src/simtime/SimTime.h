@@ -12,36 +12,21 @@ class Clock;
 class MissionState;
 class Prompter;
 class QAction;
+class QMenu;
 class QWidget;
 class SimTimeWizard;
 
 // Jumps the mission to a chosen mission time by setting the clock to the launch target plus an offset; the
-// count, which always derives the mission time from the clock, shows it from its next tick. Holds the Sim Time
-// menu's presets and opens the manual wizard.
+// count, which always derives the mission time from the clock, shows it from its next tick. Fills the Sim Time
+// menu with its presets and Manual Set, which opens the manual wizard.
 class SimTime final : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SimTime)
 
 public:
-    // The Sim Time menu's items, which only this class writes.
-    struct Controls
-    {
-        QWidget* window = nullptr; // owner of the wizard pages
-        QAction* mnuTminus45 = nullptr;
-        QAction* mnuTminus30 = nullptr;
-        QAction* mnuTminus20 = nullptr;
-        QAction* mnuTminus10 = nullptr;
-        QAction* mnuTminus8 = nullptr;
-        QAction* mnuTminus6 = nullptr;
-        QAction* mnuTminus4 = nullptr;
-        QAction* mnuTminus2 = nullptr;
-        QAction* mnuTminus30Sec = nullptr;
-        QAction* mnuTplus5 = nullptr;
-        QAction* mnuManualSet = nullptr;
-    };
-
-    SimTime(Clock& clock, Prompter& prompter, const MissionState& state, const Controls& controls, QObject* parent);
+    // window owns the wizard's pages; the items go at the end of menu.
+    SimTime(Clock& clock, Prompter& prompter, const MissionState& state, QWidget* window, QMenu* menu, QObject* parent);
 
     // Asks first; on Yes sets the clock to the launch target plus count units: "n" minutes or "s" seconds.
     void SetSimTime(QStringView unit, qint32 count);
@@ -64,14 +49,12 @@ private:
     bool confirm();
     void jump(DateTimeServices::Interval unit, qint32 count);
     void wizardEntered(const CSimTime& mission);
-    // The presets and Manual Set, in menu order.
-    std::array<QAction*, 11> commands() const;
 
     Clock& m_clock;
     Prompter& m_prompter;
     const MissionState& m_state;
-    const Controls m_ui;
     SimTimeWizard* m_wizard;
+    std::array<QAction*, 11> m_commands{}; // the presets and Manual Set, in menu order
     bool m_jumping = false;
     bool m_toldKeptInside = false;
 };

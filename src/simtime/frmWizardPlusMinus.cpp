@@ -1,7 +1,7 @@
 #include "frmWizardPlusMinus.h"
 
 #include "WizardLook.h"
-#include "platform/Metrics.h"
+#include "platform/widgets/Metrics.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>

@@ -1,10 +1,10 @@
 #include "frmWizardTime.h"
 
 #include "WizardLook.h"
-#include "platform/ClickLineEdit.h"
+#include "platform/widgets/ClickLineEdit.h"
 #include "platform/DateTimeServices.h"
-#include "platform/Metrics.h"
-#include "platform/UpScrollBar.h"
+#include "platform/widgets/Metrics.h"
+#include "platform/widgets/UpScrollBar.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

@@ -1,9 +1,10 @@
 #include "GuiTest.h"
+#include "LaunchFiles.h"
 #include "TestSupport.h"
 #include "files/LaunchFileOptions.h"
-#include "platform/ClickLineEdit.h"
 #include "platform/ProcessExit.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/ClickLineEdit.h"
+#include "platform/widgets/WatchedLabel.h"
 #include "shell/frmTarvane.h"
 
 #include <QDir>
@@ -20,24 +21,13 @@ using Answer = Prompter::Answer;
 
 namespace {
 
-const QByteArray Fields = R"("June 1, 2002   2:05:00 PM","Jun 1, 2002",1,#TRUE#,"1:30:00","07","05","14",)"
-                          R"("09","08","01",)";
+using LaunchFiles::readBytes;
+using LaunchFiles::writeBytes;
 
+// A record saved in path, different from the initial values.
 QByteArray record(const QString& path)
 {
-    return Fields + '"' + path.toUtf8() + "\",\"" + path.toUtf8() + "\"\r\n";
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    return LaunchFiles::record(path, path, LaunchFiles::OtherFields);
 }
 
 // Fills the file system that holds folder to its last byte.
@@ -122,10 +112,10 @@ private slots:
         else
             QVERIFY(readOnlyBind(place == u"read-only file" ? defaultFile() : m_place));
 
-        frmTarvane w(f.clock(), f.prompter(), LaunchFileOptions{m_place, {}, {}});
-        settle();
-        QCOMPARE(w.controls().launchTime.txtLaunchDate->text(), u"Jun 1, 2002"_s);
-        w.controls().launchWindow.txtHoursW->setText(u"05"_s);
+        f.files = LaunchFileOptions{m_place, {}, {}};
+        frmTarvane& w = f.window();
+        QCOMPARE(child<ClickLineEdit>(w, u"txtLaunchDate"_s)->text(), u"Jun 1, 2002"_s);
+        child<ClickLineEdit>(w, u"txtHoursW"_s)->setText(u"05"_s);
         const QString message = u"Tarvane could not save the launch data file " % defaultFile() % u".  ";
 
         f.prompter().answer(Answer::Ok);
@@ -152,14 +142,14 @@ private slots:
     {
         fill(m_place);
         f.prompter().answer(Answer::Ok);
-        frmTarvane w(f.clock(), f.prompter(), LaunchFileOptions{m_place, {}, {}});
-        settle();
+        f.files = LaunchFileOptions{m_place, {}, {}};
+        frmTarvane& w = f.window();
         QCOMPARE(f.prompter().shown.size(), 1);
         QVERIFY2(f.prompter().shown[0].text.startsWith(u"Tarvane could not save the launch data file " % defaultFile() %
                                                        u".  No space left on device."),
                  qPrintable(f.prompter().shown[0].text));
         QVERIFY(!QFile::exists(defaultFile()));
-        QCOMPARE(w.controls().statusBar.pnlCurrentFile->text(), defaultFile());
+        QCOMPARE(child<WatchedLabel>(w, u"pnlCurrentFile"_s)->text(), defaultFile());
     }
 };
 

@@ -20,7 +20,7 @@ begin_session
 
 start_openbox || { echo "FAIL: openbox never managed the screen"; exit 1; }
 
-HOME=$home DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent \
+HOME=$home DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent \
     setpriv --bounding-set=-sys_time --inh-caps=-sys_time "$program" --app-clock >"$artifacts/program.log" 2>&1 &
 program_pid=$!
 pids+=($program_pid)

@@ -22,7 +22,7 @@ out=$(env -u DISPLAY "$program" -bogus --version 2>&1) && fail "an unknown optio
 # The real start with Qt's options: it runs (on the offscreen platform) until stopped.
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
-HOME=$home DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent \
+HOME=$home DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent \
     setpriv --bounding-set=-sys_time --inh-caps=-sys_time \
     timeout 3 "$program" -platform offscreen -style Fusion -reverse --app-clock >"$home/log" 2>&1
 status=$?

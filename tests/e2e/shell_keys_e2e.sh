@@ -38,7 +38,7 @@ start_openbox || { echo "FAIL: openbox never managed the screen"; exit 1; }
 
 program_pid=
 start() {
-    HOME=$home DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent \
+    HOME=$home DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent \
         setpriv --bounding-set=-sys_time --inh-caps=-sys_time "$program" --app-clock >>"$artifacts/$scenario.log" 2>&1 &
     program_pid=$!
     pids+=("$program_pid")
@@ -283,7 +283,7 @@ quick-clicks)
 damaged-file)
     mkdir -p "$(dirname "$file")"
     printf 'not a launch record\r\n' >"$file"
-    HOME=$home DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent \
+    HOME=$home DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent \
         setpriv --bounding-set=-sys_time --inh-caps=-sys_time "$program" --app-clock >>"$artifacts/$scenario.log" 2>&1 &
     program_pid=$!
     pids+=("$program_pid")

@@ -24,7 +24,7 @@ if command -v openbox >/dev/null; then
 fi
 
 start_program() {
-    HOME=$home DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent \
+    HOME=$home DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent \
         setpriv --bounding-set=-sys_time --inh-caps=-sys_time "$program" --app-clock >"$artifacts/program.log" 2>&1 &
     program_pid=$!
     pids+=("$program_pid")
@@ -69,7 +69,9 @@ click_client() { # WINDOW X Y [BUTTON]
 
 if ! splash=$(find_window Tarvane 300); then
     # Seen once in a full CI run of the sanitizer build and never again in dozens of runs: a start that showed no
-    # window at all for 30 s. Keep what there is to see, and give the program one more start.
+    # window at all for 30 s. A session message bus that does not answer does exactly that (Qt waits for it at
+    # start-up, 48 s in a trial), so the program now runs with none, as in the other end-to-end tests. Should it
+    # happen again, keep what there is to see, and give the program one more start.
     echo "note: no splash after 30 s; visible windows:" \
         "$(xdotool search --onlyvisible --name . 2>/dev/null | xargs -r -n1 xdotool getwindowname 2>/dev/null | paste -sd '|')"
     import -window root "$artifacts/no-splash.png" 2>/dev/null || true

@@ -4,25 +4,35 @@
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
 
+#include "clock/Holds.h"
+#include "clock/LaunchClock.h"
+#include "clock/LaunchTimeEntry.h"
+#include "clock/LaunchWindow.h"
+#include "clock/Mission.h"
+#include "clock/MissionState.h"
 #include "files/LaunchFileOptions.h"
-#include "platform/ClickLineEdit.h"
 #include "platform/ClockTimer.h"
-#include "platform/UpScrollBar.h"
-#include "platform/WatchedLabel.h"
+#include "platform/widgets/ClickLineEdit.h"
+#include "platform/widgets/UpScrollBar.h"
+#include "platform/widgets/WatchedLabel.h"
 #include "shell/frmTarvane.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QList>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
+#include <vector>
 
-// The main window for a GUI test, on a fake clock with scripted message boxes. A test class holds one and calls
+// The main window for a GUI test, on a fake clock with scripted message boxes (or a clock and a prompter the test
+// gives it), with no launch data files or with its files in a temporary folder. A test class holds one and calls
 // init() and cleanup() from its own slots of those names: the test then fails on any Qt warning it did not name
 // with QTest::ignoreMessage, on a message box or file dialog nobody scripted, and on a scripted answer left unused.
 // The window is built at its first use, so a test may set the clock or the launch data files first.
@@ -36,17 +46,54 @@ public:
         // Any warning but the offscreen platform's notes on what it cannot do (grab keys, raise windows).
         QTest::failOnWarning(QRegularExpression(QStringLiteral("^(?!This plugin does not support )")));
         m_window.reset();
+        m_kept.clear();
         m_clock = std::make_unique<FakeClock>(defaultStart());
         m_prompter = std::make_unique<ScriptedPrompter>();
+        m_windowClock = nullptr;
+        m_windowPrompter = nullptr;
+        m_folder.reset();
         files = LaunchFileOptions();
     }
 
     void cleanup()
     {
         m_window.reset();
+        m_kept.clear();
+        m_folder.reset();
         QVERIFY2(m_prompter->unexpected.isEmpty(), qPrintable(m_prompter->unexpected.join(u'\n')));
         QVERIFY2(m_prompter->scriptUsedUp(), "a scripted answer or file was never asked for");
     }
+
+    // Something the window will use (another clock, a real prompter), kept until the window is gone.
+    template <typename T, typename... Args> T& keep(Args&&... args)
+    {
+        auto kept = std::make_shared<T>(std::forward<Args>(args)...);
+        m_kept.push_back(kept);
+        return *kept;
+    }
+    // The window runs on this clock (or prompter) instead of the fake one; before the window is built.
+    void useClock(Clock& clock) { m_windowClock = &clock; }
+    void usePrompter(Prompter& prompter) { m_windowPrompter = &prompter; }
+
+    // A folder of the test's own for launch data files, made at first use and removed after the test.
+    QString launchFolder()
+    {
+        if (!m_folder)
+            m_folder = std::make_unique<QTemporaryDir>();
+        return QDir::toNativeSeparators(m_folder->path());
+    }
+    QString launchFile(const QString& name = LaunchFileOptions::DefaultFileName)
+    {
+        return QDir::toNativeSeparators(QDir(launchFolder()).filePath(name));
+    }
+    // The window keeps its launch data files in the test's folder, reads startupFile at start-up when one is
+    // given (as from the command line), and finds a former default file in formerFolder.
+    void useLaunchFolder(const QString& startupFile = QString(), const QString& formerFolder = QString())
+    {
+        files = LaunchFileOptions{launchFolder(), startupFile, formerFolder};
+    }
+    // Ends the window, as when the program ends; the next window() starts it again.
+    void closeWindow() { m_window.reset(); }
 
     FakeClock& clock() { return *m_clock; }
     ScriptedPrompter& prompter() { return *m_prompter; }
@@ -55,7 +102,8 @@ public:
     frmTarvane& window()
     {
         if (!m_window) {
-            m_window = std::make_unique<frmTarvane>(*m_clock, *m_prompter, files);
+            m_window = std::make_unique<frmTarvane>(m_windowClock ? *m_windowClock : *m_clock,
+                                                    m_windowPrompter ? *m_windowPrompter : *m_prompter, files);
             settle();
         }
         return *m_window;
@@ -67,7 +115,15 @@ public:
         window();
         return *this;
     }
-    MissionState& state() { return window().missionState(); }
+    const MissionState& state() { return window().missionState(); }
+    Mission& mission() { return window().mission(); }
+    // A launch target as a launch data file brings it (any text, one that names no date-time too): a running hold
+    // carries it on from now.
+    void loadTarget(const QString& text)
+    {
+        mission().holds().setLaunchTarget(text);
+        settle();
+    }
     // The window on screen, where a test needs focus, geometry or painting.
     frmTarvane& shownWindow()
     {
@@ -157,5 +213,10 @@ public:
 private:
     std::unique_ptr<FakeClock> m_clock = std::make_unique<FakeClock>(defaultStart());
     std::unique_ptr<ScriptedPrompter> m_prompter = std::make_unique<ScriptedPrompter>();
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::vector<std::shared_ptr<void>> m_kept;
+    Clock* m_windowClock = nullptr;
+    Prompter* m_windowPrompter = nullptr;
+    // Last, so that the window goes before what it uses.
     std::unique_ptr<frmTarvane> m_window;
 };

@@ -5,7 +5,6 @@
 (() => {
     const MONTHS = ['January', 'February', 'March', 'April', 'May', 'June', 'July', 'August', 'September',
         'October', 'November', 'December'];
-    const LAMPS = [{ limit: 3600, parity: 0 }, { limit: 600, parity: 0 }, { limit: 60, parity: 1 }];
     const SYNC_EVERY_MS = 30000;
     const SYNC_SAMPLES = 8;
     const RETRY_FIRST_MS = 500;
@@ -89,10 +88,11 @@
         }
     }
 
-    // The lamps follow the window's rule on each new seconds text: lit on their parity within their range,
-    // each change inverting, so that two seconds of the same parity in a row leave a lamp dark.
+    // The lamps follow the window's rule, which comes with the state, on each new seconds text: lit on their
+    // parity within their range, each change inverting, so that two seconds of the same parity in a row leave a
+    // lamp dark.
     function updateLamps(count, seconds) {
-        LAMPS.forEach((lamp, i) => {
+        (state.lamps || []).forEach((lamp, i) => {
             const node = ui.lamps[i];
             if (count > 0 && count <= lamp.limit && seconds % 2 === lamp.parity)
                 node.classList.toggle('lit');
@@ -191,7 +191,9 @@
         setText(ui.windowText, running ? runningWindowText(left) : w.text);
         ui.windowText.classList.toggle('expired', w.expired);
         ui.window.classList.toggle('off', !w.active && !w.expired);
-        setText(ui.warning, w.warning && left !== null ? `Launch window ${floorDiv(left, 3600)}:` +
+        // While it runs down, the warning comes on by the window's own rule, which comes with the state.
+        const warning = running ? w.warningArmed && left < w.warningBelow : w.warning;
+        setText(ui.warning, warning && left !== null ? `Launch window ${floorDiv(left, 3600)}:` +
             `${pad(floorDiv(left % 3600, 60), 2)}:${pad(left % 60, 2)} left` : '');
         fitIfChanged();
 

@@ -1,6 +1,7 @@
 #include "LinuxSystemClock.h"
 
 #include "platform/DateTimeServices.h"
+#include "platform/FloorDivision.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -24,11 +25,6 @@ const QString TimeService = u"org.freedesktop.timedate1"_s;
 const QString TimeServicePath = u"/org/freedesktop/timedate1"_s;
 // The desktop may ask for a password; give the operator time to type it.
 constexpr int AuthorisationTimeoutMs = 5 * 60 * 1000;
-
-qint64 floorDiv(qint64 a, qint64 b)
-{
-    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
-}
 
 } // namespace
 
@@ -167,8 +163,8 @@ std::optional<ClockSetResult> LinuxSystemClock::setThroughTimeService(qint64 utc
 ClockSetResult LinuxSystemClock::setDirectly(qint64 utcMSecs)
 {
     timespec when{};
-    when.tv_sec = static_cast<time_t>(floorDiv(utcMSecs, 1000));
-    when.tv_nsec = static_cast<long>((utcMSecs - floorDiv(utcMSecs, 1000) * 1000) * 1000000);
+    when.tv_sec = static_cast<time_t>(FloorDivision::floorDiv(utcMSecs, 1000));
+    when.tv_nsec = static_cast<long>(FloorDivision::floorMod(utcMSecs, 1000) * 1000000);
     if (::clock_settime(CLOCK_REALTIME, &when) == 0)
         return ClockSetResult::success();
     switch (errno) {

@@ -5,7 +5,7 @@
 #include <QFrame>
 
 // A picture panel: a framed area that holds controls and reports clicks on its own surface.
-class ClickPanel final : public QFrame
+class ClickPanel : public QFrame
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ClickPanel)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/KeyboardIndicators.h"
+#include "platform/widgets/KeyboardIndicators.h"
 
 // Reads the Num Lock toggle of the keyboard state Windows keeps for the program's thread.
 class WindowsKeyboardIndicators final : public KeyboardIndicators

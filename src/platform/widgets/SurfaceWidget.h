@@ -4,7 +4,7 @@
 
 // A window's own surface: the background between its controls. Reports presses, right-button releases and
 // double clicks that land on the surface itself, never those on a control.
-class SurfaceWidget final : public QWidget
+class SurfaceWidget : public QWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SurfaceWidget)
