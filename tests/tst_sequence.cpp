@@ -403,6 +403,11 @@ private slots:
                      u".  It is a link to a file that Tarvane has not read as a countdown sequence.  Nothing was "
                      u"written.");
         QCOMPARE(readBytes(notes), QByteArray("the operator's notes\n"));
+        const QString nowhereLink = dir.filePath(u"nowhere.tvseq"_s);
+        QVERIFY(QFile::link(dir.filePath(u"gone/plan.tvseq"_s), nowhereLink));
+        QVERIFY(SequenceFile::writeFile(nowhereLink, {}, {}).problem.isEmpty());
+        QVERIFY(!SequenceFile::writeFile(nowhereLink, busySequence(), {}).problem.isEmpty());
+        QVERIFY(!QFileInfo::exists(dir.filePath(u"gone"_s)));
         QVERIFY(
             SequenceFile::writeFile(link, busySequence(), {QFileInfo(notes).canonicalFilePath()}).problem.isEmpty());
         QVERIFY(QFileInfo(link).isSymLink());

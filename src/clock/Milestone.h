@@ -25,7 +25,8 @@ struct Milestone
     static constexpr qint32 LatestHoldTime = -1;
     static constexpr qint32 ShortestHold = 1;    // 0:00:01
     static constexpr qint32 LongestHold = 86399; // 23:59:59
-    static constexpr qsizetype LongestName = 60; // characters, as a person counts them
+    // Unicode characters, a pair of surrogates counting once; so a name takes at most 240 bytes in UTF-8.
+    static constexpr qsizetype LongestName = 60;
 
     qint32 time = 0;
     QString name;

@@ -167,10 +167,10 @@ SequenceFile::Read SequenceFile::readFile(const QString& path)
 SafeSave::Written SequenceFile::writeFile(const QString& path, const CountdownSequence& sequence,
                                           const QSet<QString>& knownFiles)
 {
-    if (SafeSave::isForeignLink(path, knownFiles))
-        return {u"It is a link to a file that Tarvane has not read as a countdown sequence."_s};
     if (sequence.isEmpty() && !QFileInfo::exists(path))
         return {};
+    if (SafeSave::isForeignLink(path, knownFiles))
+        return {u"It is a link to a file that Tarvane has not read as a countdown sequence."_s};
     return SafeSave::writeFile(path, encode(sequence));
 }
 

@@ -53,7 +53,7 @@ struct Read
 Read readFile(const QString& path);
 
 // Writes the sequence to path through SafeSave, refusing a link to a file that is not among knownFiles. An empty
-// sequence where no file stands writes nothing and succeeds.
+// sequence where no file stands (a link that leads nowhere included) writes nothing and succeeds.
 SafeSave::Written writeFile(const QString& path, const CountdownSequence& sequence, const QSet<QString>& knownFiles);
 
 // "Tarvane could not save the countdown sequence PATH.  REASON", and whether anything was written.
