@@ -329,6 +329,7 @@ private slots:
         QTest::newRow("T-time") << head + "T - 4,callout,,Poll\r\n" << 2 << u"The T-time \"T - 4\""_s;
         QTest::newRow("length") << head + "T - 00:04:00,hold,15 min,Poll\r\n" << 2 << u"\"15 min\""_s;
         QTest::newRow("hold at liftoff") << head + "T + 00:00:00,hold,0:01:00,Up\r\n" << 2 << u"T + 00:00:00"_s;
+        QTest::newRow("no name") << head + "T - 00:04:00,callout,," << 2 << u"The name is empty."_s;
         QTest::newRow("name") << head + "T - 00:04:00,callout,," + QByteArray(61, 'n') << 2 << u"61 characters"_s;
         QTest::newRow("same T-time") << head + good + "\r\nT - 0 00:20:00,callout,,Twin\r\n"
                                      << 4 << u"already a milestone at T - 00:20:00: \"Built-in hold\""_s;

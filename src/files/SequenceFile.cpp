@@ -29,11 +29,11 @@ SequenceFile::Parsed badLine(qsizetype line, const QString& problem)
     return {CountdownSequence(), u"Line %1 cannot be used.  "_s.arg(line) + problem, line};
 }
 
-// The fields of a line without the empty ones after the last that holds something: spreadsheets write those for
-// columns that were only ever formatted.
-QStringList withoutTrailingEmpty(QStringList fields)
+// The fields of a line without the empty ones after the fourth: spreadsheets write those for columns that were
+// only ever formatted.
+QStringList withoutEmptyColumns(QStringList fields)
 {
-    while (!fields.isEmpty() && fields.back().isEmpty())
+    while (fields.size() > FieldCount && fields.back().isEmpty())
         fields.removeLast();
     return fields;
 }
@@ -82,8 +82,8 @@ SequenceFile::Parsed SequenceFile::parse(QByteArrayView bytes)
         const CsvLine::Split split = CsvLine::split(text);
         if (!split.fields)
             return badLine(number, split.problem);
-        const QStringList fields = withoutTrailingEmpty(*split.fields);
-        if (fields.isEmpty())
+        const QStringList fields = withoutEmptyColumns(*split.fields);
+        if (std::all_of(fields.cbegin(), fields.cend(), [](const QString& f) { return f.isEmpty(); }))
             continue; // a blank line
 
         if (!headerSeen) {
