@@ -35,6 +35,17 @@ QString MissionTexts::runningWindowText(int secs)
     return duration(secs, 2);
 }
 
+QString MissionTexts::quoted(QStringView text)
+{
+    constexpr qsizetype Longest = 40;
+    if (text.size() <= Longest)
+        return u'"' + text.toString() + u'"';
+    QStringView head = text.first(Longest);
+    if (head.back().isHighSurrogate())
+        head.chop(1);
+    return u'"' + head.toString() + u"...\""_s;
+}
+
 QString MissionTexts::cut(const QString& text, qsizetype length)
 {
     QString head = text.left(length);

@@ -25,6 +25,8 @@ constexpr qsizetype LaunchDateLength = 18;
 constexpr qsizetype TimeFieldLength = 2;
 // The first length characters of text, never half of a surrogate pair.
 QString cut(const QString& text, qsizetype length);
+// A value the operator wrote, in double quotes for a message, cut to its first 40 characters and "..." when longer.
+QString quoted(QStringView text);
 
 // The indicator lamps: each is lit only while 0 < T-minus <= limit, on the displayed seconds of its parity.
 struct Lamp

@@ -3,6 +3,7 @@
 #include "LaunchFileContext.h"
 #include "LaunchFileNames.h"
 #include "LaunchRecordWriter.h"
+#include "SafeSave.h"
 #include "platform/ApplicationInfo.h"
 
 #include <QDir>
@@ -16,9 +17,7 @@ namespace {
 // replaces a file that could not be read.
 bool mayWrite(LaunchFileContext& files, const QString& path)
 {
-    const QFileInfo info(path);
-    const QString real = info.canonicalFilePath();
-    if (info.isSymLink() && (real.isEmpty() || !files.knownRecords.contains(real))) {
+    if (SafeSave::isForeignLink(path, files.knownRecords)) {
         files.tellCannotSave(path, u"It is a link to a file that Tarvane has not read as a launch data file."_s);
         return false;
     }

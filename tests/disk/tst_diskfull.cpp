@@ -2,6 +2,7 @@
 #include "LaunchFiles.h"
 #include "TestSupport.h"
 #include "files/LaunchFileOptions.h"
+#include "files/SequenceFile.h"
 #include "platform/ProcessExit.h"
 #include "platform/widgets/ClickLineEdit.h"
 #include "platform/widgets/WatchedLabel.h"
@@ -9,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -150,6 +152,37 @@ private slots:
                  qPrintable(f.prompter().shown[0].text));
         QVERIFY(!QFile::exists(defaultFile()));
         QCOMPARE(child<WatchedLabel>(w, u"pnlCurrentFile"_s)->text(), defaultFile());
+    }
+
+    // The countdown sequence is saved with the same care: where it cannot be written, the old file stays byte for
+    // byte, nothing is left beside it, and the message gives the system's reason.
+    void sequenceWhereNothingCanBeWritten_data() { saveWhereNothingCanBeWritten_data(); }
+
+    void sequenceWhereNothingCanBeWritten()
+    {
+        QFETCH(QString, place);
+        QFETCH(QString, reason);
+        const QString path = m_place + u"/launch.tvseq"_s;
+        const QByteArray before = "t,kind,length,name\r\nT - 00:04:00,callout,,Go/No-Go poll\r\n";
+        QVERIFY(writeBytes(path, before));
+        const auto unbind = qScopeGuard([&] { ::umount2(QFile::encodeName(path).constData(), MNT_DETACH); });
+        if (place == u"full")
+            fill(m_place);
+        else
+            QVERIFY(readOnlyBind(place == u"read-only file" ? path : m_place));
+
+        CountdownSequence plan;
+        QVERIFY(plan.add({-1200, u"Built-in hold"_s, Milestone::Kind::BuiltInHold, 600}).isNone());
+        for (const CountdownSequence& sequence : {plan, CountdownSequence()}) {
+            const SafeSave::Written written = SequenceFile::writeFile(path, sequence, {});
+            const QString message = SequenceFile::cannotSaveMessage(path, written);
+            QVERIFY2(message.startsWith(u"Tarvane could not save the countdown sequence "_s % path % u".  ") &&
+                         message.contains(reason) && message.endsWith(u"  Nothing was written."_s),
+                     qPrintable(message));
+            QCOMPARE(readBytes(path), before);
+            QCOMPARE(QDir(m_place).entryList(QDir::Files | QDir::Hidden),
+                     place == u"full" ? (QStringList{u"filler"_s, u"launch.tvseq"_s}) : QStringList{u"launch.tvseq"_s});
+        }
     }
 };
 
