@@ -1,10 +1,15 @@
+#include "GuiTest.h"
+
 #include "LaunchFiles.h"
 #include "clock/CountdownSequence.h"
+#include "clock/LaunchTimeEntry.h"
+#include "clock/SequenceEngine.h"
 #include "files/SequenceFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -45,12 +50,69 @@ CountdownSequence busySequence()
                        callout(0, u"=1+1, \"\""_s), hold(-1, u"x"_s, 1), callout(Milestone::FarthestTime, u"Far"_s)});
 }
 
+const CivilDateTime T0 = FakeClock::at(u"May 3, 2001 10:30:00 AM"); // the initial launch target
+
+// The mission with no window on a fake clock, the count standing at count seconds before the initial target, with
+// a sequence, holds armed or not, and optionally an active launch window.
+class Countdown
+{
+public:
+    Countdown(MainWindowFixture& f, qint64 count, const CountdownSequence& sequence, bool armed = true)
+        : clock(f.clock()), prompter(f.prompter()), mission(clock, prompter), state(mission.state()),
+          engine(mission.sequence())
+    {
+        clock.setNow(T0.addSecs(-count));
+        engine.setSequence(sequence);
+        if (armed)
+            mission.holds().ToggleHoldEnable();
+        mission.launchClock().tmrCountdown().start();
+        settle();
+    }
+
+    // Seconds passing one by one, each tick in its own second.
+    void tick(int seconds = 1)
+    {
+        for (int i = 0; i < seconds; ++i) {
+            clock.advance(1);
+            settle();
+        }
+    }
+    void activeWindow(const QString& remaining)
+    {
+        mission.launchWindow().setRemainingText(remaining);
+        mission.launchWindow().setWindowActive(true);
+        settle();
+    }
+    void toggleHold()
+    {
+        mission.holds().ToggleHold();
+        settle();
+    }
+    MissionState::MilestoneState stateAt(qint32 time) const
+    {
+        return state.milestoneState(state.sequence().indexOf(time));
+    }
+    qint64 count() const { return state.count().value_or(-999999); }
+    // How far the holds have moved the target.
+    qint64 moved() const { return T0.secsTo(*state.target()); }
+    CivilDateTime projection() const { return state.projectedLiftoff().value_or(CivilDateTime()); }
+    qint64 lClock() const { return state.lClock().value_or(-999999); }
+
+    FakeClock& clock;
+    ScriptedPrompter& prompter;
+    Mission mission;
+    const MissionState& state;
+    SequenceEngine& engine;
+};
+
+using MilestoneState = MissionState::MilestoneState;
+
 } // namespace
 
 Q_DECLARE_METATYPE(Milestone)
 Q_DECLARE_METATYPE(SequenceProblem::Entry)
 
-class TestSequence : public QObject
+class TestSequence : public GuiTest
 {
     Q_OBJECT
 
@@ -409,6 +471,358 @@ private slots:
         const SafeSave::Written failed = SequenceFile::writeFile(nowhere, busySequence(), {});
         QVERIFY(!failed.problem.isEmpty() && !failed.replaced);
         QVERIFY(!QFileInfo::exists(nowhere));
+    }
+
+    // A built-in hold holds the count in its own second, not one late, moves the target by exactly its length,
+    // runs the launch window down, and resumes by itself; the projection stands still all along while the L
+    // clock runs down.
+    void builtInHoldRunsItsLength()
+    {
+        Countdown c(f, 242, sequenceOf({hold(-240, u"Built-in hold"_s, 60), callout(-230, u"Poll"_s)}));
+        c.activeWindow(u"0:10:00"_s);
+        QSignalSpy reached(&c.state, &MissionState::milestoneReached);
+        QCOMPARE(c.state.nextMilestone(), std::optional(hold(-240, u"Built-in hold"_s, 60)));
+        QCOMPARE(c.state.secondsTo(*c.state.nextMilestone()), 2);
+        QCOMPARE(c.lClock(), 302);
+        QCOMPARE(c.state.projectedLiftoffText(), u"May 3, 2001   10:31:00 AM"_s);
+        QCOMPARE(c.state.windowCheck().text(),
+                 u"The planned holds need 0:01:00 and 0:10:00 of launch window is left"_s);
+        QVERIFY(c.state.windowCheck().fits());
+
+        c.tick();
+        QCOMPARE(c.count(), 241);
+        QVERIFY(!c.state.holding());
+        c.tick();
+        QVERIFY(c.state.holding());
+        QCOMPARE(c.count(), 240);
+        QCOMPARE(c.stateAt(-240), MilestoneState::Running);
+        QCOMPARE(c.state.runningHold()->start, c.clock.now());
+        QCOMPARE(c.state.runningHoldLeft(), 60);
+        QCOMPARE(reached.count(), 1);
+        QCOMPARE(c.state.nextMilestone()->name, u"Poll"_s);
+        c.tick(59);
+        QVERIFY(c.state.holding());
+        QCOMPARE(c.count(), 240);
+        QCOMPARE(c.moved(), 59);
+        QCOMPARE(c.state.windowRemainingText(), u"00:09:01"_s);
+        QCOMPARE(c.state.runningHoldLeft(), 1);
+        QCOMPARE(c.lClock(), 241);
+        QCOMPARE(c.state.secondsTo(*c.state.nextMilestone()), 10); // stands still during the hold
+        QCOMPARE(c.state.windowCheck().text(),
+                 u"The planned holds need 0:00:01 and 0:09:01 of launch window is left"_s);
+        c.tick();
+        QVERIFY(!c.state.holding());
+        QCOMPARE(c.moved(), 60);
+        QCOMPARE(c.state.windowRemainingText(), u"00:09:00"_s);
+        QCOMPARE(c.stateAt(-240), MilestoneState::Passed);
+        QCOMPARE(c.state.runningHold(), std::nullopt);
+        QCOMPARE(c.state.projectedLiftoffText(), u"May 3, 2001   10:31:00 AM"_s);
+        QVERIFY(c.state.projectionKnown());
+        c.tick(10);
+        QCOMPARE(c.count(), 230);
+        QCOMPARE(c.lClock(), 230);
+        QCOMPARE(reached.count(), 2);
+        QCOMPARE(reached.last().first().value<Milestone>().name, u"Poll"_s);
+    }
+
+    // A tick that comes late still holds the count at the hold's own second, as if Hold had been pressed then;
+    // the milestones after it wait for the count.
+    void lateTickHoldsFromTheHoldsSecond()
+    {
+        Countdown c(f, 241, sequenceOf({hold(-240, u"Hold"_s, 60), callout(-239, u"After"_s)}));
+        c.activeWindow(u"0:10:00"_s);
+        QSignalSpy reached(&c.state, &MissionState::milestoneReached);
+        c.clock.pass(3);
+        c.mission.launchClock().tmrCountdown_Timer();
+        settle();
+        QVERIFY(c.state.holding());
+        QCOMPARE(c.count(), 240);
+        QCOMPARE(c.moved(), 2);
+        QCOMPARE(c.state.runningHold()->start, c.clock.now().addSecs(-2));
+        QCOMPARE(c.state.windowRemainingText(), u"00:09:58"_s);
+        QCOMPARE(c.stateAt(-239), MilestoneState::Ahead);
+        QCOMPARE(reached.count(), 1);
+        c.tick(58);
+        QVERIFY(!c.state.holding());
+        QCOMPARE(c.moved(), 60);
+        c.tick();
+        QCOMPARE(c.count(), 239);
+        QCOMPARE(reached.count(), 2);
+    }
+
+    // The operator may resume before the planned end, or add a minute at a time up to a day less a second.
+    void earlyResumeAndExtend()
+    {
+        Countdown c(f, 241, sequenceOf({hold(-240, u"Poll hold"_s, 60), hold(-120, u"Long"_s, 86340)}));
+        QVERIFY(!c.engine.canExtendHold());
+        c.tick();
+        c.tick(10);
+        c.toggleHold();
+        QVERIFY(!c.state.holding());
+        QCOMPARE(c.moved(), 10);
+        QCOMPARE(c.stateAt(-240), MilestoneState::Passed);
+        QVERIFY(!c.engine.extendHold());
+
+        c.tick(120);
+        QCOMPARE(c.stateAt(-120), MilestoneState::Running);
+        const CivilDateTime planned = c.projection();
+        QVERIFY(c.engine.extendHold());
+        QCOMPARE(c.state.runningHold()->length(), 86399);
+        QCOMPARE(c.state.runningHoldLeft(), 86399);
+        QCOMPARE(c.projection(), planned.addSecs(59));
+        QVERIFY(!c.engine.canExtendHold());
+        QVERIFY(!c.engine.extendHold());
+        c.tick(86398);
+        QVERIFY(c.state.holding());
+        c.tick();
+        QVERIFY(!c.state.holding());
+        QCOMPARE(c.moved(), 10 + 86399);
+    }
+
+    // Extensions add to the planned length; a new length replaces it, extensions kept; a new name shows at once.
+    void editsOfTheRunningHold()
+    {
+        Countdown c(f, 240, sequenceOf({hold(-240, u"Hold"_s, 60), callout(-100, u"Poll"_s)}));
+        QVERIFY(c.state.holding());
+        QVERIFY(c.engine.extendHold());
+        QVERIFY(c.engine.extendHold());
+        QCOMPARE(c.state.runningHoldLeft(), 180);
+        QVERIFY(c.engine.replaceMilestone(0, hold(-240, u"Polling"_s, 30)).isNone());
+        QCOMPARE(c.state.runningHold()->milestone.name, u"Polling"_s);
+        QCOMPARE(c.state.runningHoldLeft(), 150);
+        c.tick(149);
+        QVERIFY(c.state.holding());
+        c.tick();
+        QVERIFY(!c.state.holding());
+        QCOMPARE(c.moved(), 150);
+    }
+
+    // Removed, or made something else, the running hold's milestone leaves an operator's hold: the count stays held
+    // until Resume, and nobody knows when liftoff will be.
+    void removedRunningHoldHoldsUntilResume_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::newRow("removed") << 0;
+        QTest::newRow("made a callout") << 1;
+        QTest::newRow("moved") << 2;
+    }
+
+    void removedRunningHoldHoldsUntilResume()
+    {
+        QFETCH(int, change);
+        Countdown c(f, 240, sequenceOf({hold(-240, u"Hold"_s, 60)}));
+        QVERIFY(c.state.holding());
+        c.tick(5);
+        const CivilDateTime projection = c.projection();
+        if (change == 0)
+            QVERIFY(c.engine.removeMilestone(0));
+        else
+            QVERIFY(c.engine.replaceMilestone(0, change == 1 ? callout(-240, u"Hold"_s) : hold(-200, u"Hold"_s, 60))
+                        .isNone());
+        QCOMPARE(c.state.runningHold(), std::nullopt);
+        QVERIFY(!c.state.projectionKnown());
+        QCOMPARE(c.projection(), projection);
+        c.tick(100);
+        QVERIFY(c.state.holding());
+        QCOMPARE(c.lClock(), c.clock.now().secsTo(projection)); // runs on
+        c.toggleHold();
+        QVERIFY(!c.state.holding());
+        QCOMPARE(c.moved(), 105);
+        QVERIFY(c.state.projectionKnown());
+    }
+
+    // With holds disarmed a built-in hold is skipped, and the projection does not count on it.
+    void disarmedHoldsAreSkipped()
+    {
+        Countdown c(f, 242, sequenceOf({hold(-240, u"Hold"_s, 60)}), false);
+        QSignalSpy skipped(&c.state, &MissionState::builtInHoldSkipped);
+        QSignalSpy reached(&c.state, &MissionState::milestoneReached);
+        QCOMPARE(c.lClock(), 242);
+        c.tick(2);
+        QVERIFY(!c.state.holding());
+        QCOMPARE(c.stateAt(-240), MilestoneState::Skipped);
+        QCOMPARE(skipped.count(), 1);
+        QCOMPARE(reached.count(), 1);
+        c.tick();
+        QCOMPARE(c.stateAt(-240), MilestoneState::Skipped);
+        QCOMPARE(c.moved(), 0);
+        c.clock.setNow(T0.addSecs(-300)); // back before it: ahead again
+        settle();
+        QCOMPARE(c.stateAt(-240), MilestoneState::Ahead);
+        c.mission.holds().ToggleHoldEnable();
+        settle();
+        QCOMPARE(c.lClock(), 360);
+    }
+
+    // A jump of the clock that lands on a milestone's second acts on it; one that carries the count past passes it
+    // without acting; one back makes it ahead again.
+    void jumpsOfTheClock()
+    {
+        Countdown c(f, 400,
+                    sequenceOf({callout(-300, u"Poll"_s), hold(-240, u"Hold"_s, 60), hold(-120, u"Late"_s, 30)}));
+        QSignalSpy reached(&c.state, &MissionState::milestoneReached);
+        const auto jumpTo = [&](qint64 count) {
+            c.clock.setNow(c.state.target()->addSecs(-count));
+            settle();
+        };
+        jumpTo(250);
+        QCOMPARE(c.stateAt(-300), MilestoneState::Passed);
+        QCOMPARE(reached.count(), 0);
+        jumpTo(240);
+        QVERIFY(c.state.holding());
+        QCOMPARE(c.stateAt(-240), MilestoneState::Running);
+        QCOMPARE(reached.count(), 1);
+        c.toggleHold();
+        jumpTo(100);
+        QVERIFY(!c.state.holding());
+        QCOMPARE(c.stateAt(-120), MilestoneState::Passed);
+        QCOMPARE(c.lClock(), 100);
+        jumpTo(500);
+        for (qint32 time : {-300, -240, -120})
+            QCOMPARE(c.stateAt(time), MilestoneState::Ahead);
+        QCOMPARE(c.lClock(), 590);
+        QCOMPARE(reached.count(), 1);
+    }
+
+    // The Sim Time menu is such a jump: "T - 4" onto a built-in hold at T - 00:04:00 begins it, and passes one at
+    // T - 00:05:00 on the way.
+    void simTimeOntoABuiltInHold()
+    {
+        f.tenMinutesBefore();
+        SequenceEngine& engine = f.mission().sequence();
+        QVERIFY(engine.addMilestone(hold(-300, u"Passed by"_s, 60)).isNone());
+        QVERIFY(engine.addMilestone(hold(-240, u"Landed on"_s, 60)).isNone());
+        f.arm();
+        f.prompter().answer(Prompter::Answer::Yes);
+        QVERIFY(f.trigger(u"mnuTminus4"_s));
+        QVERIFY(f.holding());
+        QCOMPARE(f.count(), u"T - 000 00:04:00"_s);
+        QCOMPARE(f.state().milestoneState(0), MilestoneState::Passed);
+        QCOMPARE(f.state().milestoneState(1), MilestoneState::Running);
+    }
+
+    // An operator's own hold shifts every later milestone in real time; the L clock runs on through it and the
+    // projection is not known until Resume.
+    void operatorsHoldBeforeAMilestone()
+    {
+        Countdown c(f, 300, sequenceOf({hold(-240, u"Hold"_s, 60)}));
+        const CivilDateTime planned = c.projection();
+        QCOMPARE(planned, T0.addSecs(60));
+        c.toggleHold();
+        c.tick(100);
+        QVERIFY(!c.state.projectionKnown());
+        QCOMPARE(c.projection(), planned);
+        QCOMPARE(c.lClock(), 260);
+        QCOMPARE(c.state.secondsTo(c.state.sequence().at(0)), 60);
+        c.toggleHold();
+        QVERIFY(c.state.projectionKnown());
+        QCOMPARE(c.projection(), planned.addSecs(100));
+        c.tick(59);
+        QVERIFY(!c.state.holding());
+        c.tick();
+        QVERIFY(c.state.holding());
+        QCOMPARE(c.count(), 240);
+        QCOMPARE(c.stateAt(-240), MilestoneState::Running);
+    }
+
+    // Built-in holds one after another: each holds for its length at its second, and the projected liftoff
+    // stands still to the second through all of them while the L clock runs down by one each second.
+    void builtInHoldsInARow()
+    {
+        Countdown c(f, 181,
+                    sequenceOf({hold(-180, u"One"_s, 10), hold(-120, u"Two"_s, 20), hold(-60, u"Three"_s, 30)}));
+        const CivilDateTime liftoff = T0.addSecs(60);
+        QCOMPARE(c.projection(), liftoff);
+        QMap<qint64, int> heldAt;
+        for (qint64 left = 181 + 60 - 1; left >= 0; --left) {
+            c.tick();
+            QCOMPARE(c.projection(), liftoff);
+            QCOMPARE(c.lClock(), left);
+            if (c.state.holding())
+                ++heldAt[c.count()];
+        }
+        QCOMPARE(heldAt, (QMap<qint64, int>{{180, 10}, {120, 20}, {60, 30}}));
+        QCOMPARE(c.count(), 0);
+        QCOMPARE(c.moved(), 60);
+        QCOMPARE(c.state.nextMilestone(), std::nullopt);
+    }
+
+    // The window check says whether the holds still to run fit what is left of the launch window, and flags it
+    // when they stop fitting: here when an operator's hold uses the window up.
+    void windowCheckFlips()
+    {
+        Countdown c(f, 300, sequenceOf({hold(-240, u"One"_s, 40), hold(-120, u"Two"_s, 30)}));
+        QCOMPARE(c.state.windowCheck().applies, false);
+        c.activeWindow(u"0:01:00"_s);
+        QCOMPARE(c.state.windowCheck().text(),
+                 u"The planned holds need 0:01:10 and 0:01:00 of launch window is left"_s);
+        QVERIFY(!c.state.windowCheck().fits());
+        QVERIFY(c.engine.removeMilestone(1));
+        QVERIFY(c.state.windowCheck().fits());
+        c.toggleHold();
+        c.tick(20);
+        QVERIFY(c.state.windowCheck().fits());
+        c.tick();
+        QCOMPARE(c.state.windowCheck().text(),
+                 u"The planned holds need 0:00:40 and 0:00:39 of launch window is left"_s);
+        QVERIFY(!c.state.windowCheck().fits());
+    }
+
+    // After the launch window expires the built-in hold does not end by itself: the operator decides.
+    void noResumeAfterExpiry()
+    {
+        Countdown c(f, 240, sequenceOf({hold(-240, u"Hold"_s, 60)}));
+        QVERIFY(c.state.holding());
+        c.activeWindow(u"0:00:30"_s);
+        c.prompter.answer(Prompter::Answer::Ok);
+        c.tick(31);
+        QVERIFY(c.state.windowExpired());
+        QVERIFY(!c.state.projectionKnown());
+        c.tick(60);
+        QVERIFY(c.state.holding());
+        QCOMPARE(c.state.runningHoldLeft(), 0);
+        c.toggleHold();
+        QVERIFY(!c.state.holding());
+    }
+
+    // A new launch time during a built-in hold re-bases the hold; the planned length still counts from the
+    // hold's own start, and the new count puts the hold ahead again.
+    void newLaunchTimeDuringABuiltInHold()
+    {
+        Countdown c(f, 240, sequenceOf({hold(-240, u"Hold"_s, 60)}));
+        const CivilDateTime start = c.clock.now();
+        c.tick(10);
+        LaunchTimeEntry& entry = c.mission.launchTimeEntry();
+        entry.setTimeTexts({u"00"_s, u"30"_s, u"11"_s}); // an hour later
+        c.prompter.answer(Prompter::Answer::Yes);
+        entry.SetLaunchTime();
+        settle();
+        QVERIFY(c.state.holding());
+        c.tick(49);
+        QVERIFY(c.state.holding());
+        c.tick();
+        QVERIFY(!c.state.holding());
+        QCOMPARE(c.clock.now(), start.addSecs(60));
+        QCOMPARE(c.moved(), 3600 + 50);
+        QCOMPARE(c.count(), 3600 + 50 + 240 - 60);
+        QCOMPARE(c.stateAt(-240), MilestoneState::Ahead);
+    }
+
+    // A sequence read in takes its states from where the count stands.
+    void loadedSequenceStandsWhereTheCountIs()
+    {
+        Countdown c(f, 200, sequenceOf({callout(-100, u"Old"_s)}));
+        QSignalSpy next(&c.state, &MissionState::nextMilestoneChanged);
+        QSignalSpy reached(&c.state, &MissionState::milestoneReached);
+        c.engine.setSequence(sequenceOf({callout(-300, u"Past"_s), hold(-150, u"Hold"_s, 60), callout(30, u"Up"_s)}));
+        QCOMPARE(c.stateAt(-300), MilestoneState::Passed);
+        QCOMPARE(c.state.nextMilestone()->name, u"Hold"_s);
+        QCOMPARE(next.count(), 1);
+        QCOMPARE(c.lClock(), 260);
+        c.engine.setSequence({});
+        QCOMPARE(c.state.nextMilestone(), std::nullopt);
+        QCOMPARE(c.lClock(), 200);
+        QCOMPARE(reached.count(), 0);
     }
 };
 

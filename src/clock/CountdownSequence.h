@@ -18,6 +18,8 @@ public:
     const Milestone& at(qsizetype index) const { return m_milestones.at(index); }
     // The place of the milestone at T-time time, or -1 when there is none.
     qsizetype indexOf(qint32 time) const;
+    // The first place whose milestone stands at time or later: the number of milestones before time.
+    qsizetype placeOf(qint32 time) const;
 
     // Puts the milestone in its place in T order.
     SequenceProblem add(const Milestone& milestone);
@@ -33,8 +35,5 @@ public:
     bool operator==(const CountdownSequence&) const = default;
 
 private:
-    // The first place whose milestone stands at time or later.
-    qsizetype placeOf(qint32 time) const;
-
     QList<Milestone> m_milestones;
 };

@@ -143,12 +143,7 @@ SequenceProblem Milestone::problem() const
 
 QString Milestone::timeText(qint32 time)
 {
-    const qint64 magnitude = time < 0 ? -qint64(time) : qint64(time);
-    const qint64 days = magnitude / SecsPerDay;
-    const qint64 rest = magnitude % SecsPerDay;
-    using DateTimeServices::formatNumber;
-    return (time < 0 ? u"T - "_s : u"T + "_s) % (days > 0 ? formatNumber(days, 1) % u' ' : QString()) %
-           formatNumber(rest / 3600, 2) % u':' % formatNumber(rest % 3600 / 60, 2) % u':' % formatNumber(rest % 60, 2);
+    return MissionTexts::clockText(u'T', -qint64(time));
 }
 
 QString Milestone::lengthText(qint32 seconds)

@@ -15,6 +15,10 @@ namespace MissionTexts {
 QString heldTargetText(const CivilDateTime& target);
 QString enteredTargetText(const CivilDateTime& target);
 
+// A clock to liftoff as the sequence writes it: the letter, "-" before liftoff and "+" from it on, days only when
+// there are any: "T - 00:20:00", "L - 1 02:00:00", "T + 00:00:00".
+QString clockText(QChar letter, qint64 secondsToLiftoff);
+
 // A launch window as it is set ("h:mm:ss") and while it runs down ("hh:mm:ss").
 QString windowText(int secs);
 QString runningWindowText(int secs);
