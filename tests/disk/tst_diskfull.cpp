@@ -1,6 +1,7 @@
 #include "GuiTest.h"
 #include "LaunchFiles.h"
 #include "TestSupport.h"
+#include "clock/SequenceEngine.h"
 #include "files/LaunchFileOptions.h"
 #include "files/SequenceFile.h"
 #include "platform/ProcessExit.h"
@@ -183,6 +184,53 @@ private slots:
             QCOMPARE(QDir(m_place).entryList(QDir::Files | QDir::Hidden),
                      place == u"full" ? (QStringList{u"filler"_s, u"launch.tvseq"_s}) : QStringList{u"launch.tvseq"_s});
         }
+    }
+
+    // The window's Save writes the sequence first: where it cannot be written, the launch data file is not
+    // touched either and the save is not reported done; where only the launch data cannot be written, the save
+    // fails all the same.
+    void saveWithASequence_data()
+    {
+        QTest::addColumn<QString>("place");
+        QTest::newRow("full disk") << u"full"_s;
+        QTest::newRow("read-only folder") << u"read-only folder"_s;
+        QTest::newRow("read-only launch data file") << u"read-only file"_s;
+    }
+
+    void saveWithASequence()
+    {
+        QFETCH(QString, place);
+        const QByteArray before = record(defaultFile());
+        QVERIFY(writeBytes(defaultFile(), before));
+        f.files = LaunchFileOptions{m_place, {}, {}};
+        frmTarvane& w = f.window();
+        QVERIFY(f.mission()
+                    .sequence()
+                    .addMilestone({-1200, u"Built-in hold"_s, Milestone::Kind::BuiltInHold, 600})
+                    .isNone());
+        if (place == u"full")
+            fill(m_place);
+        else
+            QVERIFY(readOnlyBind(place == u"read-only file" ? defaultFile() : m_place));
+        const QString sequencePath = QDir::toNativeSeparators(m_place + u"/launch.tvseq"_s);
+
+        f.prompter().answer(Answer::Yes);
+        f.prompter().answer(Answer::Ok);
+        QVERIFY(triggerAction(w, u"mnuExit"_s));
+        QVERIFY(m_exits.isEmpty());
+        QCOMPARE(f.prompter().shown.size(), 2);
+        const QString told = f.prompter().shown[1].text;
+        if (place == u"read-only file") {
+            QVERIFY2(told.startsWith(u"Tarvane could not save the launch data file "_s % defaultFile()),
+                     qPrintable(told));
+            QVERIFY(readBytes(sequencePath).contains("Built-in hold"));
+        } else {
+            QVERIFY2(told.startsWith(u"Tarvane could not save the countdown sequence "_s % sequencePath % u".  ") &&
+                         told.endsWith(u"  Nothing was written."_s),
+                     qPrintable(told));
+            QVERIFY(!QFile::exists(sequencePath));
+        }
+        QCOMPARE(readBytes(defaultFile()), before);
     }
 };
 
