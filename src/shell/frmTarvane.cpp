@@ -10,14 +10,13 @@
 #include "MainViews.h"
 #include "MissionMenuItems.h"
 #include "MissionSurface.h"
+#include "RoomDisplayView.h"
 #include "TarvaneArt.h"
 #include "WindowGeometry.h"
 #include "clock/LaunchClock.h"
 #include "clock/LaunchWindow.h"
 #include "clock/Mission.h"
 #include "clock/MissionState.h"
-#include "display/RoomDisplay.h"
-#include "display/frmRoomDisplay.h"
 #include "files/FileCommands.h"
 #include "files/LaunchSettings.h"
 #include "platform/ClockTimer.h"
@@ -55,7 +54,6 @@ frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, const LaunchFileOptions
     m_timeZoneMenu = new TimeZoneMenu(m_actions.mnuZone, this);
     m_launchSettings = std::make_unique<LaunchSettings>(*m_mission);
     m_fileCommands = new FileCommands(*m_launchSettings, m_prompter, m_fileOptions, this);
-    m_roomDisplay = new RoomDisplay(m_mission->state(), m_clock, this);
     routeCommands();
     createViews();
     WindowGeometry::placeAsLaid(this);
@@ -111,7 +109,6 @@ void frmTarvane::routeCommands()
     connect(m_fileCommands, &FileCommands::loaded, m_mission, &Mission::noteFileLoaded);
     connect(m_actions.mnuAbout, &QAction::triggered, this, &frmTarvane::showAbout);
     connect(m_actions.mnuTechSupport, &QAction::triggered, this, &frmTarvane::showTechSupport);
-    connect(m_actions.mnuRoomDisplay, &QAction::triggered, this, &frmTarvane::showRoomDisplay);
     // "New", "Add Event", "Help Contents" and "Options" have no command behind them.
 }
 
@@ -120,6 +117,8 @@ void frmTarvane::routeCommands()
 void frmTarvane::createViews()
 {
     new MissionMenuItems(*m_mission, m_actions, this);
+    // Ends the Settings menu: a view that adds to Settings comes above.
+    m_roomDisplay = new RoomDisplayView(m_mission->state(), m_clock, m_actions.mnuSettings, this);
     m_statusBar->followCurrentFile(m_fileCommands->names());
 
     // Once every view has its menu items: the window's shortcuts, and the switch between its two views.
@@ -235,11 +234,7 @@ void frmTarvane::showTechSupport()
     m_helpWindows->showTechSupport();
 }
 
-void frmTarvane::showRoomDisplay()
+RoomDisplay& frmTarvane::roomDisplay()
 {
-    if (!m_frmRoomDisplay)
-        m_frmRoomDisplay = new frmRoomDisplay(*m_roomDisplay, this);
-    m_frmRoomDisplay->show();
-    m_frmRoomDisplay->raise();
-    m_frmRoomDisplay->activateWindow();
+    return m_roomDisplay->display();
 }

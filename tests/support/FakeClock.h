@@ -33,8 +33,7 @@ public:
         emit changed();
     }
     void advance(qint64 seconds) { setNow(now().addSecs(seconds)); }
-    // Time passing as it does, with no jump: nothing hears of it until a timer's own next tick (as when a tick
-    // comes late).
+    // Time running on, unlike a jump: nothing hears of it until a timer that follows the clock fires.
     void pass(qint64 seconds) { m_msecs += seconds * 1000; }
 
     QList<CivilDateTime> setRequests; // every setLocal() call, refused or not
