@@ -14,6 +14,7 @@
 #include "clock/Mission.h"
 #include "clock/MissionState.h"
 #include "clock/SequenceEngine.h"
+#include "display/DisplaySnapshot.h"
 #include "display/RoomDisplay.h"
 #include "display/RoomHosts.h"
 #include "display/ServeEndpoint.h"
@@ -355,6 +356,11 @@ void TestRoomDisplay::sequenceOnScreens()
     QVERIFY(screen.message(last).value(u"holding"_s).toBool());
     QCOMPARE(sequence(last).value(u"hold"_s).toObject(), (QJsonObject{{u"name"_s, u"Poll"_s}, {u"secsLeft"_s, 3}}));
     QCOMPARE(sequence(last).value(u"next"_s).toObject().value(u"name"_s).toString(), u"Go"_s);
+    // A screen that connects later is sent the time left as it stands then.
+    const qint64 begun = m_clock->currentMSecs();
+    const QJsonObject later =
+        DisplaySnapshot::capture(mission.state(), begun, u"#ff8080"_s).projectedTo(begun + 2000).toJson();
+    QCOMPARE(later.value(u"sequence"_s).toObject().value(u"hold"_s).toObject().value(u"secsLeft"_s).toInt(), 1);
     const int before = screen.received();
     passSeconds(2);
     QCOMPARE(screen.ping(2).value(u"type"_s).toString(), u"pong"_s);

@@ -83,6 +83,8 @@ DisplaySnapshot DisplaySnapshot::projectedTo(qint64 missionMSecs) const
         p.m_target = m_target->addSecs(elapsed);
         p.m_targetText = MissionTexts::heldTargetText(*p.m_target);
     }
+    if (m_runningHold)
+        p.m_runningHoldLeft = std::max<qint64>(0, m_runningHoldLeft - elapsed);
     if (m_windowActive && !m_windowExpired && m_windowRemaining) {
         p.m_windowRemaining =
             static_cast<int>(std::clamp<qint64>(*m_windowRemaining - elapsed, 0, MissionTexts::LongestWindow));
