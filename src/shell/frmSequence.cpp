@@ -1,5 +1,6 @@
 #include "frmSequence.h"
 
+#include "LayoutKit.h"
 #include "clock/Milestone.h"
 #include "clock/Mission.h"
 #include "clock/MissionState.h"
@@ -30,6 +31,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+using LayoutKit::plainLabel;
+
 QString kindText(Milestone::Kind kind)
 {
     return kind == Milestone::Kind::BuiltInHold ? u"Built-in hold"_s : u"Callout"_s;
@@ -57,14 +60,6 @@ QString spanText(qint64 seconds)
     if (seconds < SecsPerDay)
         return Milestone::lengthText(static_cast<qint32>(seconds));
     return MissionTexts::clockText(u'T', seconds).mid(4);
-}
-
-QLabel* plainLabel(QWidget* parent, const QString& name)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText); // milestones' names are the operator's
-    return label;
 }
 
 // Asks for one milestone: its T-time, name, kind and planned length. OK hands the texts to apply, which names
