@@ -424,6 +424,15 @@ private slots:
         settle();
         QVERIFY(!label(u"lblWindowCheck"_s)->isVisible());
 
+        // Disarmed, the window says built-in holds are skipped.
+        mission.holds().ToggleHoldEnable();
+        settle();
+        QVERIFY(label(u"lblDisarmed"_s)->isVisible());
+        QCOMPARE(label(u"lblDisarmed"_s)->text(), u"Holds are disarmed: built-in holds are skipped."_s);
+        mission.holds().ToggleHoldEnable();
+        settle();
+        QVERIFY(!label(u"lblDisarmed"_s)->isVisible());
+
         // The built-in hold runs; Extend Hold makes it a minute longer.
         QVERIFY(!button(u"cmdExtend"_s)->isEnabled());
         for (int i = 0; i < 5; ++i) {

@@ -197,6 +197,11 @@ frmSequence::frmSequence(Mission& mission, Prompter& prompter, QWidget* parent)
 
     const MissionState& state = m_mission.state();
     connect(&state, &MissionState::sequenceChanged, this, &frmSequence::showMilestones);
+    connect(&state, &MissionState::builtInHoldSkipped, this, [this](const Milestone& milestone) {
+        m_skippedNote = u"  The built-in hold "_s % milestone.name % u" at " % Milestone::timeText(milestone.time) %
+                        u" was skipped.";
+        showClocks();
+    });
     connect(&state, &MissionState::changed, this, &frmSequence::showStates);
     connect(&state, &MissionState::changed, this, &frmSequence::showClocks);
     showMilestones();
@@ -272,7 +277,9 @@ void frmSequence::showClocks()
         m_lblRunning->setText(u"Holding:  "_s % running->milestone.name % u", " % spanText(left.value_or(0)) %
                               u" left of " % Milestone::lengthText(running->length()));
     m_lblDisarmed->setVisible(!state.holdsArmed());
-    m_lblDisarmed->setText(u"Holds are disarmed: built-in holds are skipped."_s);
+    if (state.holdsArmed())
+        m_skippedNote.clear();
+    m_lblDisarmed->setText(u"Holds are disarmed: built-in holds are skipped."_s % m_skippedNote);
 
     const auto lClock = state.lClock();
     m_lblLClock->setText(u"L clock:  "_s % (lClock ? MissionTexts::clockText(u'L', *lClock) : u"none"_s) %

@@ -56,4 +56,6 @@ private:
     QPushButton* m_cmdRemove;
     QPushButton* m_cmdExtend;
     QPushButton* m_cmdClose;
+    // The last built-in hold skipped while holds stay disarmed.
+    QString m_skippedNote;
 };
