@@ -401,10 +401,13 @@ private slots:
         enter(u"T - 00:00:02"_s, u"Go for launch"_s, 0, QString());
         QCOMPARE(state.sequence().at(1), (Milestone{-2, u"Go for launch"_s, Milestone::Kind::Callout, 0}));
 
-        // Remove: No (the default) keeps it, Yes removes it.
+        // Remove (or Del on the table): No (the default) keeps it, Yes removes it.
         f.prompter.answer(Prompter::Answer::No);
         f.prompter.answer(Prompter::Answer::Yes);
-        QTest::mouseClick(button(u"cmdRemove"_s), Qt::LeftButton);
+        sequence->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(sequence));
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_Delete);
         QCOMPARE(state.sequence().size(), 2);
         QTest::mouseClick(button(u"cmdRemove"_s), Qt::LeftButton);
         QCOMPARE(state.sequence().size(), 1);
@@ -448,8 +451,6 @@ private slots:
         QCOMPARE(label(u"lblNext"_s)->text(), u"Next:  none"_s);
 
         const QPointer<QWidget> closed = sequence;
-        sequence->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(sequence));
         QTest::keyClick(sequence, Qt::Key_Escape);
         QTRY_VERIFY(closed.isNull());
         QVERIFY(f.prompter.scriptUsedUp());

@@ -190,6 +190,7 @@ frmSequence::frmSequence(Mission& mission, Prompter& prompter, QWidget* parent)
     connect(m_lvwMilestones, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { editMilestone(m_lvwMilestones->indexOfTopLevelItem(item)); });
     connect(m_cmdRemove, &QPushButton::clicked, this, &frmSequence::removeMilestone);
+    new QShortcut(QKeySequence::Delete, m_lvwMilestones, this, &frmSequence::removeMilestone, Qt::WidgetShortcut);
     connect(m_cmdExtend, &QPushButton::clicked, this, [this] { m_mission.sequence().extendHold(); });
     connect(m_cmdClose, &QPushButton::clicked, this, &QWidget::close);
     new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close); // as in every other small window
