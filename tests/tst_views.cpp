@@ -375,8 +375,10 @@ private slots:
         // Refused entries: a duplicate T-time, a hold after T - 00:00:01, a T-time that does not parse.
         const CountdownSequence before = state.sequence();
         QTest::mouseClick(button(u"cmdAdd"_s), Qt::LeftButton);
-        for (const auto& [time, kind, length] :
-             {std::tuple{u"T - 00:00:05"_s, 0, u""_s}, {u"T + 00:00:01"_s, 1, u"0:01:00"_s}, {u"T 5"_s, 0, u""_s}}) {
+        for (const auto& [time, kind, length] : {std::tuple{u"T - 00:00:05"_s, 0, u""_s},
+                                                 {u"T + 00:00:01"_s, 1, u"0:01:00"_s},
+                                                 {u"T 5"_s, 0, u""_s},
+                                                 {u"T - 00:00:09"_s, 1, u"24:00:00"_s}}) {
             f.prompter.answer(Prompter::Answer::Ok);
             enter(time, u"Late"_s, kind, length);
             QCOMPARE(f.prompter.shown.last().title, u"Tarvane"_s);
@@ -385,6 +387,11 @@ private slots:
                  qPrintable(f.prompter.shown[0].text));
         QVERIFY(f.prompter.shown[1].text.startsWith(u"A built-in hold must stand at T - 00:00:01 or earlier"_s));
         QVERIFY(f.prompter.shown[2].text.startsWith(u"The T-time \"T 5\" is not in the form"_s));
+        QVERIFY2(f.prompter.shown[3].text.startsWith(u"The planned length \"24:00:00\" is out of range"_s),
+                 qPrintable(f.prompter.shown[3].text));
+        // The focus waits on the entry at fault.
+        auto* refused = child<QDialog>(*sequence, u"frmMilestone"_s);
+        QCOMPARE(refused->focusWidget(), child<QLineEdit>(*refused, u"txtLength"_s));
         QCOMPARE(state.sequence(), before);
         child<QDialog>(*sequence, u"frmMilestone"_s)->reject();
         settle();

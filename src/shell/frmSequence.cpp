@@ -63,11 +63,12 @@ QString spanText(qint64 seconds)
 }
 
 // Asks for one milestone: its T-time, name, kind and planned length. OK hands the texts to apply, which names
-// what is wrong with them (and the dialog stays open) or changes the sequence (and it closes).
+// what is wrong with them (the dialog stays open, the focus on the entry at fault) or changes the sequence (and
+// it closes).
 class frmMilestone final : public QDialog
 {
 public:
-    using Apply = std::function<bool(const BuiltMilestone&)>;
+    using Apply = std::function<SequenceProblem(const BuiltMilestone&)>;
 
     frmMilestone(const QString& title, const Milestone& shown, Apply apply, QWidget* parent)
         : QDialog(parent), m_apply(std::move(apply)), m_txtTTime(new QLineEdit(this)), m_txtName(new QLineEdit(this)),
@@ -119,7 +120,25 @@ private:
         const auto kind = m_cboKind->currentIndex() == 1 ? Milestone::Kind::BuiltInHold : Milestone::Kind::Callout;
         // A callout's length field is disabled: what stands in it is not the operator's entry.
         const QString length = kind == Milestone::Kind::BuiltInHold ? m_txtLength->text() : QString();
-        if (m_apply(Milestone::fromTexts(m_txtTTime->text(), m_txtName->text(), kind, length)))
+        const SequenceProblem problem =
+            m_apply(Milestone::fromTexts(m_txtTTime->text(), m_txtName->text(), kind, length));
+        switch (problem.entry) {
+        case SequenceProblem::Entry::TTime:
+            m_txtTTime->setFocus();
+            break;
+        case SequenceProblem::Entry::Name:
+            m_txtName->setFocus();
+            break;
+        case SequenceProblem::Entry::Kind:
+            m_cboKind->setFocus();
+            break;
+        case SequenceProblem::Entry::Length:
+            m_txtLength->setFocus();
+            break;
+        case SequenceProblem::Entry::None:
+            break;
+        }
+        if (problem.isNone())
             accept();
     }
 
@@ -316,7 +335,7 @@ void frmSequence::editMilestone(int index)
         }
         if (!problem.isNone())
             m_prompter.tell(ApplicationInfo::Name, problem.text);
-        return problem.isNone();
+        return problem;
     };
     auto* dialog = new frmMilestone(adding ? u"Add Milestone"_s : u"Edit Milestone"_s,
                                     adding ? Milestone() : sequence.at(index), apply, this);
