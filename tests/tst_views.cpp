@@ -347,11 +347,16 @@ private slots:
         auto enter = [&](const QString& time, const QString& name, int kind, const QString& length) {
             auto* dialog = sequence->findChild<QDialog*>(u"frmMilestone"_s);
             QVERIFY(dialog && dialog->isVisible());
+            if (!dialog->isActiveWindow()) {
+                dialog->activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(dialog));
+                settle();
+            }
             child<QLineEdit>(*dialog, u"txtTTime"_s)->setText(time);
             child<QLineEdit>(*dialog, u"txtName"_s)->setText(name);
             child<QComboBox>(*dialog, u"cboKind"_s)->setCurrentIndex(kind);
             child<QLineEdit>(*dialog, u"txtLength"_s)->setText(length);
-            QTest::mouseClick(child<QPushButton>(*dialog, u"cmdOK"_s), Qt::LeftButton);
+            QTest::keyClick(child<QLineEdit>(*dialog, u"txtName"_s), Qt::Key_Return); // OK is the default
             settle();
         };
 
