@@ -247,36 +247,31 @@ sequence)
     gone "Countdown Sequence" || fail "Esc left the Countdown Sequence window open"
     # The seconds' background at their box's left edge: yellow while holding, grey while counting.
     [ "$(pixel 234 14)" = "224,224,224" ] || fail "the count holds before its built-in hold"
-    held=
-    for _ in $(seq 600); do
-        [ "$(pixel 234 14)" = "255,255,0" ] && { held=yes; break; }
-        sleep 0.1
-    done
-    [ -n "$held" ] || fail "the built-in hold never held the count"
+    seconds_become() { # COLOUR TRIES: the seconds' background turns COLOUR within TRIES tenths of a second
+        for _ in $(seq "$2"); do
+            [ "$(pixel 234 14)" = "$1" ] && return 0
+            sleep 0.1
+        done
+        return 1
+    }
+    saved_sequence() { # Ctrl+S, and the sequence file it writes
+        key ctrl+s
+        for _ in $(seq 50); do
+            [ -s "$sequence_file" ] && break
+            sleep 0.1
+        done
+        cat "$sequence_file" 2>/dev/null
+    }
+    seconds_become "255,255,0" 600 || fail "the built-in hold never held the count"
     import -window root "$artifacts/sequence-held.png"
-    resumed=
-    for _ in $(seq 300); do
-        [ "$(pixel 234 14)" = "224,224,224" ] && { resumed=yes; break; }
-        sleep 0.1
-    done
-    [ -n "$resumed" ] || fail "the built-in hold did not end by itself"
-    key ctrl+s
-    for _ in $(seq 50); do
-        [ -s "$sequence_file" ] && break
-        sleep 0.1
-    done
-    [ "$(cat "$sequence_file")" = "$expected" ] || fail "Save wrote the sequence as: $(cat -A "$sequence_file" 2>&1)"
+    seconds_become "224,224,224" 300 || fail "the built-in hold did not end by itself"
+    [ "$(saved_sequence)" = "$expected" ] || fail "Save wrote the sequence as: $(cat -A "$sequence_file" 2>&1)"
     stop
     # Started again, the program has the sequence back: its next Save writes it once more.
     start
     close_splash
     rm -f "$sequence_file"
-    key ctrl+s
-    for _ in $(seq 50); do
-        [ -s "$sequence_file" ] && break
-        sleep 0.1
-    done
-    [ "$(cat "$sequence_file" 2>/dev/null)" = "$expected" ] || fail "the sequence was not read back at the next start"
+    [ "$(saved_sequence)" = "$expected" ] || fail "the sequence was not read back at the next start"
     ;;
 box-placement)
     write_record "May 3, 2030" "#FALSE#"
