@@ -1,6 +1,7 @@
 // How promptly the count follows the wall clock, and what it costs while idle.
-// Runs the main window offscreen on the real clock, first with the per-second tick schedule and then with a
-// plain repeating 1 ms timer, and prints for each: the delay from every second boundary to the change of
+// Runs the main window offscreen on the real clock, first with the per-second tick schedule (with no countdown
+// sequence, with 1,000 milestones ahead, and with those shown in the sequence's window) and then with a plain
+// repeating 1 ms timer, and prints for each: the delay from every second boundary to the change of
 // lblSeconds (median, p99, max), CPU time per wall-clock second and timer wake-ups per second.
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/tick_bench [seconds per policy, default 20]
@@ -8,11 +9,14 @@
 #include "CountingWindow.h"
 #include "ProcessMeters.h"
 #include "clock/LaunchClock.h"
+#include "clock/Mission.h"
+#include "clock/SequenceEngine.h"
 #include "platform/ClockTimer.h"
 #include "platform/DateTimeServices.h"
 #include "platform/SystemClock.h"
 #include "platform/widgets/QtPrompter.h"
 #include "platform/widgets/WatchedLabel.h"
+#include "shell/MainActions.h"
 #include "shell/frmTarvane.h"
 
 #include <QApplication>
@@ -99,6 +103,17 @@ int main(int argc, char* argv[])
     app.installEventFilter(&counter);
 
     measure("per-second schedule", window, counter, seconds);
+    // As many milestones as a sequence holds, all ahead of the count, every other one a built-in hold.
+    CountdownSequence plan;
+    for (int i = 0; i < CountdownSequence::MostMilestones; ++i) {
+        const auto kind = i % 2 ? Milestone::Kind::BuiltInHold : Milestone::Kind::Callout;
+        plan.add({-1 - i * 80, u"Milestone %1"_s.arg(i), kind, kind == Milestone::Kind::BuiltInHold ? 60 : 0});
+    }
+    window.holds().setHoldsArmed(true);
+    window.mission().sequence().setSequence(plan);
+    measure("1,000 milestones", window, counter, seconds);
+    window.actions().mnuAddEvent->trigger();
+    measure("1,000, window open", window, counter, seconds);
     // The same count ticks driven by a plain timer every millisecond, as the interval of the design would have it.
     window.launchClock().tmrCountdown().stop();
     QTimer everyMillisecond;

@@ -13,6 +13,8 @@
 #include "clock/LaunchWindow.h"
 #include "clock/Mission.h"
 #include "clock/MissionState.h"
+#include "clock/SequenceEngine.h"
+#include "display/DisplaySnapshot.h"
 #include "display/RoomDisplay.h"
 #include "display/RoomHosts.h"
 #include "display/ServeEndpoint.h"
@@ -73,6 +75,7 @@ private slots:
     void transitions_data();
     void transitions();
     void holdRunsOnWithoutPushes();
+    void sequenceOnScreens();
     void departuresDuringHold_data();
     void departuresDuringHold();
     void pingAnswersWithMissionTime();
@@ -305,6 +308,70 @@ void TestRoomDisplay::holdRunsOnWithoutPushes()
     QVERIFY(mission.state().windowWarning());
     QCOMPARE(screen.ping(1).value(u"type"_s).toString(), u"pong"_s);
     QCOMPARE(screen.statesSince(1), 0);
+}
+
+// The countdown sequence goes to the screens on its transitions only: the next milestone, a built-in hold as it
+// begins (with its seconds left, which screens count down themselves) and ends, and the projected liftoff the L
+// clock counts to; nothing while the count runs toward a milestone or a built-in hold runs its length.
+void TestRoomDisplay::sequenceOnScreens()
+{
+    ScriptedPrompter prompter;
+    Mission mission(*m_clock, prompter); // ten seconds before the launch target
+    RoomDisplay display(mission.state(), *m_clock, nullptr, testLimits());
+    QVERIFY(startDisplay(display, {QHostAddress(QHostAddress::LocalHost)}, 0).ok);
+    CountdownSequence plan;
+    QVERIFY(plan.add({-5, u"Poll"_s, Milestone::Kind::BuiltInHold, 3}).isNone());
+    QVERIFY(plan.add({-2, u"Go"_s, Milestone::Kind::Callout, 0}).isNone());
+    mission.holds().setHoldsArmed(true);
+    mission.launchClock().tmrCountdown().start();
+    settle();
+    DisplayScreen screen(display.port());
+    QVERIFY(screen.waitForMessages(1));
+    QCOMPARE(screen.message(0).value(u"sequence"_s), QJsonValue(QJsonValue::Null));
+    mission.sequence().setSequence(plan);
+    settle();
+    QVERIFY(screen.waitForMessages(2));
+    auto sequence = [&](int i) { return screen.message(i).value(u"sequence"_s).toObject(); };
+    QCOMPARE(sequence(1).value(u"next"_s).toObject(),
+             (QJsonObject{{u"name"_s, u"Poll"_s}, {u"time"_s, -5}, {u"timeText"_s, u"T - 00:00:05"_s}}));
+    QCOMPARE(sequence(1).value(u"hold"_s), QJsonValue(QJsonValue::Null));
+    QCOMPARE(sequence(1).value(u"liftoff"_s).toObject(),
+             (QJsonObject{{u"text"_s, u"May 3, 2001   10:30:03 AM"_s}, {u"msToLiftoff"_s, 13000}, {u"known"_s, true}}));
+
+    auto passSeconds = [&](int seconds) {
+        for (int i = 0; i < seconds; ++i) {
+            m_clock->pass(1);
+            for (ClockTimer* timer : mission.findChildren<ClockTimer*>())
+                timer->fireSoon();
+            settle();
+        }
+    };
+    passSeconds(4);
+    QCOMPARE(screen.ping(1).value(u"type"_s).toString(), u"pong"_s);
+    QCOMPARE(screen.statesSince(2), 0);
+    passSeconds(1); // the built-in hold begins
+    QVERIFY(mission.state().holding());
+    QVERIFY(screen.waitForMessages(4));
+    int last = screen.received() - 1;
+    QVERIFY(screen.message(last).value(u"holding"_s).toBool());
+    QCOMPARE(sequence(last).value(u"hold"_s).toObject(), (QJsonObject{{u"name"_s, u"Poll"_s}, {u"secsLeft"_s, 3}}));
+    QCOMPARE(sequence(last).value(u"next"_s).toObject().value(u"name"_s).toString(), u"Go"_s);
+    // A screen that connects later is sent the time left as it stands then.
+    const qint64 begun = m_clock->currentMSecs();
+    const QJsonObject later =
+        DisplaySnapshot::capture(mission.state(), begun, u"#ff8080"_s).projectedTo(begun + 2000).toJson();
+    QCOMPARE(later.value(u"sequence"_s).toObject().value(u"hold"_s).toObject().value(u"secsLeft"_s).toInt(), 1);
+    const int before = screen.received();
+    passSeconds(2);
+    QCOMPARE(screen.ping(2).value(u"type"_s).toString(), u"pong"_s);
+    QCOMPARE(screen.statesSince(before), 0);
+    passSeconds(1); // and ends by itself
+    QVERIFY(!mission.state().holding());
+    QVERIFY(screen.waitForMessages(before + 2));
+    last = screen.received() - 1;
+    QVERIFY(!screen.message(last).value(u"holding"_s).toBool());
+    QCOMPARE(sequence(last).value(u"hold"_s), QJsonValue(QJsonValue::Null));
+    QCOMPARE(sequence(last).value(u"liftoff"_s).toObject().value(u"msToLiftoff"_s).toDouble(), 5000.0);
 }
 
 void TestRoomDisplay::departuresDuringHold_data()

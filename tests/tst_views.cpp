@@ -1,6 +1,11 @@
 #include "GuiTest.h"
 
+#include "clock/Holds.h"
 #include "clock/LaunchClock.h"
+#include "clock/LaunchWindow.h"
+#include "clock/Mission.h"
+#include "clock/MissionState.h"
+#include "clock/SequenceEngine.h"
 #include "platform/ClockTimer.h"
 #include "platform/widgets/KeyboardIndicators.h"
 #include "platform/widgets/ShapeWidget.h"
@@ -9,15 +14,22 @@
 #include "shell/MainStatusBar.h"
 #include "shell/MainViews.h"
 #include "shell/WindowGeometry.h"
+#include "shell/frmSequence.h"
 #include "shell/frmTarvane.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
+#include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
 
@@ -298,8 +310,7 @@ private slots:
         const QRect geometry = f.window.geometry();
         const QString target = child<WatchedLabel>(f.window, u"lblTarget"_s)->text();
         const QWidgetList before = QApplication::topLevelWidgets();
-        for (const QString& name : {u"mnuAddEvent"_s, u"mnuHelpContents"_s})
-            QVERIFY2(triggerAction(f.window, name), qPrintable(name));
+        QVERIFY(triggerAction(f.window, u"mnuHelpContents"_s));
         // Hidden and disabled items cannot be chosen; even when triggered from code they do nothing.
         QVERIFY(!triggerAction(f.window, u"mnuOptions"_s));
         f.window.actions().mnuNew->trigger();
@@ -311,6 +322,150 @@ private slots:
         QCOMPARE(QApplication::topLevelWidgets(), before);
         QVERIFY(f.prompter.shown.isEmpty());
         QVERIFY(f.prompter.unexpected.isEmpty());
+    }
+
+    // Add Event opens the countdown sequence's window, modeless and only once. Its dialog adds and edits
+    // milestones (Enter on one edits it); a refused entry is named and changes nothing; Remove asks first, No by
+    // default; Extend Hold adds a minute to the running built-in hold; the next milestone, the L clock, the
+    // projection and the launch window check follow the count.
+    void sequenceWindow()
+    {
+        Fixture f(GuiTest::f);
+        Mission& mission = f.window.mission();
+        const MissionState& state = mission.state();
+        mission.holds().ToggleHoldEnable(); // armed, ten seconds before the launch target
+        QVERIFY(triggerAction(f.window, u"mnuAddEvent"_s));
+        settle();
+        auto* sequence = child<QWidget>(f.window, u"frmSequence"_s);
+        QVERIFY(sequence && sequence->isVisible() && !sequence->isModal());
+        QCOMPARE(sequence->windowTitle(), u"Countdown Sequence"_s);
+        QVERIFY(triggerAction(f.window, u"mnuAddEvent"_s));
+        QCOMPARE(f.window.findChildren<QWidget*>(u"frmSequence"_s).size(), 1);
+        auto* table = child<QTreeWidget>(*sequence, u"lvwMilestones"_s);
+        auto label = [&](const QString& name) { return child<QLabel>(*sequence, name); };
+        auto button = [&](const QString& name) { return child<QPushButton>(*sequence, name); };
+        auto enter = [&](const QString& time, const QString& name, int kind, const QString& length) {
+            auto* dialog = sequence->findChild<QDialog*>(u"frmMilestone"_s);
+            QVERIFY(dialog && dialog->isVisible());
+            if (!dialog->isActiveWindow()) {
+                dialog->activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(dialog));
+                settle();
+            }
+            child<QLineEdit>(*dialog, u"txtTTime"_s)->setText(time);
+            child<QLineEdit>(*dialog, u"txtName"_s)->setText(name);
+            child<QComboBox>(*dialog, u"cboKind"_s)->setCurrentIndex(kind);
+            child<QLineEdit>(*dialog, u"txtLength"_s)->setText(length);
+            QTest::keyClick(child<QLineEdit>(*dialog, u"txtName"_s), Qt::Key_Return); // OK is the default
+            settle();
+        };
+
+        QTest::mouseClick(button(u"cmdAdd"_s), Qt::LeftButton);
+        enter(u"T - 00:00:05"_s, u"Poll"_s, 1, u"0:00:03"_s);
+        QVERIFY(!sequence->findChild<QDialog*>(u"frmMilestone"_s)); // closed once the milestone is in
+        QTest::mouseClick(button(u"cmdAdd"_s), Qt::LeftButton);
+        enter(u"T - 00:00:03"_s, u"Go"_s, 0, u"0:09:00"_s); // a callout's length field is not read
+        QCOMPARE(state.sequence().size(), 2);
+        QCOMPARE(table->topLevelItemCount(), 2);
+        const QStringList row = {u"T - 00:00:05"_s, u"Poll"_s, u"Built-in hold"_s,
+                                 u"0:00:03"_s,      u"next"_s, u"0:00:05"_s};
+        for (int column = 0; column < frmSequence::Columns; ++column)
+            QCOMPARE(table->topLevelItem(0)->text(column), row[column]);
+        QVERIFY(table->topLevelItem(0)->font(0).bold() && !table->topLevelItem(1)->font(0).bold());
+        QCOMPARE(table->topLevelItem(1)->text(frmSequence::State), u"ahead"_s);
+        QCOMPARE(label(u"lblNext"_s)->text(), u"Next:  Poll at T - 00:00:05, in 0:00:05"_s);
+        QCOMPARE(label(u"lblLClock"_s)->text(), u"L clock:  L - 00:00:13"_s);
+        QCOMPARE(label(u"lblProjected"_s)->text(), u"Projected liftoff:  May 3, 2001   10:30:03 AM"_s);
+
+        // Refused entries: a duplicate T-time, a hold after T - 00:00:01, a T-time that does not parse.
+        const CountdownSequence before = state.sequence();
+        QTest::mouseClick(button(u"cmdAdd"_s), Qt::LeftButton);
+        for (const auto& [time, kind, length] : {std::tuple{u"T - 00:00:05"_s, 0, u""_s},
+                                                 {u"T + 00:00:01"_s, 1, u"0:01:00"_s},
+                                                 {u"T 5"_s, 0, u""_s},
+                                                 {u"T - 00:00:09"_s, 1, u"24:00:00"_s}}) {
+            f.prompter.answer(Prompter::Answer::Ok);
+            enter(time, u"Late"_s, kind, length);
+            QCOMPARE(f.prompter.shown.last().title, u"Tarvane"_s);
+        }
+        QVERIFY2(f.prompter.shown[0].text.startsWith(u"There is already a milestone at T - 00:00:05"_s),
+                 qPrintable(f.prompter.shown[0].text));
+        QVERIFY(f.prompter.shown[1].text.startsWith(u"A built-in hold must stand at T - 00:00:01 or earlier"_s));
+        QVERIFY(f.prompter.shown[2].text.startsWith(u"The T-time \"T 5\" is not in the form"_s));
+        QVERIFY2(f.prompter.shown[3].text.startsWith(u"The planned length \"24:00:00\" is out of range"_s),
+                 qPrintable(f.prompter.shown[3].text));
+        // The focus waits on the entry at fault.
+        auto* refused = child<QDialog>(*sequence, u"frmMilestone"_s);
+        QCOMPARE(refused->focusWidget(), child<QLineEdit>(*refused, u"txtLength"_s));
+        QCOMPARE(state.sequence(), before);
+        child<QDialog>(*sequence, u"frmMilestone"_s)->reject();
+        settle();
+
+        // Enter on the second milestone edits it, its texts in the fields.
+        table->setFocus();
+        table->setCurrentItem(table->topLevelItem(1));
+        QTest::keyClick(table, Qt::Key_Return);
+        settle();
+        auto* dialog = sequence->findChild<QDialog*>(u"frmMilestone"_s);
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(child<QLineEdit>(*dialog, u"txtTTime"_s)->text(), u"T - 00:00:03"_s);
+        QCOMPARE(child<QLineEdit>(*dialog, u"txtName"_s)->text(), u"Go"_s);
+        enter(u"T - 00:00:02"_s, u"Go for launch"_s, 0, QString());
+        QCOMPARE(state.sequence().at(1), (Milestone{-2, u"Go for launch"_s, Milestone::Kind::Callout, 0}));
+
+        // Remove (or Del on the table): No (the default) keeps it, Yes removes it.
+        f.prompter.answer(Prompter::Answer::No);
+        f.prompter.answer(Prompter::Answer::Yes);
+        sequence->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(sequence));
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_Delete);
+        QCOMPARE(state.sequence().size(), 2);
+        QTest::mouseClick(button(u"cmdRemove"_s), Qt::LeftButton);
+        QCOMPARE(state.sequence().size(), 1);
+        const auto& asked = f.prompter.shown.last();
+        QCOMPARE(asked.text, u"Do you want to remove the milestone Go for launch at T - 00:00:02?"_s);
+        QCOMPARE(asked.buttons, Prompter::Buttons::YesNoDefaultNo);
+
+        // The launch window check, flagged once the holds no longer fit.
+        mission.launchWindow().setRemainingText(u"00:00:02"_s);
+        mission.launchWindow().setWindowActive(true);
+        settle();
+        QVERIFY(label(u"lblWindowCheck"_s)->isVisible());
+        QCOMPARE(label(u"lblWindowCheck"_s)->text(),
+                 u"The planned holds need 0:00:03 and 0:00:02 of launch window is left:  they do not fit."_s);
+        QVERIFY(label(u"lblWindowCheck"_s)->property("flagged").toBool());
+        mission.launchWindow().setWindowActive(false);
+        settle();
+        QVERIFY(!label(u"lblWindowCheck"_s)->isVisible());
+
+        // Disarmed, the window says built-in holds are skipped.
+        mission.holds().ToggleHoldEnable();
+        settle();
+        QVERIFY(label(u"lblDisarmed"_s)->isVisible());
+        QCOMPARE(label(u"lblDisarmed"_s)->text(), u"Holds are disarmed: built-in holds are skipped."_s);
+        mission.holds().ToggleHoldEnable();
+        settle();
+        QVERIFY(!label(u"lblDisarmed"_s)->isVisible());
+
+        // The built-in hold runs; Extend Hold makes it a minute longer.
+        QVERIFY(!button(u"cmdExtend"_s)->isEnabled());
+        for (int i = 0; i < 5; ++i) {
+            f.clock.advance(1);
+            settle();
+        }
+        QVERIFY(state.holding());
+        QCOMPARE(table->topLevelItem(0)->text(frmSequence::State), u"running"_s);
+        QVERIFY(button(u"cmdExtend"_s)->isEnabled());
+        QTest::mouseClick(button(u"cmdExtend"_s), Qt::LeftButton);
+        QCOMPARE(state.runningHold()->length(), 63);
+        QCOMPARE(label(u"lblRunning"_s)->text(), u"Holding:  Poll, 0:01:03 left of 0:01:03"_s);
+        QCOMPARE(label(u"lblNext"_s)->text(), u"Next:  none"_s);
+
+        const QPointer<QWidget> closed = sequence;
+        QTest::keyClick(sequence, Qt::Key_Escape);
+        QTRY_VERIFY(closed.isNull());
+        QVERIFY(f.prompter.scriptUsedUp());
     }
 
     void numberLockPanel_data()

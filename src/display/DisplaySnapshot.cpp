@@ -45,6 +45,17 @@ DisplaySnapshot DisplaySnapshot::capture(const MissionState& state, qint64 missi
     s.m_windowWarning = state.windowWarning();
     s.m_warningArmed = state.warningArmed();
     s.m_windowExpired = state.windowExpired();
+    s.m_hasSequence = !state.sequence().isEmpty();
+    if (s.m_hasSequence) {
+        s.m_nextMilestone = state.nextMilestone();
+        if (const auto& running = state.runningHold()) {
+            s.m_runningHold = running->milestone;
+            s.m_runningHoldLeft = state.runningHoldLeft().value_or(0);
+        }
+        s.m_projectedLiftoff = state.projectedLiftoff();
+        s.m_projectedLiftoffText = s.m_projectedLiftoff ? state.projectedLiftoffText() : QString();
+        s.m_projectionKnown = state.projectionKnown();
+    }
     return s;
 }
 
@@ -72,6 +83,8 @@ DisplaySnapshot DisplaySnapshot::projectedTo(qint64 missionMSecs) const
         p.m_target = m_target->addSecs(elapsed);
         p.m_targetText = MissionTexts::heldTargetText(*p.m_target);
     }
+    if (m_runningHold)
+        p.m_runningHoldLeft = std::max<qint64>(0, m_runningHoldLeft - elapsed);
     if (m_windowActive && !m_windowExpired && m_windowRemaining) {
         p.m_windowRemaining =
             static_cast<int>(std::clamp<qint64>(*m_windowRemaining - elapsed, 0, MissionTexts::LongestWindow));
@@ -97,6 +110,29 @@ QJsonObject DisplaySnapshot::toJson() const
     QJsonArray lamps;
     for (const MissionTexts::Lamp& lamp : MissionTexts::Lamps)
         lamps.append(QJsonObject{{u"limit"_s, lamp.limit}, {u"parity"_s, lamp.parity}});
+    // The sequence's times go as the rest: a milestone's T-time, which a screen sets against its own count; a
+    // running built-in hold's seconds left at sending, which it counts down while holding; the projected liftoff
+    // in milliseconds from sending, which its L clock counts to in real time.
+    QJsonValue sequence(QJsonValue::Null);
+    if (m_hasSequence) {
+        auto milestone = [](const std::optional<Milestone>& m) {
+            return m ? QJsonValue(QJsonObject{
+                           {u"name"_s, m->name}, {u"time"_s, m->time}, {u"timeText"_s, Milestone::timeText(m->time)}})
+                     : QJsonValue(QJsonValue::Null);
+        };
+        QJsonObject hold;
+        if (m_runningHold)
+            hold = {{u"name"_s, m_runningHold->name}, {u"secsLeft"_s, double(m_runningHoldLeft)}};
+        QJsonObject liftoff;
+        if (m_projectedLiftoff) {
+            liftoff = {{u"text"_s, m_projectedLiftoffText},
+                       {u"msToLiftoff"_s, double(m_projectedLiftoff->secsSinceEpoch() * 1000 - m_missionMSecs)},
+                       {u"known"_s, m_projectionKnown}};
+        }
+        sequence = QJsonObject{{u"next"_s, milestone(m_nextMilestone)},
+                               {u"hold"_s, m_runningHold ? QJsonValue(hold) : QJsonValue(QJsonValue::Null)},
+                               {u"liftoff"_s, m_projectedLiftoff ? QJsonValue(liftoff) : QJsonValue(QJsonValue::Null)}};
+    }
     return QJsonObject{{u"type"_s, u"state"_s},
                        {u"sentAt"_s, double(m_missionMSecs)},
                        {u"phase"_s, phaseName(m_phase)},
@@ -105,7 +141,8 @@ QJsonObject DisplaySnapshot::toJson() const
                        {u"holdsArmed"_s, m_holdsArmed},
                        {u"target"_s, target},
                        {u"window"_s, window},
-                       {u"lamps"_s, lamps}};
+                       {u"lamps"_s, lamps},
+                       {u"sequence"_s, sequence}};
 }
 
 QByteArray DisplaySnapshot::toJsonText() const

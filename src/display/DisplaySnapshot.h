@@ -55,6 +55,15 @@ private:
     bool m_windowWarning = false;
     bool m_warningArmed = false;
     bool m_windowExpired = false;
+    // The countdown sequence, when it has milestones: the next one ahead, the built-in hold holding the count with
+    // its seconds left, and the projected liftoff the L clock counts to.
+    bool m_hasSequence = false;
+    std::optional<Milestone> m_nextMilestone;
+    std::optional<Milestone> m_runningHold;
+    qint64 m_runningHoldLeft = 0;
+    std::optional<CivilDateTime> m_projectedLiftoff;
+    QString m_projectedLiftoffText;
+    bool m_projectionKnown = true;
 };
 
 Q_DECLARE_METATYPE(DisplaySnapshot)

@@ -36,6 +36,10 @@ RoomDisplay::RoomDisplay(const MissionState& state, const Clock& clock, QObject*
          {&MissionState::holdingChanged, &MissionState::holdsArmedChanged, &MissionState::windowActiveChanged,
           &MissionState::warningArmedChanged, &MissionState::windowExpiredChanged})
         connect(&state, signal, this, &RoomDisplay::pushSoon);
+    // The countdown sequence's transitions; a running built-in hold's time left screens count down themselves.
+    for (auto signal : {&MissionState::sequenceChanged, &MissionState::nextMilestoneChanged,
+                        &MissionState::runningHoldChanged, &MissionState::projectionChanged})
+        connect(&state, signal, this, &RoomDisplay::pushSoon);
 }
 
 // The server closes its sockets on its own thread as that thread ends.

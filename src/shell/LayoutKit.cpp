@@ -6,6 +6,7 @@
 #include "platform/widgets/UpScrollBar.h"
 #include "platform/widgets/WatchedLabel.h"
 
+#include <QLabel>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
@@ -42,6 +43,14 @@ QPushButton* LayoutKit::button(QWidget* parent, const QString& name, const QStri
                                const QFont& font)
 {
     return place(new QPushButton(caption, parent), name, twips, font);
+}
+
+QLabel* LayoutKit::plainLabel(QWidget* parent, const QString& name)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    return label;
 }
 
 WatchedLabel* LayoutKit::hiddenLabel(QWidget* parent, const QString& name, QRect twips)

@@ -11,6 +11,7 @@
 #include <utility>
 
 class ClickLineEdit;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QWidget;
@@ -35,6 +36,9 @@ WatchedLabel* label(QWidget* parent, const QString& name, const QString& text, Q
 ClickLineEdit* textBox(QWidget* parent, const QString& name, QRect twips, int maxLength, bool locked);
 UpScrollBar* scrollBar(QWidget* parent, const QString& name, QRect twips, int maximum);
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, QRect twips, const QFont& font);
+// A label for a laid-out window that shows text as it is, never as markup (names and addresses come from
+// operators and the network).
+QLabel* plainLabel(QWidget* parent, const QString& name);
 // A label that never shows: it only keeps a value for whoever reads it by name.
 WatchedLabel* hiddenLabel(QWidget* parent, const QString& name, QRect twips);
 

@@ -1,5 +1,6 @@
 #include "frmRoomDisplay.h"
 
+#include "LayoutKit.h"
 #include "display/RoomDisplay.h"
 #include "display/ServeEndpoint.h"
 #include "platform/ProgramSettings.h"
@@ -27,6 +28,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
+using LayoutKit::plainLabel;
+
 // Global IPv4 first, then global IPv6, then link-local IPv6 (which needs its zone), loopback last.
 int rank(const QHostAddress& address)
 {
@@ -47,14 +50,6 @@ QString heardText(qint64 lastHeard)
 {
     const qint64 secs = std::max<qint64>(0, (steadyNowMSecs() - lastHeard) / 1000);
     return secs == 0 ? u"now"_s : u"%1 s ago"_s.arg(secs);
-}
-
-QLabel* plainLabel(QWidget* parent, const QString& name)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText); // screens' details come from the network
-    return label;
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "MissionMenuItems.h"
 #include "MissionSurface.h"
 #include "RoomDisplayView.h"
+#include "SequenceView.h"
 #include "TarvaneArt.h"
 #include "WindowGeometry.h"
 #include "clock/LaunchClock.h"
@@ -117,6 +118,7 @@ void frmTarvane::routeCommands()
 void frmTarvane::createViews()
 {
     new MissionMenuItems(*m_mission, m_actions, this);
+    new SequenceView(*m_mission, m_prompter, m_actions.mnuAddEvent, this);
     // Ends the Settings menu: a view that adds to Settings comes above.
     m_roomDisplay = new RoomDisplayView(m_mission->state(), m_clock, m_actions.mnuSettings, this);
     m_statusBar->followCurrentFile(m_fileCommands->names());

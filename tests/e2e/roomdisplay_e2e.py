@@ -5,7 +5,8 @@ Runs inside an X server (see roomdisplay.sh). The program runs at a fake time (l
 without the right to set the computer's clock and without a system bus, in a throw-away home. Its trace of the
 window's seconds changes (TARVANE_TRACE_SECONDS) is compared with the page's digits, sampled mid-second:
 before liftoff, during a hold, across liftoff and after a sim time jump; the page says HOLD, LIFTOFF and the
-launch window warning in words without moving the count. At every screen size a room uses, the digits' drawn
+launch window warning in words without moving the count; the countdown sequence's next milestone stands still
+during the hold while the L clock runs on. At every screen size a room uses, the digits' drawn
 height is measured on the screenshot. Then: the count alone for a live stream, a screen behind a slow network
 (a delaying proxy) that flags its uncertain time, a screen that never got through, a foreign page's WebSocket
 and a foreign host name, both turned away; and a lost connection that says how old the count is.
@@ -59,6 +60,7 @@ READ_PAGE = """(() => {
         quality: t('quality'), uncertain: document.getElementById('quality').classList.contains('uncertain'),
         uncertaintyMs: window.tarvaneUncertaintyMs,
         connecting: document.body.classList.contains('connecting'),
+        milestone: `${t('milestoneCaption')} ${t('milestoneText')}`, lclock: t('lclockText'),
     };
 })()"""
 
@@ -108,7 +110,7 @@ def wait_for(predicate, seconds, step=0.05):
 class Program:
     """The real program with the time-setting capability dropped, no system bus and a throw-away home."""
 
-    def __init__(self, binary, port, artefacts, fake_start=None, launch_file=None):
+    def __init__(self, binary, port, artefacts, fake_start=None, launch_file=None, sequence=None):
         self.home = tempfile.mkdtemp(prefix="tarvane-home-")
         env = {k: v for k, v in os.environ.items() if not k.startswith(("XDG_", "DBUS_", "FAKETIME", "LD_PRELOAD"))}
         env.update(HOME=self.home, TZ="UTC", LANG="C.UTF-8", QT_QPA_PLATFORM="xcb", TARVANE_TRACE_SECONDS="1",
@@ -125,6 +127,9 @@ class Program:
             path = os.path.join(self.home, "e2e.trv")
             with open(path, "w", newline="") as f:
                 f.write(launch_file.replace("PATH", path) + "\r\n")
+            if sequence:
+                with open(os.path.join(self.home, "e2e.tvseq"), "w", newline="") as f:
+                    f.write(sequence)
             args.append(path)
         self.port = port
         self.log_path = os.path.join(artefacts, "program.log")
@@ -328,6 +333,10 @@ def compare(page, program, what, sign, body, digits):
 def scenario(args, page, program, window):
     page_url = f"http://127.0.0.1:{program.port}/"
     s = compare(page, program, "before liftoff", "T -", RED, GREY)
+    check(re.fullmatch(r"Next Go for launch   T - 00:00:05   in 0:00:\d\d", s["milestone"]) is not None,
+          f"the next milestone and the time to it: {s['milestone']!r}")
+    check(re.fullmatch(r"L - 00:00:\d\d   liftoff May 3, 2001   10:30:00 AM", s["lclock"]) is not None,
+          f"the L clock and the projected liftoff: {s['lclock']!r}")
     check(not s["offline"], "the page says it is connected")
     check(s["word"] == "", f"no word while counting: {s['word']!r}")
     check(s["quality"].startswith("Time \u00b1") and not s["uncertain"], f"its time is good: {s['quality']!r}")
@@ -341,6 +350,8 @@ def scenario(args, page, program, window):
     print(f"info: hold seen on the page {1000 * (time.monotonic() - started):.0f} ms after the key", flush=True)
     first = compare(page, program, "holding", "T -", RED, YELLOW)
     check(first["word"] == "HOLD", f"the hold is said in words: {first['word']!r}")
+    check(first["lclock"].endswith("(hold length unknown)"),
+          f"during an operator's hold the L clock says it cannot know its length: {first['lclock']!r}")
     states = page.evaluate("window.tarvaneStates")
     time.sleep(2)
     second = compare(page, program, "still holding", "T -", RED, YELLOW)
@@ -352,6 +363,9 @@ def scenario(args, page, program, window):
     page.screenshot(os.path.join(args.artefacts, "page-hold-warning-1280x720.png"))
     check(page.evaluate("window.tarvaneStates") == states, "the seconds of a hold send the page nothing")
     check(first["count"] == second["count"], "the count stands still during the hold")
+    check(first["milestone"] == second["milestone"], f"so does the time to the next milestone: {first['milestone']!r} -> "
+          f"{second['milestone']!r}")
+    check(first["lclock"] != second["lclock"], f"the L clock runs on: {first['lclock']!r} -> {second['lclock']!r}")
     check(first["target"] != second["target"], f"the target moves on: {first['target']!r} -> {second['target']!r}")
     check(first["window"] != second["window"], f"the launch window runs down: {first['window']!r} -> {second['window']!r}")
     press(window, "alt+r")
@@ -535,7 +549,9 @@ def main():
         # 30 s before liftoff, holds armed, a launch window of one minute active.
         record = ('"May 3, 2001   10:30:00 AM","May 3, 2001",1,#TRUE#,"0:01:00","00","30","10","00","01","00",'
                   '"PATH","PATH"')
-        program = Program(args.program, port, args.artefacts, "2001-05-03 10:29:30", record)
+        # A countdown sequence of one callout: the page shows it, and the L clock, through the hold below.
+        program = Program(args.program, port, args.artefacts, "2001-05-03 10:29:30", record,
+                          "t,kind,length,name\r\nT - 00:00:05,callout,,Go for launch\r\n")
     page = None
     try:
         window = main_window()

@@ -13,6 +13,9 @@
 #   quick-clicks  three clicks on the launch target 150 ms apart step the launch date by three days
 #   damaged-file  the box about a damaged default file, shown while the splash is up, is not under the splash and
 #                 takes its keys
+#   sequence      Ctrl+E opens the countdown sequence; a built-in hold added there with real keys holds the count at
+#                 its T-time and resumes it by itself; Save writes the sequence beside the launch data, and the next
+#                 start reads it back
 # Usage: shell_keys_e2e.sh PROGRAM ARTIFACT_DIR SCENARIO. Exit 77 means skipped (tools missing).
 set -euo pipefail
 program=$(realpath "$1")
@@ -216,6 +219,59 @@ resume-after-revert)
     colour=$(pixel 234 14)
     import -window root "$artifacts/resume-after-revert.png"
     [ "$colour" = "224,224,224" ] || fail "Alt+R after Revert did not resume (seconds on $colour)"
+    ;;
+sequence)
+    # A launch target 80 seconds ahead with holds armed, and a built-in hold of 6 seconds at T - 00:00:50.
+    mkdir -p "$(dirname "$file")"
+    target=$(date -d '+80 seconds' '+%B %-d, %Y   %-I:%M:%S %p')
+    printf '"%s","%s",0,#TRUE#,"00:00:00","00","30","10","00","00","00","%s","%s"\r\n' \
+        "$target" "${target%%   *}" "$file" "$file" >"$file"
+    sequence_file="$home/.local/share/Tarvane/launch.tvseq"
+    expected=$'t,kind,length,name\r\nT - 00:00:50,hold,0:00:06,Poll hold\r'
+    start
+    close_splash
+    key ctrl+e
+    seq_window=$(find_window "Countdown Sequence") || fail "Ctrl+E opened no Countdown Sequence window"
+    xdotool windowactivate --sync "$seq_window" key --clearmodifiers alt+a
+    entry=$(find_window "Add Milestone") || fail "Alt+A opened no Add Milestone dialog"
+    xdotool windowactivate --sync "$entry" type --delay 20 "T - 00:00:50"
+    xdotool key Tab type --delay 20 "Poll hold"
+    xdotool key Tab Down Tab
+    xdotool type --delay 20 "0:00:06"
+    import -window root "$artifacts/sequence-entry.png"
+    xdotool key Return
+    gone "Add Milestone" || fail "Enter left the Add Milestone dialog open"
+    sleep 0.3
+    import -window root "$artifacts/sequence-window.png"
+    xdotool windowactivate --sync "$seq_window" key --clearmodifiers Escape
+    gone "Countdown Sequence" || fail "Esc left the Countdown Sequence window open"
+    # The seconds' background at their box's left edge: yellow while holding, grey while counting.
+    [ "$(pixel 234 14)" = "224,224,224" ] || fail "the count holds before its built-in hold"
+    seconds_become() { # COLOUR TRIES: the seconds' background turns COLOUR within TRIES tenths of a second
+        for _ in $(seq "$2"); do
+            [ "$(pixel 234 14)" = "$1" ] && return 0
+            sleep 0.1
+        done
+        return 1
+    }
+    saved_sequence() { # Ctrl+S, and the sequence file it writes
+        key ctrl+s
+        for _ in $(seq 50); do
+            [ -s "$sequence_file" ] && break
+            sleep 0.1
+        done
+        cat "$sequence_file" 2>/dev/null
+    }
+    seconds_become "255,255,0" 600 || fail "the built-in hold never held the count"
+    import -window root "$artifacts/sequence-held.png"
+    seconds_become "224,224,224" 300 || fail "the built-in hold did not end by itself"
+    [ "$(saved_sequence)" = "$expected" ] || fail "Save wrote the sequence as: $(cat -A "$sequence_file" 2>&1)"
+    stop
+    # Started again, the program has the sequence back: its next Save writes it once more.
+    start
+    close_splash
+    rm -f "$sequence_file"
+    [ "$(saved_sequence)" = "$expected" ] || fail "the sequence was not read back at the next start"
     ;;
 box-placement)
     write_record "May 3, 2030" "#FALSE#"

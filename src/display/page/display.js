@@ -18,6 +18,8 @@
         hours: el('hours'), minutes: el('minutes'), seconds: el('seconds'),
         lamps: [el('lamp0'), el('lamp1'), el('lamp2')], target: el('targetText'), window: el('window'),
         windowText: el('windowText'), warning: el('warning'), status: el('status'), quality: el('quality'),
+        milestone: el('milestone'), milestoneCaption: el('milestoneCaption'), milestoneText: el('milestoneText'),
+        lclock: el('lclock'), lclockText: el('lclockText'),
     };
     if (new URLSearchParams(location.search).has('overlay'))
         document.documentElement.classList.add('overlay');
@@ -61,6 +63,53 @@
         return `${pad(floorDiv(secs, 3600), 2)}:${pad(floorDiv(secs % 3600, 60), 2)}:${pad(secs % 60, 2)}`;
     }
 
+    // A span of seconds as "h:mm:ss", the days before it when there are any: "1 02:00:00".
+    function spanText(secs) {
+        const days = floorDiv(secs, 86400);
+        const rest = secs % 86400;
+        const hours = floorDiv(rest, 3600);
+        return (days > 0 ? `${days} ${pad(hours, 2)}` : `${hours}`) +
+            `:${pad(floorDiv(rest % 3600, 60), 2)}:${pad(rest % 60, 2)}`;
+    }
+
+    // The L clock as the program writes it: "L - 00:34:00", "L - 1 02:00:00", "L + 00:00:05".
+    function lClockText(secs) {
+        const rest = Math.abs(secs) % 86400;
+        const days = floorDiv(Math.abs(secs), 86400);
+        return `L ${secs > 0 ? '-' : '+'} ${days > 0 ? `${days} ` : ''}${pad(floorDiv(rest, 3600), 2)}:` +
+            `${pad(floorDiv(rest % 3600, 60), 2)}:${pad(rest % 60, 2)}`;
+    }
+
+    // The countdown sequence: a running built-in hold with its time left, else the next milestone with the time
+    // to it on the T clock (count: the count as shown, null without one); the L clock to the projected liftoff.
+    function showSequence(count, nowSec, sentSec) {
+        const seq = state.sequence;
+        ui.milestone.classList.toggle('none', !seq);
+        ui.lclock.classList.toggle('none', !seq);
+        if (!seq)
+            return;
+        let caption = 'Next';
+        let text = '';
+        if (seq.hold) {
+            caption = 'Holding';
+            const left = Math.max(0, seq.hold.secsLeft - (state.holding ? nowSec - sentSec : 0));
+            text = `${seq.hold.name}   ${spanText(left)} left`;
+        } else if (seq.next) {
+            text = `${seq.next.name}   ${seq.next.timeText}` +
+                (count !== null ? `   in ${spanText(Math.max(0, count + seq.next.time))}` : '');
+        }
+        setText(ui.milestoneCaption, caption);
+        setText(ui.milestoneText, text);
+        ui.milestone.classList.toggle('off', text === '');
+        const l = seq.liftoff;
+        ui.lclock.classList.toggle('off', !l);
+        if (l) {
+            const liftoffSec = Math.round((state.sentAt + l.msToLiftoff) / 1000);
+            setText(ui.lclockText, `${lClockText(liftoffSec - nowSec)}   liftoff ${l.text}` +
+                (l.known ? '' : '   (hold length unknown)'));
+        }
+    }
+
     function setText(node, text) {
         if (node.textContent !== text)
             node.textContent = text;
@@ -81,7 +130,8 @@
     // connection's status comes and goes, nor by a pixel from one second to the next.
     function fitIfChanged() {
         const key = [innerWidth, innerHeight, ui.daysGroup.classList.contains('gone'), ui.target.textContent.length,
-            ui.windowText.textContent.length].join();
+            ui.windowText.textContent.length, ui.milestoneText.textContent.length, ui.lclockText.textContent.length,
+            ui.milestone.classList.contains('none')].join();
         if (key !== layout) {
             layout = key;
             fit();
@@ -149,6 +199,7 @@
         document.documentElement.style.setProperty('--surface', state.colour);
 
         let word = '';
+        let shownCount = null;
         if (state.phase === 'none' || state.target.msToTarget === null) {
             showDashes();
             setText(ui.target, state.target.text);
@@ -158,6 +209,7 @@
             // While holding the count stands at its value when the state was sent.
             const count = state.holding ? targetSec - sentSec : targetSec - nowSec;
             const before = count > 0;
+            shownCount = count;
             setText(ui.sign, before ? 'T -' : 'T +');
             let secs = Math.abs(count);
             const daysText = pad(floorDiv(secs, 86400), 3);
@@ -195,6 +247,7 @@
         const warning = running ? w.warningArmed && left < w.warningBelow : w.warning;
         setText(ui.warning, warning && left !== null ? `Launch window ${floorDiv(left, 3600)}:` +
             `${pad(floorDiv(left % 3600, 60), 2)}:${pad(left % 60, 2)} left` : '');
+        showSequence(shownCount, nowSec, sentSec);
         fitIfChanged();
 
         // Just after the next second of the mission clock.

@@ -24,6 +24,7 @@ inline const QColor GreenLamp{0, 255, 0};     // the last minute's lamp
 inline const QColor InfoYellow{255, 255, 128};
 inline const QColor InfoOrange{255, 224, 192};
 inline const QColor Olive{192, 192, 0};
+inline const QColor Unfit{176, 0, 0}; // the sequence's built-in holds no longer fit the launch window
 
 // Fills the widget's background with colour (a button's face for a button); writes only on a real change.
 void paintBackground(QWidget* widget, const QColor& colour);
