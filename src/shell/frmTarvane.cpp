@@ -10,6 +10,7 @@
 #include "MainViews.h"
 #include "MissionMenuItems.h"
 #include "MissionSurface.h"
+#include "SpokenCallouts.h"
 #include "TarvaneArt.h"
 #include "WindowGeometry.h"
 #include "clock/LaunchClock.h"
@@ -37,14 +38,15 @@
 
 using namespace Qt::StringLiterals;
 
-frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, QWidget* parent)
-    : frmTarvane(clock, prompter, LaunchFileOptions(), parent)
+frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, Speaker& speaker, QWidget* parent)
+    : frmTarvane(clock, prompter, speaker, LaunchFileOptions(), parent)
 {
 }
 
-frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, const LaunchFileOptions& files, QWidget* parent)
-    : QMainWindow(parent), m_clock(clock), m_prompter(prompter), m_mission(new Mission(clock, prompter, this)),
-      m_fileOptions(files)
+frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, Speaker& speaker, const LaunchFileOptions& files,
+                       QWidget* parent)
+    : QMainWindow(parent), m_clock(clock), m_prompter(prompter), m_speaker(speaker),
+      m_mission(new Mission(clock, prompter, this)), m_fileOptions(files)
 {
     setObjectName(u"frmTarvane"_s);
     setWindowTitle(u"Mission Elapsed Time"_s);
@@ -121,6 +123,7 @@ void frmTarvane::createViews()
 {
     new MissionMenuItems(*m_mission, m_actions, this);
     m_statusBar->followCurrentFile(m_fileCommands->names());
+    new SpokenCallouts(m_mission->state(), m_clock, m_speaker, m_actions.mnuSettings, this);
 
     // Once every view has its menu items: the window's shortcuts, and the switch between its two views.
     MainMenus::takeShortcuts(this, m_actions);
