@@ -6,13 +6,18 @@
 #include "DisplayScreen.h"
 #include "FakeClock.h"
 #include "MissionStateTestAccess.h"
+#include "ScriptedPrompter.h"
 #include "TestSupport.h"
+#include "clock/Holds.h"
+#include "clock/LaunchClock.h"
+#include "clock/LaunchWindow.h"
+#include "clock/Mission.h"
 #include "clock/MissionState.h"
 #include "display/RoomDisplay.h"
 #include "display/RoomHosts.h"
 #include "display/ServeEndpoint.h"
+#include "platform/ClockTimer.h"
 
-#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -21,7 +26,6 @@
 #include <QNetworkReply>
 #include <QProcessEnvironment>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QSysInfo>
 #include <QTcpServer>
 #include <QWebSocket>
@@ -61,11 +65,7 @@ class TestRoomDisplay final : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).removeRecursively();
-    }
+    void initTestCase() { useOwnSettings(); }
     void init();
     void cleanup();
 
@@ -183,6 +183,7 @@ enum class Transition
     WindowSet,
     WindowActivated,
     Warned,
+    WarningArmed,
     Expired,
     ClockJumped,
     FileLoaded
@@ -201,6 +202,7 @@ void TestRoomDisplay::transitions_data()
     QTest::newRow("window set") << Transition::WindowSet << u"window.text"_s << u"1:30:00"_s;
     QTest::newRow("window activated") << Transition::WindowActivated << u"window.active"_s << u"true"_s;
     QTest::newRow("warned") << Transition::Warned << u"window.warning"_s << u"true"_s;
+    QTest::newRow("warning armed") << Transition::WarningArmed << u"window.warningArmed"_s << u"true"_s;
     QTest::newRow("expired") << Transition::Expired << u"window.expired"_s << u"true"_s;
     QTest::newRow("clock jumped") << Transition::ClockJumped << u"sentAt"_s << u"988885800000"_s;
     QTest::newRow("file loaded") << Transition::FileLoaded << u"target.text"_s << u"June 1, 2001   1:00:00 PM"_s;
@@ -242,6 +244,9 @@ void TestRoomDisplay::transitions()
     case Transition::Warned:
         stub().setWindowWarning(true);
         break;
+    case Transition::WarningArmed:
+        stub().setWarningArmed(true);
+        break;
     case Transition::Expired:
         stub().setWindowExpired(true);
         break;
@@ -270,21 +275,34 @@ void TestRoomDisplay::transitions()
     QCOMPARE(shown, expected);
 }
 
-// While holding, the target moves later and an active launch window runs down one second per second; every
-// screen does both by itself, so the server stays quiet.
+// While holding, the target moves later, an active launch window runs down one second per second and its warning
+// comes on below a minute; every screen does all of it by itself, so the server stays quiet. The mission's own
+// commands and ticks write the state, as in the program.
 void TestRoomDisplay::holdRunsOnWithoutPushes()
 {
-    stub().setWindowRemainingText(u"0:01:00"_s);
-    stub().setWindowActive(true);
-    stub().setHolding(true);
-    stub().setWindowRemainingText(u"00:01:00"_s); // the window clock's first tick, in its running form
-    DisplayScreen screen(m_port);
+    ScriptedPrompter prompter;
+    Mission mission(*m_clock, prompter);
+    RoomDisplay display(mission.state(), *m_clock, nullptr, testLimits());
+    QVERIFY(startDisplay(display, {QHostAddress(QHostAddress::LocalHost)}, 0).ok);
+    mission.launchWindow().setRemainingText(u"0:01:00"_s);
+    mission.launchWindow().setWindowActive(true);
+    mission.holds().setHoldsArmed(true);
+    mission.launchClock().tmrCountdown().start();
+    mission.holds().HoldCount();
+    settle();
+    DisplayScreen screen(display.port());
     QVERIFY(screen.waitForMessages(1));
+    QVERIFY(!screen.message(0).value(u"window"_s).toObject().value(u"warning"_s).toBool());
     for (int held = 1; held <= 3; ++held) {
-        m_clock->advance(1);
-        stub().setTargetText(HeldForm.arg(held, 2, 10, QChar(u'0')));
-        stub().setWindowRemainingText(u"00:00:%1"_s.arg(60 - held, 2, 10, QChar(u'0')));
+        // A second passes on a running clock: the mission's timers fire at its start.
+        m_clock->pass(1);
+        for (ClockTimer* timer : mission.findChildren<ClockTimer*>())
+            timer->fireSoon();
+        settle();
     }
+    QCOMPARE(mission.state().targetText(), HeldForm.arg(u"03"_s));
+    QCOMPARE(mission.state().windowRemainingText(), u"00:00:57"_s);
+    QVERIFY(mission.state().windowWarning());
     QCOMPARE(screen.ping(1).value(u"type"_s).toString(), u"pong"_s);
     QCOMPARE(screen.statesSince(1), 0);
 }
@@ -715,7 +733,7 @@ void TestRoomDisplay::privilegedPort()
 void TestRoomDisplay::thisComputerOnly()
 {
     QVERIFY(stopDisplay(*m_display));
-    const QList<QHostAddress> loopback = RoomDisplaySettings::addressesFor(RoomDisplaySettings::Reach::ThisComputer);
+    const QList<QHostAddress> loopback = ServeEndpoint::addressesFor(ProgramSettings::RoomDisplayReach::ThisComputer);
     QCOMPARE(loopback, QList<QHostAddress>({QHostAddress(u"127.0.0.1"_s), QHostAddress(u"::1"_s)}));
     const auto result = startDisplay(*m_display, loopback, 0);
     QVERIFY2(result.ok, qPrintable(result.error));

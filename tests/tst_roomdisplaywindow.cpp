@@ -5,12 +5,17 @@
 #include "DisplayScreen.h"
 #include "FakeClock.h"
 #include "GuiTest.h"
+#include "ScriptedPrompter.h"
 #include "TestSupport.h"
+#include "clock/Holds.h"
+#include "clock/Mission.h"
 #include "clock/MissionState.h"
 #include "display/RoomDisplay.h"
 #include "display/ServeEndpoint.h"
-#include "display/frmRoomDisplay.h"
+#include "platform/ProgramSettings.h"
+#include "shell/RoomDisplayView.h"
 #include "shell/basTarvaneLoad.h"
+#include "shell/frmRoomDisplay.h"
 
 #include <QDir>
 #include <QJsonObject>
@@ -20,6 +25,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
+#include <QSettings>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTcpServer>
@@ -51,7 +57,7 @@ class TestRoomDisplayWindow final : public GuiTest
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase() { useOwnSettings(); }
     void init()
     {
         GuiTest::init();
@@ -73,6 +79,9 @@ private slots:
     void everyNetworkIsHandedOn();
     void slowScreenIsMarked();
     void menuItemOpensOneWindow();
+    void viewStandsAlone();
+    void settingsFileOutOfRange_data();
+    void settingsFileOutOfRange();
     void mainWindowDrivesScreens();
     void failedServeWaitsForMainWindow();
 
@@ -91,7 +100,7 @@ void TestRoomDisplayWindow::startsStopsAndKeepsChoice()
     auto* port = child<QSpinBox>(window, u"txtPort"_s);
     auto* startStop = child<QPushButton>(window, u"cmdStartStop"_s);
     auto* status = child<QLabel>(window, u"lblStatus"_s);
-    QCOMPARE(port->value(), int(RoomDisplaySettings::DefaultPort));
+    QCOMPARE(port->value(), int(ProgramSettings::DefaultRoomDisplayPort));
     QVERIFY(child<QRadioButton>(window, u"optEveryNetwork"_s)->isChecked());
 
     child<QRadioButton>(window, u"optThisComputer"_s)->click();
@@ -120,9 +129,8 @@ void TestRoomDisplayWindow::startsStopsAndKeepsChoice()
     QTRY_COMPARE(child<QLabel>(window, u"lblScreens"_s)->text(), u"1 connected"_s);
     QTRY_COMPARE(child<QTreeWidget>(window, u"lvwScreens"_s)->topLevelItemCount(), 1);
     QCOMPARE(child<QTreeWidget>(window, u"lvwScreens"_s)->topLevelItem(0)->text(0), u"127.0.0.1"_s);
-    const RoomDisplaySettings kept = RoomDisplaySettings::load();
-    QCOMPARE(kept.port(), port->value());
-    QCOMPARE(kept.reach(), RoomDisplaySettings::Reach::ThisComputer);
+    QCOMPARE(ProgramSettings().roomDisplayPort(), port->value());
+    QCOMPARE(ProgramSettings().roomDisplayReach(), ProgramSettings::RoomDisplayReach::ThisComputer);
 
     startStop->click();
     QTRY_COMPARE(m_display->status(), RoomDisplay::Status::Stopped);
@@ -134,16 +142,14 @@ void TestRoomDisplayWindow::startsStopsAndKeepsChoice()
 // Started with --serve 127.0.0.1:PORT, the operator's Stop and Start serve this machine alone again.
 void TestRoomDisplayWindow::serveChoiceHoldsAcrossStopAndStart()
 {
-    RoomDisplaySettings saved;
-    saved.choose(RoomDisplaySettings::Reach::EveryNetwork, 8080);
-    saved.save();
     RoomDisplay display(*m_state, *m_clock);
+    display.choose(ProgramSettings::RoomDisplayReach::EveryNetwork, 8080);
     QTcpServer free;
     QVERIFY(free.listen(QHostAddress::LocalHost, 0));
     const quint16 given = free.serverPort();
     free.close();
-    display.settings().giveForThisRun(*ServeEndpoint::parse(u"127.0.0.1:%1"_s.arg(given)));
-    QVERIFY(startDisplay(display, display.settings().addresses(), display.settings().startPort()).ok);
+    display.giveForThisRun(*ServeEndpoint::parse(u"127.0.0.1:%1"_s.arg(given)));
+    QVERIFY(startDisplay(display, display.startAddresses(), display.startPort()).ok);
     frmRoomDisplay window(display);
     window.setAttribute(Qt::WA_DeleteOnClose, false);
     QVERIFY(child<QRadioButton>(window, u"optThisComputer"_s)->isChecked());
@@ -159,25 +165,24 @@ void TestRoomDisplayWindow::serveChoiceHoldsAcrossStopAndStart()
         QCOMPARE(display.port(), given);
     }
     // Only the operator's own choice is kept.
-    QCOMPARE(RoomDisplaySettings::load().reach(), RoomDisplaySettings::Reach::EveryNetwork);
-    QCOMPARE(RoomDisplaySettings::load().port(), quint16(8080));
+    QCOMPARE(ProgramSettings().roomDisplayReach(), ProgramSettings::RoomDisplayReach::EveryNetwork);
+    QCOMPARE(ProgramSettings().roomDisplayPort(), quint16(8080));
 }
 
 // No test listens on every address: this one checks what Start would hand the server.
 void TestRoomDisplayWindow::everyNetworkIsHandedOn()
 {
-    m_display->settings().giveForThisRun(*ServeEndpoint::parse(u"127.0.0.1:9"_s));
+    m_display->giveForThisRun(*ServeEndpoint::parse(u"127.0.0.1:9"_s));
     frmRoomDisplay window(*m_display);
     window.setAttribute(Qt::WA_DeleteOnClose, false);
     child<QRadioButton>(window, u"optEveryNetwork"_s)->click();
     QVERIFY(child<QLabel>(window, u"lblGiven"_s)->isHidden());
-    QCOMPARE(m_display->settings().addresses(), QList<QHostAddress>{QHostAddress(QHostAddress::Any)});
-    QCOMPARE(m_display->settings().startPort(), quint16(9));
-    QCOMPARE(RoomDisplaySettings::load().reach(), RoomDisplaySettings::Reach::EveryNetwork);
+    QCOMPARE(m_display->startAddresses(), QList<QHostAddress>{QHostAddress(QHostAddress::Any)});
+    QCOMPARE(m_display->startPort(), quint16(9));
+    QCOMPARE(ProgramSettings().roomDisplayReach(), ProgramSettings::RoomDisplayReach::EveryNetwork);
     child<QRadioButton>(window, u"optThisComputer"_s)->click();
-    QCOMPARE(m_display->settings().addresses(),
-             QList<QHostAddress>({QHostAddress(u"127.0.0.1"_s), QHostAddress(u"::1"_s)}));
-    QCOMPARE(RoomDisplaySettings::load().reach(), RoomDisplaySettings::Reach::ThisComputer);
+    QCOMPARE(m_display->startAddresses(), QList<QHostAddress>({QHostAddress(u"127.0.0.1"_s), QHostAddress(u"::1"_s)}));
+    QCOMPARE(ProgramSettings().roomDisplayReach(), ProgramSettings::RoomDisplayReach::ThisComputer);
 }
 
 // A screen behind a slow network is marked, so the operator knows its second may lag.
@@ -233,6 +238,63 @@ void TestRoomDisplayWindow::menuItemOpensOneWindow()
     QVERIFY(QTest::qWaitForWindowActive(window.data()));
     QTest::keyClick(child<QSpinBox>(*window, u"txtPort"_s), Qt::Key_Escape);
     QTRY_VERIFY(window.isNull() || !window->isVisible()); // and no exit prompt, which the fixture would fail on
+}
+
+// A view like any other: made with a mission, a menu and a window, and no main window, it ends the menu with its
+// item, opens one window, and its controller serves the mission.
+void TestRoomDisplayWindow::viewStandsAlone()
+{
+    ScriptedPrompter prompter;
+    Mission mission(*m_clock, prompter);
+    QWidget window;
+    QMenu menu;
+    menu.addAction(u"Before"_s);
+    RoomDisplayView view(mission.state(), *m_clock, &menu, &window);
+    QAction* item = menu.actions().constLast();
+    QCOMPARE(item->objectName(), u"mnuRoomDisplay"_s);
+    item->trigger();
+    item->trigger();
+    QCOMPARE(window.findChildren<frmRoomDisplay*>().size(), 1);
+
+    QVERIFY(startDisplay(view.display(), {QHostAddress(QHostAddress::LocalHost)}, 0).ok);
+    DisplayScreen screen(view.display().port());
+    QVERIFY(screen.waitForMessages(1));
+    mission.holds().setHoldsArmed(true);
+    mission.holds().HoldCount();
+    screen.ping(1);
+    QCOMPARE(lastState(screen).value(u"holding"_s).toBool(), true);
+}
+
+void TestRoomDisplayWindow::settingsFileOutOfRange_data()
+{
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QString>("reach");
+    QTest::addColumn<int>("readPort");
+    QTest::addColumn<bool>("thisComputer");
+    QTest::newRow("port 0") << u"0"_s << u"this-computer"_s << 8080 << true;
+    QTest::newRow("port past the last") << u"65536"_s << u"this-computer"_s << 8080 << true;
+    QTest::newRow("no number") << u"http"_s << u"this-computer"_s << 8080 << true;
+    QTest::newRow("unknown reach") << u"8081"_s << u"the moon"_s << 8081 << false;
+}
+
+// A settings file edited by hand or cut short never makes the display listen on a port nobody chose: such a
+// value reads as its default, and a reach not understood as every network.
+void TestRoomDisplayWindow::settingsFileOutOfRange()
+{
+    QFETCH(QString, port);
+    QFETCH(QString, reach);
+    QFETCH(int, readPort);
+    QFETCH(bool, thisComputer);
+    {
+        QSettings file(ProgramSettings::path(), QSettings::IniFormat);
+        file.setValue(u"RoomDisplay/port"_s, port);
+        file.setValue(u"RoomDisplay/reach"_s, reach);
+    }
+    const ProgramSettings settings;
+    QCOMPARE(settings.roomDisplayPort(), readPort);
+    QCOMPARE(settings.roomDisplayReach(), thisComputer ? ProgramSettings::RoomDisplayReach::ThisComputer
+                                                       : ProgramSettings::RoomDisplayReach::EveryNetwork);
+    QCOMPARE(m_display->startPort(), readPort);
 }
 
 // The window's own hold and resume reach the screens through the mission state.

@@ -14,10 +14,8 @@
 #include "shell/SpokenCallouts.h"
 
 #include <QAction>
-#include <QDir>
 #include <QMenu>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
 #include <QThread>
 
@@ -151,8 +149,7 @@ private slots:
         // These tests never make a sound, whatever sound server the machine has.
         qputenv("PULSE_SERVER", "unix:/nonexistent/tarvane-tests-make-no-sound");
         // Nor do they read or change the machine's settings.
-        QStandardPaths::setTestModeEnabled(true);
-        QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).removeRecursively();
+        useOwnSettings();
     }
 
     void clipsBeginWithTheirFirstAudibleSample_data()

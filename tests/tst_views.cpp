@@ -12,13 +12,10 @@
 #include "shell/frmTarvane.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTest>
 
@@ -297,9 +294,7 @@ private slots:
     // shows tool tips, for the item to say why it cannot be chosen.
     void spokenCalloutsOffAtFirstStart()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        const auto restore = qScopeGuard([] { QStandardPaths::setTestModeEnabled(false); });
-        QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).removeRecursively();
+        useOwnSettings();
         auto* item = f.get<QAction>(u"mnuSpokenCallouts"_s);
         QCOMPARE(item->text(), u"Spoken &Callouts"_s);
         QVERIFY(item->isCheckable() && !item->isChecked() && item->isEnabled());

@@ -181,8 +181,8 @@ void LaunchWindow::UpdateWindowWarning()
 
 bool LaunchWindow::WindowWarningDue() const
 {
-    const auto remaining = m_state.windowRemaining();
-    return remaining && *remaining < 60 && m_state.windowActive() && m_state.warningArmed() && m_state.holding();
+    return MissionTexts::windowWarningDue(m_state.windowRemaining(), m_state.windowActive(), m_state.warningArmed(),
+                                          m_state.holding());
 }
 
 bool LaunchWindow::warningArmed() const

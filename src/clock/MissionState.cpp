@@ -10,7 +10,7 @@ MissionState::MissionState(QObject* parent) : QObject(parent)
 
 MissionTexts::ShownCount MissionState::shownCount() const
 {
-    return MissionTexts::shownCount(m_count, MissionTexts::signText(m_signAfterLiftoff));
+    return MissionTexts::shownCount(m_count, MissionTexts::signText(m_showsAfterLiftoff));
 }
 
 void MissionState::setTargetText(const QString& text)
@@ -44,7 +44,7 @@ void MissionState::setLamps(const Lamps& lamps)
 void MissionState::setPhase(Phase phase)
 {
     if (phase != Phase::NoTarget)
-        m_signAfterLiftoff = phase == Phase::AfterLiftoff;
+        m_showsAfterLiftoff = phase == Phase::AfterLiftoff;
     update(m_phase, phase, &MissionState::phaseChanged);
 }
 

@@ -63,6 +63,9 @@ public:
     Lamps lamps() const { return m_lamps; }
 
     Phase phase() const { return m_phase; }
+    // Whether the window shows the mission after liftoff ("T +" on green): the phase of the last count with a
+    // target, before liftoff until the first. It changes only with phaseChanged.
+    bool showsAfterLiftoff() const { return m_showsAfterLiftoff; }
     bool holding() const { return m_holding; }
     bool holdsArmed() const { return m_holdsArmed; }
 
@@ -141,7 +144,7 @@ private:
     std::optional<qint64> m_count = 0;
     Lamps m_lamps{};
     Phase m_phase = Phase::BeforeLiftoff;
-    bool m_signAfterLiftoff = false; // the phase of the last count that had a target
+    bool m_showsAfterLiftoff = false;
     bool m_holding = false;
     bool m_holdsArmed = false;
     QString m_windowRemainingText = QStringLiteral("00:00:00");

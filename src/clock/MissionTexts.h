@@ -19,6 +19,13 @@ QString enteredTargetText(const CivilDateTime& target);
 QString windowText(int secs);
 QString runningWindowText(int secs);
 constexpr int LongestWindow = 86399; // 23:59:59
+// The warning below the count: a launch window running down during a hold, with less than a minute left, while
+// the start of the hold has armed it.
+constexpr int WarningBelow = 60;
+constexpr bool windowWarningDue(std::optional<int> remaining, bool active, bool armed, bool holding)
+{
+    return remaining && *remaining < WarningBelow && active && armed && holding;
+}
 
 // The longest texts the entry fields take: the launch date, and each two-digit time field.
 constexpr qsizetype LaunchDateLength = 18;

@@ -43,6 +43,7 @@ DisplaySnapshot DisplaySnapshot::capture(const MissionState& state, qint64 missi
     s.m_windowRemaining = state.windowRemaining();
     s.m_windowActive = state.windowActive();
     s.m_windowWarning = state.windowWarning();
+    s.m_warningArmed = state.warningArmed();
     s.m_windowExpired = state.windowExpired();
     return s;
 }
@@ -58,7 +59,8 @@ qint64 DisplaySnapshot::second() const
 }
 
 // Within the second of capture a screen shows the texts as sent; from the next second on, while holding, it
-// writes them itself. Everything else stands until the next snapshot.
+// writes them itself, and shows the launch window's warning by the window's own rule. Everything else stands
+// until the next snapshot.
 DisplaySnapshot DisplaySnapshot::projectedTo(qint64 missionMSecs) const
 {
     DisplaySnapshot p = *this;
@@ -74,6 +76,8 @@ DisplaySnapshot DisplaySnapshot::projectedTo(qint64 missionMSecs) const
         p.m_windowRemaining =
             static_cast<int>(std::clamp<qint64>(*m_windowRemaining - elapsed, 0, MissionTexts::LongestWindow));
         p.m_windowRemainingText = MissionTexts::runningWindowText(*p.m_windowRemaining);
+        p.m_windowWarning =
+            MissionTexts::windowWarningDue(p.m_windowRemaining, m_windowActive, m_warningArmed, m_holding);
     }
     return p;
 }
@@ -85,10 +89,9 @@ QJsonObject DisplaySnapshot::toJson() const
     QJsonObject target{{u"text"_s, m_targetText}};
     target.insert(u"msToTarget"_s, m_target ? QJsonValue(double(m_target->secsSinceEpoch() * 1000 - m_missionMSecs))
                                             : QJsonValue(QJsonValue::Null));
-    QJsonObject window{{u"text"_s, m_windowRemainingText},
-                       {u"active"_s, m_windowActive},
-                       {u"warning"_s, m_windowWarning},
-                       {u"expired"_s, m_windowExpired}};
+    QJsonObject window{{u"text"_s, m_windowRemainingText},  {u"active"_s, m_windowActive},
+                       {u"warning"_s, m_windowWarning},     {u"expired"_s, m_windowExpired},
+                       {u"warningArmed"_s, m_warningArmed}, {u"warningBelow"_s, MissionTexts::WarningBelow}};
     window.insert(u"secs"_s, m_windowRemaining ? QJsonValue(*m_windowRemaining) : QJsonValue(QJsonValue::Null));
     // The lamps' rule, so that a screen lights them as the window does without a copy of its own.
     QJsonArray lamps;

@@ -11,11 +11,11 @@
 
 // The mission state as a room display screen receives it, taken at one instant of the mission clock.
 // A screen keeps its own second from the last snapshot: the count from the target, and while holding the
-// moving target and the running-down launch window. projectedTo() does the same arithmetic here, so that the
-// server sends a new snapshot only when the mission departs from what every screen already shows.
-// A snapshot is a plain value: it is taken on the window's thread and read on the server's, which never sees
-// the mission state or its clock. It carries the mission clock as an offset to the computer's real-time clock,
-// which both threads read alike, so the server can tell the mission time of any later instant.
+// moving target, the running-down launch window and its warning. projectedTo() does the same arithmetic here, so that
+// the server sends a new snapshot only when the mission departs from what every screen already shows. A snapshot is a
+// plain value: it is taken on the window's thread and read on the server's, which never sees the mission state or its
+// clock. It carries the mission clock as an offset to the computer's real-time clock, which both threads read alike, so
+// the server can tell the mission time of any later instant.
 class DisplaySnapshot final
 {
 public:
@@ -36,6 +36,7 @@ public:
     qint64 missionMSecs() const { return m_missionMSecs; }
     QString targetText() const { return m_targetText; }
     QString windowRemainingText() const { return m_windowRemainingText; }
+    bool windowWarning() const { return m_windowWarning; }
 
 private:
     qint64 second() const;
@@ -52,6 +53,7 @@ private:
     std::optional<int> m_windowRemaining;
     bool m_windowActive = false;
     bool m_windowWarning = false;
+    bool m_warningArmed = false;
     bool m_windowExpired = false;
 };
 

@@ -2,13 +2,12 @@
 
 #include "clock/MissionState.h"
 #include "platform/Clock.h"
-#include "platform/widgets/Colours.h"
+#include "platform/ColourTable.h"
 
 using namespace Qt::StringLiterals;
 
 RoomDisplay::RoomDisplay(const MissionState& state, const Clock& clock, QObject* parent, const DisplayLimits& limits)
-    : QObject(parent), m_state(state), m_clock(clock), m_limits(limits), m_settings(RoomDisplaySettings::load()),
-      m_afterLiftoffColour(state.phase() == MissionState::Phase::AfterLiftoff)
+    : QObject(parent), m_state(state), m_clock(clock), m_limits(limits)
 {
     setObjectName(u"RoomDisplay"_s);
     qRegisterMetaType<DisplaySnapshot>();
@@ -19,23 +18,23 @@ RoomDisplay::RoomDisplay(const MissionState& state, const Clock& clock, QObject*
     m_pushTimer.setSingleShot(true);
     m_pushTimer.setInterval(0);
     connect(&m_pushTimer, &QTimer::timeout, this, &RoomDisplay::push);
-    // While a hold lasts the target and the launch window move every second, as every screen derives by
-    // itself; only a departure from that is sent. Every other change is a transition.
-    connect(&state, &MissionState::targetChanged, this, &RoomDisplay::checkTarget);
-    connect(&state, &MissionState::windowRemainingChanged, this, &RoomDisplay::checkWindowRemaining);
+    // While a hold lasts the target and the launch window move every second, and the window's warning comes on
+    // below a minute, as every screen derives by itself; only a departure from that is sent. Every other change
+    // is a transition.
+    connect(&state, &MissionState::targetChanged, this, [this] { checkDerived(&DisplaySnapshot::targetText); });
+    connect(&state, &MissionState::windowRemainingChanged, this,
+            [this] { checkDerived(&DisplaySnapshot::windowRemainingText); });
+    connect(&state, &MissionState::windowWarningChanged, this,
+            [this] { checkDerived(&DisplaySnapshot::windowWarning); });
     for (auto signal : {&MissionState::clockJumped, &MissionState::fileLoaded})
         connect(&state, signal, this, &RoomDisplay::pushSoon);
-    connect(&state, &MissionState::phaseChanged, this, [this](MissionState::Phase phase) {
-        if (phase != MissionState::Phase::NoTarget)
-            m_afterLiftoffColour = phase == MissionState::Phase::AfterLiftoff;
-        pushSoon();
-    });
+    connect(&state, &MissionState::phaseChanged, this, &RoomDisplay::pushSoon);
     // A jump of the clock moves the mission clock against the real-time clock the server reads; screens hear of
     // it through the mission state's clockJumped, when it is one the mission shows.
     connect(&clock, &Clock::changed, this, &RoomDisplay::refreshOffset);
     for (auto signal :
          {&MissionState::holdingChanged, &MissionState::holdsArmedChanged, &MissionState::windowActiveChanged,
-          &MissionState::windowWarningChanged, &MissionState::windowExpiredChanged})
+          &MissionState::warningArmedChanged, &MissionState::windowExpiredChanged})
         connect(&state, signal, this, &RoomDisplay::pushSoon);
 }
 
@@ -65,7 +64,7 @@ void RoomDisplay::createServer()
 
 QString RoomDisplay::surfaceColour() const
 {
-    return (m_afterLiftoffColour ? Colours::AfterLiftoff : Colours::BeforeLiftoff).name();
+    return ColourTable::name(m_state.showsAfterLiftoff() ? ColourTable::AfterLiftoff : ColourTable::BeforeLiftoff);
 }
 
 DisplaySnapshot RoomDisplay::capture() const
@@ -73,9 +72,28 @@ DisplaySnapshot RoomDisplay::capture() const
     return DisplaySnapshot::capture(m_state, m_clock.currentMSecs(), surfaceColour());
 }
 
+void RoomDisplay::choose(ProgramSettings::RoomDisplayReach reach, quint16 port)
+{
+    ProgramSettings settings;
+    settings.setRoomDisplayReach(reach);
+    settings.setRoomDisplayPort(port);
+    m_givenForRun.reset();
+}
+
+QList<QHostAddress> RoomDisplay::startAddresses() const
+{
+    return m_givenForRun ? QList<QHostAddress>{m_givenForRun->address}
+                         : ServeEndpoint::addressesFor(ProgramSettings().roomDisplayReach());
+}
+
+quint16 RoomDisplay::startPort() const
+{
+    return m_givenForRun ? m_givenForRun->port : ProgramSettings().roomDisplayPort();
+}
+
 void RoomDisplay::start()
 {
-    start(m_settings.addresses(), m_settings.startPort());
+    start(startAddresses(), startPort());
 }
 
 void RoomDisplay::start(const QList<QHostAddress>& addresses, quint16 port)
@@ -142,19 +160,11 @@ QByteArray RoomDisplay::stateJsonBlocking() const
     return json;
 }
 
-void RoomDisplay::checkTarget()
+template <typename T> void RoomDisplay::checkDerived(T (DisplaySnapshot::*read)() const)
 {
     if (m_status == Status::Stopped || m_pushTimer.isActive())
         return;
-    if (m_lastPushed.projectedTo(m_clock.currentMSecs()).targetText() != m_state.targetText())
-        pushSoon();
-}
-
-void RoomDisplay::checkWindowRemaining()
-{
-    if (m_status == Status::Stopped || m_pushTimer.isActive())
-        return;
-    if (m_lastPushed.projectedTo(m_clock.currentMSecs()).windowRemainingText() != m_state.windowRemainingText())
+    if ((m_lastPushed.projectedTo(m_clock.currentMSecs()).*read)() != (capture().*read)())
         pushSoon();
 }
 

@@ -3,14 +3,17 @@
 #include "DisplayLimits.h"
 #include "DisplaySnapshot.h"
 #include "RoomDisplayServer.h"
-#include "RoomDisplaySettings.h"
 #include "ScreenInfo.h"
+#include "ServeEndpoint.h"
+#include "platform/ProgramSettings.h"
 
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
 #include <QThread>
 #include <QTimer>
+
+#include <optional>
 
 class Clock;
 class MissionState;
@@ -37,9 +40,15 @@ public:
                 const DisplayLimits& limits = {});
     ~RoomDisplay() override;
 
-    RoomDisplaySettings& settings() { return m_settings; }
+    // Where start() listens: the endpoint given with --serve for this run until the operator chooses, then the
+    // operator's choice of reach and port, which the program's settings keep for the next run.
+    void giveForThisRun(const ServeEndpoint& endpoint) { m_givenForRun = endpoint; }
+    const std::optional<ServeEndpoint>& givenForRun() const { return m_givenForRun; }
+    void choose(ProgramSettings::RoomDisplayReach reach, quint16 port);
+    QList<QHostAddress> startAddresses() const;
+    quint16 startPort() const;
 
-    // Starts on the addresses and port given, or on the settings' choice; startFinished() tells how it went.
+    // Starts on the addresses and port given, or where start() listens; startFinished() tells how it went.
     void start(const QList<QHostAddress>& addresses, quint16 port);
     void start();
     void stop();
@@ -68,8 +77,8 @@ private:
     void createServer();
     void setStatus(Status status);
     DisplaySnapshot capture() const;
-    void checkTarget();
-    void checkWindowRemaining();
+    // Sends the state when what it reads departs from what screens derive from the last one sent.
+    template <typename T> void checkDerived(T (DisplaySnapshot::*read)() const);
     void pushSoon();
     void push();
     void refreshOffset();
@@ -79,13 +88,12 @@ private:
     const MissionState& m_state;
     const Clock& m_clock;
     DisplayLimits m_limits;
-    RoomDisplaySettings m_settings;
+    std::optional<ServeEndpoint> m_givenForRun;
     QThread m_thread;
     RoomDisplayServer* m_server = nullptr; // lives on m_thread
     Status m_status = Status::Stopped;
     RoomDisplayStart m_running;
     QList<ScreenInfo> m_screens;
-    bool m_afterLiftoffColour = false;
     DisplaySnapshot m_lastPushed;
     QTimer m_pushTimer; // defers a push to the end of the handler that made the change, so a burst sends once
 };

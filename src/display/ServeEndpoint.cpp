@@ -54,3 +54,15 @@ QString ServeEndpoint::url(const QHostAddress& address, quint16 port)
         host = u'[' + host + u']';
     return u"http://%1:%2/"_s.arg(host).arg(port);
 }
+
+QList<QHostAddress> ServeEndpoint::addressesFor(ProgramSettings::RoomDisplayReach reach)
+{
+    if (reach == ProgramSettings::RoomDisplayReach::ThisComputer)
+        return {QHostAddress(QHostAddress::LocalHost), QHostAddress(QHostAddress::LocalHostIPv6)};
+    return {QHostAddress(QHostAddress::Any)};
+}
+
+bool ServeEndpoint::isEveryAddress(const QHostAddress& address)
+{
+    return address == QHostAddress::Any || address == QHostAddress::AnyIPv4 || address == QHostAddress::AnyIPv6;
+}

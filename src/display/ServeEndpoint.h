@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/ProgramSettings.h"
+
 #include <QHostAddress>
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -15,4 +18,8 @@ struct ServeEndpoint
     static std::optional<ServeEndpoint> parse(const QString& text);
     // A URL a browser on this machine can open for the endpoint's address.
     static QString url(const QHostAddress& address, quint16 port);
+
+    // The addresses the operator's choice of reach listens on.
+    static QList<QHostAddress> addressesFor(ProgramSettings::RoomDisplayReach reach);
+    static bool isEveryAddress(const QHostAddress& address);
 };

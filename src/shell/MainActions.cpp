@@ -67,7 +67,6 @@ MainActions MainMenus::build(QMainWindow* window)
     a.mnuHoldEnable = add(a.mnuSettings, u"mnuHoldEnable"_s, u"Hold Enable"_s, QKeySequence(u"Ctrl+D"_s));
     a.mnuOptions = add(a.mnuSettings, u"mnuOptions"_s, u"Options"_s, QKeySequence(u"Ctrl+O"_s));
     a.mnuOptions->setEnabled(false);
-    a.mnuRoomDisplay = add(a.mnuSettings, u"mnuRoomDisplay"_s, u"Room &Display . . ."_s);
 
     a.mnuSimTime = menu(bar, u"mnuSimTime"_s, u"Sim Time"_s); // SimTime adds its own items
 

@@ -7,7 +7,8 @@ class QMainWindow;
 class QMenu;
 
 // The menus of the main window and their items, in the order the operator sees them. The window builds them once
-// and hands each item to the view or command that owns it; the Sim Time menu is filled by SimTime itself.
+// and hands each item to the view or command that owns it; the Sim Time menu is filled by SimTime itself, and a view
+// adds its own items to the menu it is handed (Room Display . . . ends Settings).
 struct MainActions
 {
     QMenu* mnuFile = nullptr;
@@ -29,7 +30,6 @@ struct MainActions
     QAction* mnuAddEvent = nullptr;
     QAction* mnuHoldEnable = nullptr;
     QAction* mnuOptions = nullptr;
-    QAction* mnuRoomDisplay = nullptr;
 
     QMenu* mnuSimTime = nullptr;
 

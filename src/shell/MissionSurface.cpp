@@ -8,9 +8,7 @@ MissionSurface::MissionSurface(const MissionState& state, QWidget* parent) : Sur
     setObjectName(QStringLiteral("frmTarvaneSurface"));
     setMinimumSize(0, 0);
     Colours::paintBackground(this, Colours::BeforeLiftoff);
-    connect(&state, &MissionState::phaseChanged, this, [this](MissionState::Phase phase) {
-        if (phase != MissionState::Phase::NoTarget)
-            Colours::paintBackground(this, phase == MissionState::Phase::AfterLiftoff ? Colours::AfterLiftoff
-                                                                                      : Colours::BeforeLiftoff);
+    connect(&state, &MissionState::phaseChanged, this, [this, &state] {
+        Colours::paintBackground(this, state.showsAfterLiftoff() ? Colours::AfterLiftoff : Colours::BeforeLiftoff);
     });
 }

@@ -2,13 +2,12 @@
 
 #include "clock/MissionState.h"
 #include "platform/Clock.h"
+#include "platform/ProgramSettings.h"
 #include "platform/Speaker.h"
 #include "platform/widgets/MenuItem.h"
 
 #include <QAction>
 #include <QMenu>
-#include <QSettings>
-#include <QStandardPaths>
 
 #include <algorithm>
 #include <array>
@@ -23,13 +22,6 @@ const QString ResumeCall = u"Count resuming"_s;
 const QString WarningCall = u"One minute of launch window remaining"_s;
 const QString ExpiryCall = u"Launch window expired"_s;
 const QString LiftoffCall = u"Liftoff"_s;
-
-const QString ChoiceKey = u"SpokenCallouts/on"_s;
-
-QString settingsPath()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + u"/Tarvane.conf"_s;
-}
 
 } // namespace
 
@@ -67,11 +59,11 @@ SpokenCallouts::SpokenCallouts(const MissionState& state, const Clock& clock, Sp
         // The item says why it cannot be chosen when sound is unavailable.
         menu->setToolTipsVisible(true);
         connect(m_item, &QAction::triggered, this, [this](bool on) {
-            saveChoice(on);
+            ProgramSettings().setSpokenCallouts(on);
             setOn(on);
         });
     }
-    setOn(savedChoice());
+    setOn(ProgramSettings().spokenCallouts());
 }
 
 SpokenCallouts::~SpokenCallouts()
@@ -285,14 +277,4 @@ void SpokenCallouts::showAvailability(const SoundAvailability& availability)
     // Nothing would be heard: the item shows them off, and the settings keep the operator's choice.
     setOn(false);
     emit unavailable(why);
-}
-
-bool SpokenCallouts::savedChoice()
-{
-    return QSettings(settingsPath(), QSettings::IniFormat).value(ChoiceKey, false).toBool();
-}
-
-void SpokenCallouts::saveChoice(bool on)
-{
-    QSettings(settingsPath(), QSettings::IniFormat).setValue(ChoiceKey, on);
 }

@@ -84,9 +84,6 @@ private:
     void prepared(const SpeechClip& clip);
     void showAvailability(const SoundAvailability& availability);
 
-    static bool savedChoice();
-    static void saveChoice(bool on);
-
     const MissionState& m_state;
     const Clock& m_clock;
     Speaker& m_speaker;

@@ -114,7 +114,7 @@ void basTarvaneLoad::showMainWindow(QWidget& window, frmSplash& splash, StartupP
 void basTarvaneLoad::startRoomDisplay(frmTarvane& window, Prompter& prompter, const ServeEndpoint& endpoint)
 {
     RoomDisplay& display = window.roomDisplay();
-    display.settings().giveForThisRun(endpoint);
+    display.giveForThisRun(endpoint);
     auto* once = new QObject(&window);
     QObject::connect(&display, &RoomDisplay::startFinished, once,
                      [&window, &prompter, once](const RoomDisplayStart& result) {

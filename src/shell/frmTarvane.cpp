@@ -10,6 +10,7 @@
 #include "MainViews.h"
 #include "MissionMenuItems.h"
 #include "MissionSurface.h"
+#include "RoomDisplayView.h"
 #include "SpokenCallouts.h"
 #include "TarvaneArt.h"
 #include "WindowGeometry.h"
@@ -17,8 +18,6 @@
 #include "clock/LaunchWindow.h"
 #include "clock/Mission.h"
 #include "clock/MissionState.h"
-#include "display/RoomDisplay.h"
-#include "display/frmRoomDisplay.h"
 #include "files/FileCommands.h"
 #include "files/LaunchSettings.h"
 #include "platform/ClockTimer.h"
@@ -57,7 +56,6 @@ frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, Speaker& speaker, const
     m_timeZoneMenu = new TimeZoneMenu(m_actions.mnuZone, this);
     m_launchSettings = std::make_unique<LaunchSettings>(*m_mission);
     m_fileCommands = new FileCommands(*m_launchSettings, m_prompter, m_fileOptions, this);
-    m_roomDisplay = new RoomDisplay(m_mission->state(), m_clock, this);
     routeCommands();
     createViews();
     WindowGeometry::placeAsLaid(this);
@@ -113,7 +111,6 @@ void frmTarvane::routeCommands()
     connect(m_fileCommands, &FileCommands::loaded, m_mission, &Mission::noteFileLoaded);
     connect(m_actions.mnuAbout, &QAction::triggered, this, &frmTarvane::showAbout);
     connect(m_actions.mnuTechSupport, &QAction::triggered, this, &frmTarvane::showTechSupport);
-    connect(m_actions.mnuRoomDisplay, &QAction::triggered, this, &frmTarvane::showRoomDisplay);
     // "New", "Add Event", "Help Contents" and "Options" have no command behind them.
 }
 
@@ -122,8 +119,10 @@ void frmTarvane::routeCommands()
 void frmTarvane::createViews()
 {
     new MissionMenuItems(*m_mission, m_actions, this);
-    m_statusBar->followCurrentFile(m_fileCommands->names());
+    // Room Display . . . and then Spoken Callouts end the Settings menu, in the order of these lines.
+    m_roomDisplay = new RoomDisplayView(m_mission->state(), m_clock, m_actions.mnuSettings, this);
     new SpokenCallouts(m_mission->state(), m_clock, m_speaker, m_actions.mnuSettings, this);
+    m_statusBar->followCurrentFile(m_fileCommands->names());
 
     // Once every view has its menu items: the window's shortcuts, and the switch between its two views.
     MainMenus::takeShortcuts(this, m_actions);
@@ -238,11 +237,7 @@ void frmTarvane::showTechSupport()
     m_helpWindows->showTechSupport();
 }
 
-void frmTarvane::showRoomDisplay()
+RoomDisplay& frmTarvane::roomDisplay()
 {
-    if (!m_frmRoomDisplay)
-        m_frmRoomDisplay = new frmRoomDisplay(*m_roomDisplay, this);
-    m_frmRoomDisplay->show();
-    m_frmRoomDisplay->raise();
-    m_frmRoomDisplay->activateWindow();
+    return m_roomDisplay->display();
 }

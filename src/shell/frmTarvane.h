@@ -4,7 +4,6 @@
 #include "files/LaunchFileOptions.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
 #include <memory>
 
@@ -25,7 +24,7 @@ class Mission;
 class MissionState;
 class MissionSurface;
 class RoomDisplay;
-class frmRoomDisplay;
+class RoomDisplayView;
 class Prompter;
 class SimTime;
 class Speaker;
@@ -55,8 +54,6 @@ public:
     void ShowFullView();
     void showAbout();
     void showTechSupport();
-    // Opens the room display's window, or raises it when it is open.
-    void showRoomDisplay();
 
     Mission& mission() { return *m_mission; }
     const MissionState& missionState() const;
@@ -68,7 +65,7 @@ public:
     MainViews& views() { return *m_views; }
     MainStatusBar& statusPanels() { return *m_statusBar; }
     SimTime& simTime() { return *m_simTime; }
-    RoomDisplay& roomDisplay() { return *m_roomDisplay; }
+    RoomDisplay& roomDisplay();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -97,6 +94,5 @@ private:
     FileCommands* m_fileCommands = nullptr;
     MainViews* m_views = nullptr;
     HelpWindows* m_helpWindows = nullptr;
-    RoomDisplay* m_roomDisplay = nullptr;
-    QPointer<frmRoomDisplay> m_frmRoomDisplay;
+    RoomDisplayView* m_roomDisplay = nullptr;
 };

@@ -14,7 +14,7 @@ allowed() {
     platform/widgets) echo "platform/ platform/widgets/" ;;
     clock) echo "platform/ clock/" ;;
     simtime | files) echo "platform/ platform/widgets/ clock/ $1/" ;;
-    display) echo "platform/ platform/widgets/ clock/ display/" ;; # the widgets part until frmRoomDisplay moves out
+    display) echo "platform/ clock/ display/" ;;
     shell) echo "platform/ platform/widgets/ clock/ simtime/ files/ display/ shell/" ;;
     *) return 1 ;;
     esac

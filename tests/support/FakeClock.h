@@ -33,6 +33,8 @@ public:
         emit changed();
     }
     void advance(qint64 seconds) { setNow(now().addSecs(seconds)); }
+    // Time running on, unlike a jump: nothing hears of it until a timer that follows the clock fires.
+    void pass(qint64 seconds) { m_msecs += seconds * 1000; }
 
     QList<CivilDateTime> setRequests; // every setLocal() call, refused or not
     QString refuseWith;               // when not empty, setLocal() refuses with this reason

@@ -18,6 +18,7 @@ public:
     void setWindowActive(bool active) { m_state.setWindowActive(active); }
     void setWindowWarning(bool shown) { m_state.setWindowWarning(shown); }
     void setWindowExpired(bool expired) { m_state.setWindowExpired(expired); }
+    void setWarningArmed(bool armed) { m_state.setWarningArmed(armed); }
     void noteClockJumped() { m_state.noteClockJumped(); }
     void noteFileLoaded() { m_state.noteFileLoaded(); }
 

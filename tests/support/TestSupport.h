@@ -2,7 +2,10 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QFile>
 #include <QObject>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
@@ -15,6 +18,15 @@ inline void settle()
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
+}
+
+// The program's settings of this test process alone, empty at first: Qt's test locations under a home folder of
+// its own, so that tests running at the same time (from another build too) never read or remove each other's.
+inline void useOwnSettings()
+{
+    static QTemporaryDir home;
+    qputenv("HOME", QFile::encodeName(home.path()));
+    QStandardPaths::setTestModeEnabled(true);
 }
 
 // The object named name below root. A missing one fails the test, not the whole program: the test goes on, failed,

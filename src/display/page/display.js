@@ -191,7 +191,9 @@
         setText(ui.windowText, running ? runningWindowText(left) : w.text);
         ui.windowText.classList.toggle('expired', w.expired);
         ui.window.classList.toggle('off', !w.active && !w.expired);
-        setText(ui.warning, w.warning && left !== null ? `Launch window ${floorDiv(left, 3600)}:` +
+        // While it runs down, the warning comes on by the window's own rule, which comes with the state.
+        const warning = running ? w.warningArmed && left < w.warningBelow : w.warning;
+        setText(ui.warning, warning && left !== null ? `Launch window ${floorDiv(left, 3600)}:` +
             `${pad(floorDiv(left % 3600, 60), 2)}:${pad(left % 60, 2)} left` : '');
         fitIfChanged();
 

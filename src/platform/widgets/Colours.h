@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ColourTable.h"
+
 #include <QColor>
 
 class QWidget;
@@ -7,8 +9,8 @@ class QWidget;
 // Every colour the program paints with, by what it shows.
 namespace Colours {
 
-inline const QColor BeforeLiftoff{255, 128, 128}; // the window before liftoff, also its colour in the layout
-inline const QColor AfterLiftoff{0, 192, 0};
+inline const QColor BeforeLiftoff{QRgb(ColourTable::BeforeLiftoff)}; // also the window's colour in the layout
+inline const QColor AfterLiftoff{QRgb(ColourTable::AfterLiftoff)};
 inline const QColor Holding{255, 255, 0};        // the count digits while the count is held
 inline const QColor Counting{224, 224, 224};     // the count digits otherwise
 inline const QColor ActiveWindow{224, 224, 224}; // the remaining launch window while the window is active

@@ -1,7 +1,8 @@
 #include "frmRoomDisplay.h"
 
-#include "RoomDisplay.h"
-#include "ServeEndpoint.h"
+#include "display/RoomDisplay.h"
+#include "display/ServeEndpoint.h"
+#include "platform/ProgramSettings.h"
 #include "platform/widgets/Colours.h"
 #include "platform/widgets/Metrics.h"
 
@@ -148,27 +149,25 @@ frmRoomDisplay::frmRoomDisplay(RoomDisplay& display, QWidget* parent)
 // The operator's own choice replaces what --serve gave for this run, and is kept for the next.
 void frmRoomDisplay::chooseReach()
 {
-    RoomDisplaySettings& settings = m_display.settings();
     if (!m_optThisComputer->isChecked() && !m_optEveryNetwork->isChecked())
         m_optEveryNetwork->setChecked(true); // the port changed while --serve gave an address of neither kind
-    const auto reach = m_optThisComputer->isChecked() ? RoomDisplaySettings::Reach::ThisComputer
-                                                      : RoomDisplaySettings::Reach::EveryNetwork;
-    settings.choose(reach, static_cast<quint16>(m_txtPort->value()));
-    settings.save();
+    const auto reach = m_optThisComputer->isChecked() ? ProgramSettings::RoomDisplayReach::ThisComputer
+                                                      : ProgramSettings::RoomDisplayReach::EveryNetwork;
+    m_display.choose(reach, static_cast<quint16>(m_txtPort->value()));
     m_lblGiven->hide();
 }
 
 void frmRoomDisplay::showChoice()
 {
-    const RoomDisplaySettings& settings = m_display.settings();
-    const auto& given = settings.givenForRun();
-    m_txtPort->setValue(settings.startPort());
-    QRadioButton* checked =
-        settings.reach() == RoomDisplaySettings::Reach::ThisComputer ? m_optThisComputer : m_optEveryNetwork;
+    const auto& given = m_display.givenForRun();
+    m_txtPort->setValue(m_display.startPort());
+    QRadioButton* checked = ProgramSettings().roomDisplayReach() == ProgramSettings::RoomDisplayReach::ThisComputer
+                                ? m_optThisComputer
+                                : m_optEveryNetwork;
     if (given)
-        checked = given->address.isLoopback()                           ? m_optThisComputer
-                  : RoomDisplaySettings::isEveryAddress(given->address) ? m_optEveryNetwork
-                                                                        : nullptr;
+        checked = given->address.isLoopback()                     ? m_optThisComputer
+                  : ServeEndpoint::isEveryAddress(given->address) ? m_optEveryNetwork
+                                                                  : nullptr;
     if (checked)
         checked->setChecked(true);
     m_lblGiven->setText(given ? u"For this run: %1, as given with --serve"_s.arg(
@@ -197,10 +196,8 @@ void frmRoomDisplay::showStartResult(const RoomDisplayStart& result)
 {
     if (result.ok) {
         m_lblStatus->hide();
-        if (!m_display.settings().givenForRun()) {
-            m_display.settings().choose(m_display.settings().reach(), result.port);
-            m_display.settings().save();
-        }
+        if (!m_display.givenForRun())
+            ProgramSettings().setRoomDisplayPort(result.port);
         return;
     }
     m_lblStatus->setText(result.error);
@@ -224,7 +221,7 @@ void frmRoomDisplay::showStatus()
     QStringList urls;
     for (const QHostAddress& address : m_display.addresses()) {
         const QList<QHostAddress> reachable =
-            RoomDisplaySettings::isEveryAddress(address) ? ownAddresses() : QList<QHostAddress>{address};
+            ServeEndpoint::isEveryAddress(address) ? ownAddresses() : QList<QHostAddress>{address};
         for (const QHostAddress& shown : reachable)
             urls.append(ServeEndpoint::url(shown, m_display.port()));
     }

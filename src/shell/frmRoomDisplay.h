@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScreenInfo.h"
+#include "display/ScreenInfo.h"
 
 #include <QHostAddress>
 #include <QList>
