@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Fuzzes the launch data record reader: builds its libFuzzer target with clang, AddressSanitizer and
-# UndefinedBehaviorSanitizer in build-fuzz/ (apart from the normal build), then runs it on the seed corpus in
-# tests/fuzz/corpus/ for FUZZ_SECONDS seconds (default 60). Any crash, hang or sanitizer report fails the run
-# and leaves the input that caused it in build-fuzz/findings/.
+# Fuzzes the file readers: builds their libFuzzer targets with clang, AddressSanitizer and
+# UndefinedBehaviorSanitizer in build-fuzz/ (apart from the normal build), then runs each on its seed corpus in
+# tests/fuzz/ for FUZZ_SECONDS seconds (default 60): the launch data record reader, then the countdown sequence
+# reader. Any crash, hang or sanitizer report fails the run and leaves the input that caused it in
+# build-fuzz/findings/.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -17,16 +18,26 @@ done
     -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build"
 
-# New inputs go to a working corpus in the build folder; the seeds in git stay as they are.
-mkdir -p "$build/corpus" "$build/findings"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
-echo "fuzz.sh: running the record reader for $seconds s"
-"$build/fuzz_launchrecord" \
-    -max_total_time="$seconds" \
-    -timeout=10 \
-    -rss_limit_mb=2048 \
-    -max_len=8192 \
-    -print_final_stats=1 \
-    -artifact_prefix="$build/findings/" \
-    "$build/corpus" "$root/tests/fuzz/corpus"
+
+# fuzz TARGET WORKING_CORPUS SEEDS MAX_LEN: new inputs go to a working corpus in the build folder; the seeds in git
+# stay as they are.
+fuzz()
+{
+    local target="$1" corpus="$build/$2" seeds="$root/tests/fuzz/$3" max_len="$4"
+    mkdir -p "$corpus" "$build/findings"
+    echo "fuzz.sh: running $target for $seconds s"
+    "$build/$target" \
+        -max_total_time="$seconds" \
+        -timeout=10 \
+        -rss_limit_mb=2048 \
+        -max_len="$max_len" \
+        -print_final_stats=1 \
+        -artifact_prefix="$build/findings/" \
+        "$corpus" "$seeds"
+}
+
+fuzz fuzz_launchrecord corpus corpus 8192
+# Long enough for a sequence's longest lines (1 KiB) and a few dozen milestones.
+fuzz fuzz_sequence corpus-sequence sequence-corpus 16384

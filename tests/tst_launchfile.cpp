@@ -6,6 +6,7 @@
 #include "files/LaunchFileOptions.h"
 #include "files/LaunchRecordReader.h"
 #include "files/LaunchRecordWriter.h"
+#include "files/SequenceFile.h"
 #include "files/modOpenFile.h"
 #include "files/modSaveAs.h"
 
@@ -40,6 +41,16 @@ struct FakeSettings
     }
 };
 
+CountdownSequence plan()
+{
+    CountdownSequence s;
+    s.add({-1200, u"Built-in hold"_s, Milestone::Kind::BuiltInHold, 600});
+    s.add({-240, u"Go/No-Go poll"_s, Milestone::Kind::Callout, 0});
+    return s;
+}
+const QByteArray PlanBytes =
+    "t,kind,length,name\r\nT - 00:20:00,hold,0:10:00,Built-in hold\r\nT - 00:04:00,callout,,Go/No-Go poll\r\n";
+
 LaunchRecord initialValues()
 {
     LaunchRecord r;
@@ -62,8 +73,18 @@ struct Desk
     ScriptedPrompter prompter;
     LaunchFileContext files{[this] { return settings.v; }, [this](const LaunchRecord& r) { settings.apply(r); }, names,
                             prompter, LaunchFileOptions{QDir::toNativeSeparators(dir.path()), {}, {}}};
+    CountdownSequence sequence;
+    QList<CountdownSequence> sequencesApplied;
 
-    Desk() { settings.v = initialValues(); }
+    Desk()
+    {
+        settings.v = initialValues();
+        files.sequence = [this] { return sequence; };
+        files.applySequence = [this](const CountdownSequence& s) {
+            sequencesApplied << s;
+            sequence = s;
+        };
+    }
     QString path(const QString& name) const { return QDir::toNativeSeparators(dir.filePath(name)); }
 };
 
@@ -602,6 +623,116 @@ private slots:
         QCOMPARE(QDir(folder).entryList(QDir::Files),
                  (QStringList{u"launch.trv"_s, u"launch.trv.fresh1"_s, u"launch.trv.notrec"_s, u"launch.trv.seven77"_s,
                               u"other.trv.Ab3xYz"_s}));
+    }
+
+    // The sequence goes with its launch data file: written beside it by every save (none while it is empty and
+    // none was there, a header alone once one was), read by every open and revert, a missing one read as empty.
+    void sequenceTravelsWithTheLaunchData()
+    {
+        Desk d;
+        const QString beside = d.path(u"launch.tvseq"_s);
+        QVERIFY(modSaveAs::SaveLaunchFile(d.files, false));
+        QVERIFY(!QFile::exists(beside));
+        d.sequence = plan();
+        QVERIFY(modSaveAs::SaveLaunchFile(d.files, false));
+        QCOMPARE(readBytes(beside), PlanBytes);
+        d.sequence = {};
+        QVERIFY(modOpenFile::OpenLaunchFile(d.files, false)); // Revert
+        QCOMPARE(d.sequence, plan());
+
+        const QString other = d.path(u"apollo.trv"_s);
+        d.prompter.chooseFile(other);
+        QVERIFY(modSaveAs::SaveLaunchFile(d.files, true));
+        QCOMPARE(readBytes(d.path(u"apollo.tvseq"_s)), PlanBytes);
+        d.sequence = {};
+        QVERIFY(modSaveAs::SaveLaunchFile(d.files, false));
+        QCOMPARE(readBytes(d.path(u"apollo.tvseq"_s)), QByteArray("t,kind,length,name\r\n"));
+        QCOMPARE(readBytes(beside), PlanBytes);
+
+        QVERIFY(QFile::remove(d.path(u"apollo.tvseq"_s)));
+        d.sequence = plan();
+        QVERIFY(modOpenFile::openLaunchFileNamed(d.files, other));
+        QCOMPARE(d.sequencesApplied.last(), CountdownSequence());
+        QVERIFY(d.prompter.shown.isEmpty());
+    }
+
+    // A damaged sequence is refused with its name and first bad line while the launch data still loads; a save
+    // asks before it replaces it, and writes neither file on No.
+    void unreadableSequence()
+    {
+        Desk d;
+        const QString launch = d.path(u"launch.trv"_s);
+        const QString beside = d.path(u"launch.tvseq"_s);
+        const QByteArray launchBytes = record(launch, launch).replace("\"May 3, 2001\"", "\"Jun 1, 2002\"");
+        QVERIFY(writeBytes(launch, launchBytes));
+        const QByteArray damaged = "t,kind,length,name\r\nT - 00:04:00,callout,,Poll\r\nT - 4,callout,,Bad\r\n";
+        QVERIFY(writeBytes(beside, damaged));
+        d.sequence = plan();
+        d.prompter.answer(Prompter::Answer::Ok);
+        QVERIFY(modOpenFile::OpenLaunchFile(d.files, false));
+        QCOMPARE(d.settings.v.launchDate, u"Jun 1, 2002"_s);
+        QCOMPARE(d.sequence, CountdownSequence());
+        QCOMPARE(d.prompter.shown.size(), 1);
+        const QString told = d.prompter.shown[0].text;
+        QVERIFY2(told.startsWith(u"Tarvane could not read the countdown sequence "_s % beside % u".  ") &&
+                     told.contains(u"Line 3 cannot be used."_s),
+                 qPrintable(told));
+
+        d.sequence = plan();
+        d.settings.v.launchDate = u"Jul 4, 2003"_s;
+        d.prompter.answer(Prompter::Answer::No);
+        QVERIFY(!modSaveAs::SaveLaunchFile(d.files, false));
+        QCOMPARE(d.prompter.shown.last().text, QString(beside + u" could not be read when it was opened.  Do you "
+                                                                u"want to replace it with the current countdown "
+                                                                u"sequence?"));
+        QCOMPARE(d.prompter.shown.last().buttons, Prompter::Buttons::YesNoDefaultNo);
+        QCOMPARE(readBytes(beside), damaged);
+        QCOMPARE(readBytes(launch), launchBytes);
+        d.prompter.answer(Prompter::Answer::Yes);
+        QVERIFY(modSaveAs::SaveLaunchFile(d.files, false));
+        QCOMPARE(readBytes(beside), PlanBytes);
+        QVERIFY(readBytes(launch).contains("Jul 4, 2003"));
+        QVERIFY(modSaveAs::SaveLaunchFile(d.files, false)); // asked once
+        QVERIFY(d.prompter.scriptUsedUp());
+    }
+
+    // A Save As whose sequence cannot be written writes no launch data either and keeps every name; a link
+    // beside the launch data is written through only when it leads to a sequence read in this run.
+    void failedSequenceSaveChangesNothing_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("name taken by a folder") << u"folder"_s;
+        QTest::newRow("link to another kind of file") << u"link"_s;
+    }
+
+    void failedSequenceSaveChangesNothing()
+    {
+        QFETCH(QString, how);
+        Desk d;
+        const QString launch = d.path(u"launch.trv"_s);
+        QVERIFY(writeBytes(launch, record(launch, launch)));
+        QVERIFY(modOpenFile::OpenLaunchFile(d.files, false));
+        d.sequence = plan();
+        const QString target = d.path(u"out/apollo.trv"_s);
+        const QString beside = d.path(u"out/apollo.tvseq"_s);
+        if (how == u"folder") {
+            QVERIFY(QDir(d.dir.path()).mkpath(u"out/apollo.tvseq"_s));
+        } else {
+            QVERIFY(QDir(d.dir.path()).mkpath(u"out"_s));
+            QVERIFY(QFile::link(d.path(u"notes.txt"_s), beside));
+        }
+        QVERIFY(writeBytes(d.path(u"notes.txt"_s), "the operator's notes\n"));
+        d.prompter.chooseFile(target);
+        d.prompter.answer(Prompter::Answer::Ok);
+        QVERIFY(!modSaveAs::SaveLaunchFile(d.files, true));
+        const QString told = d.prompter.shown.value(0).text;
+        QVERIFY2(told.startsWith(u"Tarvane could not save the countdown sequence "_s % beside % u".  "),
+                 qPrintable(told));
+        QVERIFY(!QFile::exists(target));
+        QCOMPARE(readBytes(d.path(u"notes.txt"_s)), QByteArray("the operator's notes\n"));
+        QCOMPARE(d.names.saveName(), launch);
+        QCOMPARE(d.names.currentFileName(), launch);
+        QCOMPARE(d.names.openName(), launch);
     }
 };
 

@@ -37,15 +37,23 @@ void Holds::ToggleHold()
 
 void Holds::HoldCount()
 {
-    // The launch window's clock starts with the hold, and the arming items are disabled while it lasts.
+    holdFrom(m_clock.now());
+}
+
+void Holds::holdFrom(const CivilDateTime& start)
+{
+    // The hold measures from its start, and so does the launch window's clock, which starts with the hold; the
+    // arming items are disabled while it lasts.
+    m_state.setHoldBase(DateTimeServices::formatGeneral(start), m_state.targetText());
     m_state.setHolding(true);
+    if (start < m_clock.now())
+        UpdateHeldTarget();
     // The count tick runs just after each second; a hold begun before it would freeze the second before. (Not in
     // the second of liftoff itself: that tick would disarm the hold being begun.)
     if (m_launchClock.TminusSec() > 0)
         m_launchClock.UpdateCountDisplay();
     m_launchClock.tmrCountdown().stop();
     m_tmrHold->start();
-    m_state.setHoldBase(DateTimeServices::formatGeneral(m_clock.now()), m_state.targetText());
     m_state.setWarningArmed(true);
 }
 
@@ -107,6 +115,7 @@ void Holds::setLaunchTarget(const QString& text)
 {
     m_state.setHoldBase(DateTimeServices::formatGeneral(m_clock.now()), text);
     m_state.setTargetText(text);
+    m_state.noteLaunchTimeSet();
 }
 
 // Before liftoff the hold commands follow the armed flag and the arming items are there unless the count is held;

@@ -25,6 +25,9 @@ public:
 
     void ToggleHold();
     void HoldCount();
+    // A hold that began at start, this second or one the count has already passed (a late tick): the count
+    // stands where it stood then and the target moves by all the time held since.
+    void holdFrom(const CivilDateTime& start);
     void ResumeCount();
     void ToggleHoldEnable();
 

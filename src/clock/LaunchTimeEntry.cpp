@@ -68,6 +68,7 @@ void LaunchTimeEntry::SetLaunchTime()
         return;
     const CivilDateTime target(*date, QTime(LaunchHours, LaunchMinutes, LaunchSeconds));
     m_state.setTargetText(MissionTexts::enteredTargetText(target));
+    m_state.noteLaunchTimeSet();
 }
 
 QString LaunchTimeEntry::ConfirmLaunchTime(QString& dateText, qint32& hours, qint32& minutes, qint32& seconds)

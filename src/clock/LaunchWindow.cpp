@@ -174,6 +174,13 @@ std::optional<int> LaunchWindow::WindowAtBase() const
     return DateTimeServices::parseTimeOfDay(m_windowAtBase);
 }
 
+bool LaunchWindow::catchUp()
+{
+    if (m_tmrLaunchWindow->isActive())
+        tmrLaunchWindow_Timer();
+    return !m_expiryShowing && !m_state.windowExpired();
+}
+
 void LaunchWindow::UpdateWindowWarning()
 {
     m_state.setWindowWarning(WindowWarningDue());
@@ -233,12 +240,15 @@ void LaunchWindow::entryField_Click(TimeField& field)
     field.setText(DateTimeServices::formatNumber(field.level(), 2));
 }
 
-// A hold starts the window clock from now and from the remaining window as it stands; its end stops the clock.
+// A hold starts the window clock from the hold's start (now, or the second a late tick found a built-in hold in)
+// and from the remaining window as it stands; its end stops the clock.
 void LaunchWindow::holdingChanged(bool holding)
 {
     if (holding) {
         m_tmrLaunchWindow->start();
-        setBase(DateTimeServices::formatGeneral(m_clock.now()), m_state.windowRemainingText());
+        const QString start = m_state.holdStartText();
+        setBase(start.isEmpty() ? DateTimeServices::formatGeneral(m_clock.now()) : start,
+                m_state.windowRemainingText());
     } else {
         m_tmrLaunchWindow->stop();
     }

@@ -46,6 +46,10 @@ public:
     // The remaining window at the base time, in whole seconds.
     std::optional<int> WindowAtBase() const;
 
+    // Brings a running window to this second, as its next tick would, before a hold ends by itself. False when
+    // the window has expired or its expiry is being reported.
+    bool catchUp();
+
     void UpdateWindowWarning();
     bool WindowWarningDue() const;
     bool warningArmed() const;

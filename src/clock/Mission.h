@@ -9,6 +9,7 @@ class LaunchTimeEntry;
 class LaunchWindow;
 class MissionState;
 class Prompter;
+class SequenceEngine;
 
 // The mission with no window: its state model and the classes that change it, on one clock and one prompter.
 // Views take the state (read-only) and give their commands to the class that owns them; the main window builds
@@ -28,6 +29,7 @@ public:
     LaunchTimeEntry& launchTimeEntry() const { return *m_launchTimeEntry; }
     Holds& holds() const { return *m_holds; }
     LaunchWindow& launchWindow() const { return *m_launchWindow; }
+    SequenceEngine& sequence() const { return *m_sequence; }
 
     // A launch data file has been read in: views that keep their own time hear of it.
     void noteFileLoaded();
@@ -39,4 +41,5 @@ private:
     LaunchTimeEntry* m_launchTimeEntry;
     Holds* m_holds;
     LaunchWindow* m_launchWindow;
+    SequenceEngine* m_sequence;
 };

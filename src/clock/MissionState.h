@@ -1,22 +1,26 @@
 #pragma once
 
+#include "CountdownSequence.h"
 #include "MissionTexts.h"
+#include "SequenceStatus.h"
 #include "platform/CivilDateTime.h"
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 #include <array>
 #include <optional>
 
 // What the mission's count, holds and launch window know, in one place: the launch target, the count as shown,
-// the lamps, the phase, the holds and the launch window. Every view (the main window's panels, the room
+// the lamps, the phase, the holds, the launch window and the countdown sequence with where the count stands in
+// it. Every view (the main window's panels, the room
 // display, anything added later) follows its signals and never learns the mission from a widget.
 //
 // It is read-only to everything outside the mission's own classes: the count tick (LaunchClock) writes the
 // count, lamps and phase, Holds the holding and the arming, LaunchWindow the window, LaunchTimeEntry and Holds
-// the target. Others ask those classes through their commands. Every change is compared first and signalled
-// once, followed by changed().
+// the target, SequenceEngine the sequence and all that follows from it. Others ask those classes through their
+// commands. Every change is compared first and signalled once, followed by changed().
 class MissionState final : public QObject
 {
     Q_OBJECT
@@ -32,6 +36,8 @@ class MissionState final : public QObject
     Q_PROPERTY(bool windowWarning READ windowWarning NOTIFY windowWarningChanged)
     Q_PROPERTY(bool windowExpired READ windowExpired NOTIFY windowExpiredChanged)
     Q_PROPERTY(bool warningArmed READ warningArmed NOTIFY warningArmedChanged)
+    Q_PROPERTY(QString projectedLiftoffText READ projectedLiftoffText NOTIFY projectionChanged)
+    Q_PROPERTY(bool projectionKnown READ projectionKnown NOTIFY projectionChanged)
 
 public:
     enum class Phase
@@ -41,6 +47,14 @@ public:
         AfterLiftoff   // "T +", from the target's own second on
     };
     Q_ENUM(Phase)
+    enum class MilestoneState
+    {
+        Ahead,   // the count has not reached it
+        Running, // a built-in hold holding the count now
+        Passed,  // reached, or carried past by a jump
+        Skipped  // a built-in hold reached while holds were disarmed
+    };
+    Q_ENUM(MilestoneState)
     using Lamps = std::array<bool, 3>;
 
     static inline const QString InitialTarget = QStringLiteral("May 3, 2001   10:30:00 AM");
@@ -86,6 +100,30 @@ public:
     QString holdStartText() const { return m_holdStartText; }
     QString targetAtHoldStartText() const { return m_targetAtHoldStartText; }
 
+    // The countdown sequence, in T order, and where each milestone stands. The first milestones in T order are
+    // those the count has reached (or been carried past); the rest are ahead.
+    const CountdownSequence& sequence() const { return m_sequence; }
+    MilestoneState milestoneState(qsizetype index) const;
+    qsizetype passedMilestones() const { return m_passedMilestones; }
+    // The first milestone ahead, if any; and the seconds on the T clock from the count to a milestone, standing
+    // still during holds (nothing without a count).
+    std::optional<Milestone> nextMilestone() const;
+    std::optional<qint64> secondsTo(const Milestone& milestone) const;
+
+    // The built-in hold holding the count, if any, and the seconds left of it (0 once it has run its length).
+    const std::optional<RunningHold>& runningHold() const { return m_runningHold; }
+    std::optional<qint64> runningHoldLeft() const { return m_runningHoldLeft; }
+
+    // When liftoff will be if every built-in hold still to come runs its planned length (and a running one the
+    // rest of it): the projected liftoff, and the L clock, the real seconds from now to it, which run on during
+    // holds. While an operator's own hold lasts (or a built-in hold that will not end by itself) nobody can know
+    // when liftoff will be: the projection stands as it was and is not known.
+    std::optional<CivilDateTime> projectedLiftoff() const { return m_projectedLiftoff; }
+    QString projectedLiftoffText() const; // "mmmm d, yyyy   h:mm:ss AM/PM"
+    bool projectionKnown() const { return m_projectionKnown; }
+    std::optional<qint64> lClock() const { return m_lClock; }
+    WindowCheck windowCheck() const { return m_windowCheck; }
+
 signals:
     void targetChanged(const QString& text);
     void countChanged();
@@ -99,11 +137,27 @@ signals:
     void windowExpiredChanged(bool expired);
     void warningArmedChanged(bool armed);
     void holdBaseChanged();
+    void sequenceChanged();
+    // A milestone's state or the next milestone changed.
+    void milestoneStatesChanged();
+    void nextMilestoneChanged();
+    void runningHoldChanged();
+    void runningHoldLeftChanged();
+    void projectionChanged();
+    void lClockChanged();
+    void windowCheckChanged();
     // Events with no lasting value of their own, for views that keep their own time: the clock jumped (set by
-    // the program or by someone else), a launch data file was read in.
+    // the program or by someone else), a launch data file was read in, a launch target was set (by the entry or
+    // a file, not moved by a hold).
     void clockJumped();
     void fileLoaded();
-    // After any of the signals above but the two events.
+    void launchTimeSet();
+    // The count reached a milestone's second by counting, or a jump landed on it; after what it set off (a
+    // built-in hold beginning or skipped). A jump that carries the count past a milestone does not reach it.
+    void milestoneReached(const Milestone& milestone);
+    // A built-in hold was reached while holds were disarmed: the count went on.
+    void builtInHoldSkipped(const Milestone& milestone);
+    // After any of the signals above but the events.
     void changed();
 
 private:
@@ -113,6 +167,7 @@ private:
     friend class LaunchWindow;
     friend class LaunchTimeEntry;
     friend class Mission;
+    friend class SequenceEngine;
     friend class MissionStateTestAccess;
 
     void setTargetText(const QString& text);
@@ -129,6 +184,16 @@ private:
     void setHoldBase(const QString& startText, const QString& targetText);
     void noteClockJumped() { emit clockJumped(); }
     void noteFileLoaded() { emit fileLoaded(); }
+    void noteLaunchTimeSet() { emit launchTimeSet(); }
+    void setSequence(const CountdownSequence& sequence);
+    void setMilestoneProgress(qsizetype passed, const QSet<qint32>& skipped);
+    void setRunningHold(const std::optional<RunningHold>& hold);
+    void setRunningHoldLeft(std::optional<qint64> left);
+    void setProjection(std::optional<CivilDateTime> liftoff, bool known);
+    void setLClock(std::optional<qint64> seconds);
+    void setWindowCheck(const WindowCheck& check);
+    void noteMilestoneReached(const Milestone& milestone) { emit milestoneReached(milestone); }
+    void noteBuiltInHoldSkipped(const Milestone& milestone) { emit builtInHoldSkipped(milestone); }
 
     template <typename T> void update(T& member, T value, void (MissionState::*notify)(T))
     {
@@ -155,4 +220,14 @@ private:
     bool m_warningArmed = false;
     QString m_holdStartText;
     QString m_targetAtHoldStartText;
+    CountdownSequence m_sequence;
+    qsizetype m_passedMilestones = 0;
+    QSet<qint32> m_skippedHolds; // T-times
+    std::optional<Milestone> m_shownNext;
+    std::optional<RunningHold> m_runningHold;
+    std::optional<qint64> m_runningHoldLeft;
+    std::optional<CivilDateTime> m_projectedLiftoff;
+    bool m_projectionKnown = true;
+    std::optional<qint64> m_lClock;
+    WindowCheck m_windowCheck;
 };

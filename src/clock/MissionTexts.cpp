@@ -25,6 +25,17 @@ QString MissionTexts::enteredTargetText(const CivilDateTime& target)
     return DateTimeServices::format(target, u"mmmm dd, yyyy   h:mm:ss AM/PM");
 }
 
+QString MissionTexts::clockText(QChar letter, qint64 secondsToLiftoff)
+{
+    constexpr qint64 SecsPerDay = 86400;
+    const bool before = secondsToLiftoff > 0;
+    const qint64 magnitude = before ? secondsToLiftoff : -secondsToLiftoff;
+    const qint64 days = magnitude / SecsPerDay;
+    const qint64 rest = magnitude % SecsPerDay;
+    return letter % (before ? u" - "_s : u" + "_s) % (days > 0 ? formatNumber(days, 1) % u' ' : QString()) %
+           formatNumber(rest / 3600, 2) % u':' % formatNumber(rest % 3600 / 60, 2) % u':' % formatNumber(rest % 60, 2);
+}
+
 QString MissionTexts::windowText(int secs)
 {
     return duration(secs, 1);
@@ -33,6 +44,17 @@ QString MissionTexts::windowText(int secs)
 QString MissionTexts::runningWindowText(int secs)
 {
     return duration(secs, 2);
+}
+
+QString MissionTexts::quoted(QStringView text)
+{
+    constexpr qsizetype Longest = 40;
+    if (text.size() <= Longest)
+        return u'"' + text.toString() + u'"';
+    QStringView head = text.first(Longest);
+    if (head.back().isHighSurrogate())
+        head.chop(1);
+    return u'"' + head.toString() + u"...\""_s;
 }
 
 QString MissionTexts::cut(const QString& text, qsizetype length)

@@ -15,6 +15,10 @@ namespace MissionTexts {
 QString heldTargetText(const CivilDateTime& target);
 QString enteredTargetText(const CivilDateTime& target);
 
+// A clock to liftoff as the sequence writes it: the letter, "-" before liftoff and "+" from it on, days only when
+// there are any: "T - 00:20:00", "L - 1 02:00:00", "T + 00:00:00".
+QString clockText(QChar letter, qint64 secondsToLiftoff);
+
 // A launch window as it is set ("h:mm:ss") and while it runs down ("hh:mm:ss").
 QString windowText(int secs);
 QString runningWindowText(int secs);
@@ -32,6 +36,8 @@ constexpr qsizetype LaunchDateLength = 18;
 constexpr qsizetype TimeFieldLength = 2;
 // The first length characters of text, never half of a surrogate pair.
 QString cut(const QString& text, qsizetype length);
+// A value the operator wrote, in double quotes for a message, cut to its first 40 characters and "..." when longer.
+QString quoted(QStringView text);
 
 // The indicator lamps: each is lit only while 0 < T-minus <= limit, on the displayed seconds of its parity.
 struct Lamp

@@ -21,6 +21,8 @@ FileCommands::FileCommands(LaunchSettings& settings, Prompter& prompter, const L
       m_settings(settings), m_files{[this] { return m_settings.values(); },
                                     [this](const LaunchRecord& r) { m_settings.apply(r); }, m_names, prompter, options}
 {
+    m_files.sequence = [this] { return m_settings.sequence(); };
+    m_files.applySequence = [this](const CountdownSequence& s) { m_settings.applySequence(s); };
 }
 
 void FileCommands::loadAtStartup()

@@ -3,6 +3,7 @@
 #include "LaunchFileOptions.h"
 #include "LaunchRecord.h"
 #include "LaunchRecordWriter.h"
+#include "clock/CountdownSequence.h"
 
 #include <QSet>
 
@@ -25,6 +26,12 @@ struct LaunchFileContext
     QSet<QString> unreadable = {};
     // The real paths of the launch data files read or written in this run: a link may lead to one of them.
     QSet<QString> knownRecords = {};
+    // The countdown sequence kept beside each launch data file, and the same two sets for its files. Without the
+    // two functions the sequence is always empty.
+    std::function<CountdownSequence()> sequence = {};
+    std::function<void(const CountdownSequence&)> applySequence = {};
+    QSet<QString> unreadableSequences = {};
+    QSet<QString> knownSequences = {};
 
     // name as an absolute, cleaned path with native separators; a relative name lies in the default folder.
     QString absoluteName(const QString& name) const;

@@ -1,10 +1,9 @@
 #include "LaunchRecordReader.h"
 
+#include "FileBytes.h"
 #include "clock/MissionTexts.h"
 #include "platform/DateTimeServices.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -55,12 +54,6 @@ bool isSeparator(QChar c)
 bool isBlank(QChar c)
 {
     return c == u' ' || c == u'\t';
-}
-
-QString quoted(const QString& value)
-{
-    constexpr qsizetype Longest = 40;
-    return u'"' + (value.size() > Longest ? value.left(Longest) + u"..." : value) + u'"';
 }
 
 bool wholeNumberIn(const QString& text, int highest)
@@ -185,8 +178,8 @@ LaunchRecordReader::Result LaunchRecordReader::parse(QByteArrayView bytes)
             name[0] = name[0].toUpper();
             return failure(u"%1 is not %2."_s.arg(name, expected));
         }
-        return failure(
-            u"The value %1 of %2 is not %3."_s.arg(quoted(f[number - 1]), LaunchRecord::fieldName(number), expected));
+        return failure(u"The value %1 of %2 is not %3."_s.arg(MissionTexts::quoted(f[number - 1]),
+                                                              LaunchRecord::fieldName(number), expected));
     };
 
     LaunchRecord r;
@@ -221,21 +214,8 @@ LaunchRecordReader::Result LaunchRecordReader::parse(QByteArrayView bytes)
 
 LaunchRecordReader::Result LaunchRecordReader::readFile(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!path.isEmpty() && info.isSymLink() && !info.exists())
-        return failure(u"It is a link to a file that does not exist."_s);
-    if (path.isEmpty() || !info.exists())
-        return failure(u"The file does not exist."_s);
-    if (!info.isFile())
-        return failure(u"It is not a file."_s);
-    if (info.size() > MaxFileSize)
-        return tooLarge();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failure(u"The file could not be read: %1."_s.arg(file.errorString()));
-    // Read one byte past the limit, so that a file that grew since it was measured still counts as too large.
-    const QByteArray bytes = file.read(MaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError)
-        return failure(u"The file could not be read: %1."_s.arg(file.errorString()));
-    return parse(bytes);
+    const FileBytes::Read file = FileBytes::read(path, MaxFileSize);
+    if (!file.problem.isEmpty())
+        return failure(file.problem);
+    return parse(file.bytes);
 }

@@ -1,22 +1,6 @@
 #include "LaunchRecordWriter.h"
 
-#include <QFile>
-#include <QSaveFile>
-
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QString withFullStop(QString reason)
-{
-    if (reason.isEmpty())
-        reason = u"The system gave no reason"_s;
-    if (!reason.endsWith(u'.'))
-        reason.append(u'.');
-    return reason;
-}
-
-} // namespace
 
 LaunchRecordWriter::Encoded LaunchRecordWriter::encode(const LaunchRecord& r)
 {
@@ -52,25 +36,5 @@ LaunchRecordWriter::Written LaunchRecordWriter::writeFile(const QString& path, c
     const Encoded encoded = encode(record);
     if (!encoded.problem.isEmpty())
         return {encoded.problem};
-    // Unbuffered, so that a full disk fails the write itself: a buffered write error only shows inside commit(),
-    // which may then still rename the short temporary file over the old one.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return {withFullStop(file.errorString())};
-    if (file.write(encoded.bytes) != encoded.bytes.size() || !file.flush()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return {withFullStop(reason)};
-    }
-    if (!file.commit())
-        return {withFullStop(file.errorString())};
-
-    QFile written(path);
-    const QByteArray back = written.open(QIODevice::ReadOnly) ? written.read(encoded.bytes.size() + 1) : QByteArray();
-    if (back != encoded.bytes) {
-        return {u"The file on the disk does not hold what was written, so it cannot be relied on; save again, "
-                u"or save to another place."_s,
-                true};
-    }
-    return {};
+    return SafeSave::writeFile(path, encoded.bytes);
 }

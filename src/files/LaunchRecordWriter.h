@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LaunchRecord.h"
+#include "SafeSave.h"
 
 #include <QByteArray>
 
@@ -19,11 +20,7 @@ struct Encoded
 Encoded encode(const LaunchRecord& record);
 
 // How a write ended: an empty problem means the file now holds the record.
-struct Written
-{
-    QString problem;
-    bool replaced = false; // the old file was replaced all the same, by something else than the record
-};
+using Written = SafeSave::Written;
 
 // Encodes and writes the record through a temporary file that replaces path only once it is complete, so a
 // failure leaves the old file whole. The file is read back after the replacement and compared with the record.

@@ -5,6 +5,7 @@
 #include "clock/LaunchWindow.h"
 #include "clock/Mission.h"
 #include "clock/MissionState.h"
+#include "clock/SequenceEngine.h"
 
 LaunchRecord LaunchSettings::values() const
 {
@@ -39,4 +40,14 @@ void LaunchSettings::apply(const LaunchRecord& r)
     window.setRemainingText(r.launchWindowRemaining);
     entry.setTimeTexts({r.launchSeconds, r.launchMinutes, r.launchHours});
     window.setEntryTexts({r.windowSeconds, r.windowMinutes, r.windowHours});
+}
+
+CountdownSequence LaunchSettings::sequence() const
+{
+    return m_mission.state().sequence();
+}
+
+void LaunchSettings::applySequence(const CountdownSequence& sequence)
+{
+    m_mission.sequence().setSequence(sequence);
 }

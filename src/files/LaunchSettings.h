@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LaunchRecord.h"
+#include "clock/CountdownSequence.h"
 
 class Mission;
 
@@ -17,6 +18,10 @@ public:
     LaunchRecord values() const;
     // Applies fields 1 to 11.
     void apply(const LaunchRecord& record);
+
+    // The countdown sequence kept beside the launch data.
+    CountdownSequence sequence() const;
+    void applySequence(const CountdownSequence& sequence);
 
 private:
     Mission& m_mission;

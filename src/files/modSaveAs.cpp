@@ -3,6 +3,8 @@
 #include "LaunchFileContext.h"
 #include "LaunchFileNames.h"
 #include "LaunchRecordWriter.h"
+#include "SafeSave.h"
+#include "SequenceFile.h"
 #include "platform/ApplicationInfo.h"
 
 #include <QDir>
@@ -12,23 +14,28 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A save never goes through a link to a file that is not a launch record of this run, and asks before it
-// replaces a file that could not be read.
+// Before it replaces a file that could not be read when it was opened, a save asks.
+bool mayReplace(LaunchFileContext& files, const QSet<QString>& unreadable, const QString& path, QStringView what)
+{
+    if (!unreadable.contains(path))
+        return true;
+    const auto answer = files.prompter.ask(ApplicationInfo::Name,
+                                           path %
+                                               u" could not be read when it was opened.  Do you want to replace "
+                                               u"it with the current " %
+                                               what % u'?',
+                                           Prompter::Buttons::YesNoDefaultNo);
+    return answer == Prompter::Answer::Yes;
+}
+
+// A save never goes through a link to a file that is not a launch record of this run.
 bool mayWrite(LaunchFileContext& files, const QString& path)
 {
-    const QFileInfo info(path);
-    const QString real = info.canonicalFilePath();
-    if (info.isSymLink() && (real.isEmpty() || !files.knownRecords.contains(real))) {
+    if (SafeSave::isForeignLink(path, files.knownRecords)) {
         files.tellCannotSave(path, u"It is a link to a file that Tarvane has not read as a launch data file."_s);
         return false;
     }
-    if (!files.unreadable.contains(path))
-        return true;
-    const auto answer = files.prompter.ask(ApplicationInfo::Name,
-                                           path % u" could not be read when it was opened.  Do you want to replace "
-                                                  u"it with the current launch data?",
-                                           Prompter::Buttons::YesNoDefaultNo);
-    return answer == Prompter::Answer::Yes;
+    return true;
 }
 
 } // namespace
@@ -65,7 +72,26 @@ bool modSaveAs::SaveLaunchFile(LaunchFileContext& files, bool showDialog)
     // Field 13 is never read back; a name it cannot hold must not stop the save.
     const QString current = files.names.currentFileName();
     record.currentFile = LaunchRecord::canHold(current) ? current : QString();
-    if (const auto written = LaunchRecordWriter::writeFile(path, record); !written.problem.isEmpty()) {
+    const LaunchRecordWriter::Encoded encoded = LaunchRecordWriter::encode(record);
+    if (!encoded.problem.isEmpty()) {
+        files.tellCannotSave(path, encoded.problem);
+        return false;
+    }
+    // Every question first, then the sequence, then the launch data: the save succeeded only when both did.
+    const QString sequencePath = SequenceFile::pathFor(path);
+    if (!mayReplace(files, files.unreadable, path, u"launch data") ||
+        !mayReplace(files, files.unreadableSequences, sequencePath, u"countdown sequence"))
+        return false;
+    const CountdownSequence sequence = files.sequence ? files.sequence() : CountdownSequence();
+    if (const auto written = SequenceFile::writeFile(sequencePath, sequence, files.knownSequences);
+        !written.problem.isEmpty()) {
+        files.prompter.tell(ApplicationInfo::Name, SequenceFile::cannotSaveMessage(sequencePath, written));
+        return false;
+    }
+    files.unreadableSequences.remove(sequencePath);
+    if (const QString real = QFileInfo(sequencePath).canonicalFilePath(); !real.isEmpty())
+        files.knownSequences.insert(real);
+    if (const auto written = SafeSave::writeFile(path, encoded.bytes); !written.problem.isEmpty()) {
         files.tellCannotSave(path, written);
         return false;
     }

@@ -1,7 +1,9 @@
 #include "GuiTest.h"
 #include "LaunchFiles.h"
 #include "TestSupport.h"
+#include "clock/SequenceEngine.h"
 #include "files/LaunchFileOptions.h"
+#include "files/SequenceFile.h"
 #include "platform/ProcessExit.h"
 #include "platform/widgets/ClickLineEdit.h"
 #include "platform/widgets/WatchedLabel.h"
@@ -9,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -150,6 +153,84 @@ private slots:
                  qPrintable(f.prompter().shown[0].text));
         QVERIFY(!QFile::exists(defaultFile()));
         QCOMPARE(child<WatchedLabel>(w, u"pnlCurrentFile"_s)->text(), defaultFile());
+    }
+
+    // The countdown sequence is saved with the same care: where it cannot be written, the old file stays byte for
+    // byte, nothing is left beside it, and the message gives the system's reason.
+    void sequenceWhereNothingCanBeWritten_data() { saveWhereNothingCanBeWritten_data(); }
+
+    void sequenceWhereNothingCanBeWritten()
+    {
+        QFETCH(QString, place);
+        QFETCH(QString, reason);
+        const QString path = m_place + u"/launch.tvseq"_s;
+        const QByteArray before = "t,kind,length,name\r\nT - 00:04:00,callout,,Go/No-Go poll\r\n";
+        QVERIFY(writeBytes(path, before));
+        const auto unbind = qScopeGuard([&] { ::umount2(QFile::encodeName(path).constData(), MNT_DETACH); });
+        if (place == u"full")
+            fill(m_place);
+        else
+            QVERIFY(readOnlyBind(place == u"read-only file" ? path : m_place));
+
+        CountdownSequence plan;
+        QVERIFY(plan.add({-1200, u"Built-in hold"_s, Milestone::Kind::BuiltInHold, 600}).isNone());
+        for (const CountdownSequence& sequence : {plan, CountdownSequence()}) {
+            const SafeSave::Written written = SequenceFile::writeFile(path, sequence, {});
+            const QString message = SequenceFile::cannotSaveMessage(path, written);
+            QVERIFY2(message.startsWith(u"Tarvane could not save the countdown sequence "_s % path % u".  ") &&
+                         message.contains(reason) && message.endsWith(u"  Nothing was written."_s),
+                     qPrintable(message));
+            QCOMPARE(readBytes(path), before);
+            QCOMPARE(QDir(m_place).entryList(QDir::Files | QDir::Hidden),
+                     place == u"full" ? (QStringList{u"filler"_s, u"launch.tvseq"_s}) : QStringList{u"launch.tvseq"_s});
+        }
+    }
+
+    // The window's Save writes the sequence first: where it cannot be written, the launch data file is not
+    // touched either and the save is not reported done; where only the launch data cannot be written, the save
+    // fails all the same.
+    void saveWithASequence_data()
+    {
+        QTest::addColumn<QString>("place");
+        QTest::newRow("full disk") << u"full"_s;
+        QTest::newRow("read-only folder") << u"read-only folder"_s;
+        QTest::newRow("read-only launch data file") << u"read-only file"_s;
+    }
+
+    void saveWithASequence()
+    {
+        QFETCH(QString, place);
+        const QByteArray before = record(defaultFile());
+        QVERIFY(writeBytes(defaultFile(), before));
+        f.files = LaunchFileOptions{m_place, {}, {}};
+        frmTarvane& w = f.window();
+        QVERIFY(f.mission()
+                    .sequence()
+                    .addMilestone({-1200, u"Built-in hold"_s, Milestone::Kind::BuiltInHold, 600})
+                    .isNone());
+        if (place == u"full")
+            fill(m_place);
+        else
+            QVERIFY(readOnlyBind(place == u"read-only file" ? defaultFile() : m_place));
+        const QString sequencePath = QDir::toNativeSeparators(m_place + u"/launch.tvseq"_s);
+
+        f.prompter().answer(Answer::Yes);
+        f.prompter().answer(Answer::Ok);
+        QVERIFY(triggerAction(w, u"mnuExit"_s));
+        QVERIFY(m_exits.isEmpty());
+        QCOMPARE(f.prompter().shown.size(), 2);
+        const QString told = f.prompter().shown[1].text;
+        if (place == u"read-only file") {
+            QVERIFY2(told.startsWith(u"Tarvane could not save the launch data file "_s % defaultFile()),
+                     qPrintable(told));
+            QVERIFY(readBytes(sequencePath).contains("Built-in hold"));
+        } else {
+            QVERIFY2(told.startsWith(u"Tarvane could not save the countdown sequence "_s % sequencePath % u".  ") &&
+                         told.endsWith(u"  Nothing was written."_s),
+                     qPrintable(told));
+            QVERIFY(!QFile::exists(sequencePath));
+        }
+        QCOMPARE(readBytes(defaultFile()), before);
     }
 };
 
