@@ -7,6 +7,7 @@
 #include "clock/LaunchWindow.h"
 #include "clock/Mission.h"
 #include "clock/MissionState.h"
+#include "clock/SequenceEngine.h"
 #include "files/LaunchSettings.h"
 #include "platform/ClockTimer.h"
 #include "platform/FliteSpeechEngine.h"
@@ -128,6 +129,18 @@ public:
     SpokenCallouts callouts{mission.state(), clock, speaker, nullptr, nullptr};
     QStringList calls;
 };
+
+// The countdown sequence of these milestones: each a callout, or a built-in hold if it has a length.
+CountdownSequence sequenceOf(const QList<std::pair<qint32, QString>>& callouts,
+                             const std::optional<Milestone>& builtInHold = {})
+{
+    CountdownSequence sequence;
+    for (const auto& [time, name] : callouts)
+        sequence.add({time, name, Milestone::Kind::Callout, 0});
+    if (builtInHold)
+        sequence.add(*builtInHold);
+    return sequence;
+}
 
 QStringList lastTen()
 {
@@ -442,37 +455,39 @@ private slots:
         CountRoom room(u"May 3, 2001 10:29:48 AM");
         Holds& holds = room.mission.holds();
         holds.ToggleHoldEnable();
-        room.callouts.prepareMilestoneNames({u"Terminal count"_s, u"Go for launch"_s});
-        settle();
-        // What the countdown sequence does on reaching a built-in hold, then a callout.
-        QObject::connect(&room.mission.state(), &MissionState::countChanged, &room.mission, [&] {
-            if (room.mission.state().count() == 5 && !room.mission.state().holding()) {
-                holds.HoldCount();
-                room.callouts.callMilestone(u"Terminal count"_s);
-            } else if (room.mission.state().count() == 3) {
-                room.callouts.callMilestone(u"Go for launch"_s);
-            }
+        room.speaker.unpreparable = {u"Unspeakable"_s};
+        room.run([&] {
+            room.mission.sequence().setSequence(
+                sequenceOf({{-3, u"Go for launch"_s}, {-2, u"Unspeakable"_s}, {2, u"Tower clear"_s}},
+                           Milestone{-5, u"Terminal count"_s, Milestone::Kind::BuiltInHold, 60}));
         });
-        room.tick(7);
+        room.tick(6);
+        // A late tick finds the count past the built-in hold's second: the count is held back on it and that
+        // second is called, not the one the tick saw first.
+        room.clock.pass(2);
+        room.run([&] { room.mission.launchClock().tmrCountdown_Timer(); });
+        QCOMPARE(room.mission.state().count().value_or(-1), 5);
         room.run([&] { holds.ResumeCount(); });
         QTRY_COMPARE(room.speaker.played.size(), 7);
         room.tick(3);
-        room.run([&] { room.callouts.callMilestone(u"Never prepared"_s); });
-        room.run([&] { room.callouts.callMilestone(u"Go for launch"_s); }); // waits for "2" to end...
-        room.tick(1);                                                       // ...and gives way to "1"
+        room.run([&] { holds.HoldCount(); }); // waits for "2" to end...
+        room.run([&] { holds.ResumeCount(); });
+        room.tick(4); // ...and gives way to "1"
         QTest::qWait(300);
 
-        QCOMPARE(room.heard(), QStringList({u"10: 10"_s, u"9: 9"_s, u"8: 8"_s, u"7: 7"_s, u"6: 6"_s,
-                                            u"5: 5 + Hold, hold, hold + Terminal count"_s, u"5: Count resuming"_s,
-                                            u"4: 4"_s, u"3: 3 + Go for launch"_s, u"2: 2"_s, u"1: 1"_s}));
+        QCOMPARE(room.heard(),
+                 QStringList({u"10: 10"_s, u"9: 9"_s, u"8: 8"_s, u"7: 7"_s, u"6: 6"_s,
+                              u"5: 5 + Hold, hold, hold + Terminal count"_s, u"5: Count resuming"_s, u"4: 4"_s,
+                              u"3: 3 + Go for launch"_s, u"2: 2"_s, u"1: 1"_s, u"0: Liftoff"_s, u"-2: Tower clear"_s}));
     }
 
-    // Off, the callouts touch nothing of the speaker. On, every fixed call is made once, and milestone names as
-    // the sequence gives them; a name the engine cannot speak is not asked for again.
+    // Off, the callouts touch nothing of the speaker. On, every fixed call is made once, and the milestones'
+    // names whenever the sequence changes; a name the engine cannot speak is not asked for again.
     void preparesOnlyWhenOn()
     {
         CountRoom room(u"May 3, 2001 10:29:45 AM", false);
-        room.callouts.prepareMilestoneNames({u"Go for launch"_s, u"Unspeakable"_s});
+        SequenceEngine& sequence = room.mission.sequence();
+        sequence.setSequence(sequenceOf({{-600, u"Go for launch"_s}, {-500, u"Unspeakable"_s}}));
         room.tick(10);
         QVERIFY(room.speaker.prepareRequests.isEmpty());
         QVERIFY(!room.speaker.isOn());
@@ -483,7 +498,8 @@ private slots:
         QCOMPARE(room.speaker.prepareRequests, fixedCalls + QStringList({u"Go for launch"_s, u"Unspeakable"_s}));
         room.run([&] { room.callouts.setOn(false); });
         room.run([&] { room.callouts.setOn(true); });
-        room.run([&] { room.callouts.prepareMilestoneNames({u"Unspeakable"_s, u"Go, Go"_s}); });
+        room.run([&] { QVERIFY(sequence.removeMilestone(0)); });
+        room.run([&] { QVERIFY(sequence.addMilestone({-400, u"Go, Go"_s, Milestone::Kind::Callout, 0}).isNone()); });
         QCOMPARE(room.speaker.prepareRequests.size(), fixedCalls.size() + 3);
         QCOMPARE(room.speaker.prepareRequests.constLast(), u"Go, Go"_s);
         room.tick(1);

@@ -46,6 +46,12 @@ SpokenCallouts::SpokenCallouts(const MissionState& state, const Clock& clock, Sp
             due(Kind::Window, ExpiryCall);
     });
 
+    // A milestone's name is made into sound when the sequence names it, and called when the count reaches it.
+    connect(&state, &MissionState::sequenceChanged, this, &SpokenCallouts::followSequence);
+    connect(&state, &MissionState::milestoneReached, this,
+            [this](const Milestone& milestone) { due(Kind::Milestone, milestone.name); });
+    followSequence();
+
     connect(&speaker, &Speaker::prepared, this, &SpokenCallouts::prepared);
     connect(&speaker, &Speaker::preparationFailed, this, [this](const QString& text) {
         m_preparing.remove(text);
@@ -133,8 +139,13 @@ void SpokenCallouts::setOn(bool on)
     showAvailability(m_speaker.availability());
 }
 
-void SpokenCallouts::prepareMilestoneNames(const QStringList& names)
+void SpokenCallouts::followSequence()
 {
+    QStringList names;
+    for (const Milestone& milestone : m_state.sequence().milestones()) {
+        if (!names.contains(milestone.name))
+            names.append(milestone.name);
+    }
     // Clips of names no longer in the sequence go: a long sequence renamed often would otherwise pile them up.
     const QSet<QString> keep(names.cbegin(), names.cend());
     for (auto it = m_clips.begin(); it != m_clips.end();) {
@@ -145,11 +156,6 @@ void SpokenCallouts::prepareMilestoneNames(const QStringList& names)
     }
     m_milestoneNames = names;
     prepareMissing();
-}
-
-void SpokenCallouts::callMilestone(const QString& name)
-{
-    due(Kind::Milestone, name);
 }
 
 void SpokenCallouts::countChanged()
@@ -186,6 +192,9 @@ void SpokenCallouts::due(Kind kind, const QString& text)
 {
     if (!m_on)
         return;
+    // A count set back within one turn (a hold that begins in the second a late tick passed) is called as it ends.
+    if (kind == Kind::Count)
+        m_due.removeIf([](const Call& call) { return call.kind == Kind::Count; });
     m_due.append({kind, text});
     if (std::exchange(m_playPosted, true))
         return;

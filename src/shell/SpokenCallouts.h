@@ -48,11 +48,6 @@ public:
     // Switches callouts on or off for this run; the settings keep the operator's own choice, made on the item.
     void setOn(bool on);
 
-    // The milestones of the countdown sequence: the names to have ready (all of them, whenever the sequence
-    // changes), and one the count has reached, called in the second it was reached.
-    void prepareMilestoneNames(const QStringList& names);
-    void callMilestone(const QString& name);
-
     QAction* menuItem() const { return m_item; }
 
 signals:
@@ -74,6 +69,7 @@ private:
         QString text;
     };
 
+    void followSequence();
     void countChanged();
     void holdingChanged(bool holding);
     void due(Kind kind, const QString& text);

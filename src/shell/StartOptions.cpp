@@ -87,8 +87,8 @@ StartOptions StartOptions::parse(const QStringList& arguments)
         u"[ADDRESS:]PORT"_s);
     parser.addOption(serve);
     const QCommandLineOption speak(u"speak"_s,
-                                   u"Call the count aloud for this run: the last ten seconds, liftoff, holds and "
-                                   u"the launch window (Settings > Spoken Callouts keeps them on)."_s);
+                                   u"Call the count aloud for this run: the last ten seconds, liftoff, holds, "
+                                   u"milestones and the launch window (Settings > Spoken Callouts keeps them on)."_s);
     parser.addOption(speak);
     parser.addPositionalArgument(u"file"_s, u"A launch data file (.trv) to open at start-up."_s, u"[file]"_s);
     const Split split = splitQtOptions(arguments);
