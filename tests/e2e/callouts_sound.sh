@@ -13,6 +13,8 @@ artefacts="$2"
 here="$(dirname "$(realpath "$0")")"
 # shellcheck source=tests/e2e/pulse.sh
 source "$here/pulse.sh"
+# shellcheck source=tests/e2e/process.sh
+source "$here/process.sh"
 pulse_require_tools || exit $?
 # The library itself, not the faketime wrapper (see liftoff.sh).
 readonly libfaketime=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
@@ -40,14 +42,7 @@ home=""
 pid=""
 stop_program()
 {
-    [[ -n "$pid" ]] || return 0
-    kill -TERM -- "-$pid" 2>/dev/null || true
-    for _ in $(seq 50); do
-        kill -0 -- "-$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -KILL -- "-$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
+    [[ -z "$pid" ]] || end_group "$pid"
     pid=""
 }
 finish()
