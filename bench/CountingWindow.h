@@ -3,8 +3,11 @@
 #include "clock/Holds.h"
 #include "clock/MissionTexts.h"
 #include "platform/SystemClock.h"
+#include "platform/SystemSpeaker.h"
 #include "platform/widgets/QtPrompter.h"
 #include "shell/frmTarvane.h"
+
+#include <QStandardPaths>
 
 #include <memory>
 
@@ -12,9 +15,12 @@
 // second of a benchmark's run counts.
 struct CountingWindow
 {
+    // The settings of a new user, not the machine's own (which may have spoken callouts on).
+    bool freshSettings = (QStandardPaths::setTestModeEnabled(true), true);
     std::unique_ptr<SystemClock> clock = SystemClock::create();
     QtPrompter prompter;
-    frmTarvane window{*clock, prompter};
+    std::unique_ptr<SystemSpeaker> speaker = SystemSpeaker::create();
+    frmTarvane window{*clock, prompter, *speaker};
 
     CountingWindow()
     {

@@ -11,6 +11,7 @@
 #include "ProcessMeters.h"
 #include "platform/SystemSpeaker.h"
 #include "platform/widgets/WatchedLabel.h"
+#include "shell/SpokenCallouts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -33,25 +34,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const QStringList fixedCalls{u"T minus 10 minutes"_s,
-                             u"T minus 5 minutes"_s,
-                             u"T minus 1 minute"_s,
-                             u"T minus 30 seconds"_s,
-                             u"10"_s,
-                             u"9"_s,
-                             u"8"_s,
-                             u"7"_s,
-                             u"6"_s,
-                             u"5"_s,
-                             u"4"_s,
-                             u"3"_s,
-                             u"2"_s,
-                             u"1"_s,
-                             u"Liftoff"_s,
-                             u"Hold, hold, hold"_s,
-                             u"Count resuming"_s,
-                             u"One minute of launch window remaining"_s,
-                             u"Launch window expired"_s};
 // One run: a call on each of twelve seconds, the last one silent so that "Liftoff" ends before "10".
 const QStringList countCalls{u"10"_s, u"9"_s, u"8"_s, u"7"_s, u"6"_s,       u"5"_s,
                              u"4"_s,  u"3"_s, u"2"_s, u"1"_s, u"Liftoff"_s, QString()};
@@ -160,19 +142,21 @@ int main(int argc, char* argv[])
 
     CountingWindow counting;
     auto* seconds = counting.window.findChild<WatchedLabel*>(u"lblSeconds"_s);
-    const std::unique_ptr<SystemSpeaker> speaker = SystemSpeaker::create();
+    // The window's own speaker: one per process.
+    SystemSpeaker* speaker = counting.speaker.get();
+    const QStringList& fixedCalls = SpokenCallouts::fixedCalls();
     const auto idle = [&] { wait(std::chrono::seconds(idleSeconds)); };
     wait(2s); // past start-up
 
     measure("speaker off, nothing touched", idle);
 
     QHash<QString, SpeechClip> clips;
-    QObject::connect(speaker.get(), &Speaker::prepared, &app,
+    QObject::connect(speaker, &Speaker::prepared, &app,
                      [&](const SpeechClip& clip) { clips.insert(clip.text(), clip); });
     double availableAfter = 0;
     measure("switching on and preparing every fixed call", [&] {
         const double start = monotonicMsecs();
-        QObject::connect(speaker.get(), &Speaker::availabilityChanged, &app,
+        QObject::connect(speaker, &Speaker::availabilityChanged, &app,
                          [&] { availableAfter = monotonicMsecs() - start; });
         speaker->setOn(true);
         for (const QString& text : fixedCalls)
@@ -182,8 +166,8 @@ int main(int argc, char* argv[])
             if (clips.size() == fixedCalls.size() && availableAfter > 0)
                 loop.quit();
         };
-        QObject::connect(speaker.get(), &Speaker::prepared, &loop, check, Qt::QueuedConnection);
-        QObject::connect(speaker.get(), &Speaker::availabilityChanged, &loop, check, Qt::QueuedConnection);
+        QObject::connect(speaker, &Speaker::prepared, &loop, check, Qt::QueuedConnection);
+        QObject::connect(speaker, &Speaker::availabilityChanged, &loop, check, Qt::QueuedConnection);
         QTimer::singleShot(60s, &loop, &QEventLoop::quit);
         loop.exec();
         qint64 bytes = 0;

@@ -60,6 +60,8 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE ${TARVANE_DEBIAN_REVISION})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON) # the Qt runtime packages come from the program's own libraries
+# Loaded at run time rather than linked, so the libraries above do not name it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libflite1")
 set(CPACK_STRIP_FILES ON)
 # Everything an install puts in place, and the files only a Debian package carries (data/CMakeLists.txt).
 set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};tarvane;ALL;/" "${CMAKE_BINARY_DIR};tarvane;debian;/")

@@ -294,12 +294,25 @@ private slots:
         QCOMPARE(names(a.mnuSettings->actions()),
                  QStringList({u"mnuTimeZone"_s, u"mnuHold"_s, u"mnuCompactScreen"_s, u"mnuActiveLaunchWindow"_s,
                               u"mnuSetLaunchTime"_s, u"mnuSetLaunchWindow"_s, u"mnuAddEvent"_s, u"mnuHoldEnable"_s,
-                              u"mnuOptions"_s, u"mnuRoomDisplay"_s}));
+                              u"mnuOptions"_s, u"mnuRoomDisplay"_s, u"mnuSpokenCallouts"_s}));
         QCOMPARE(names(a.mnuHelp->actions()), QStringList({u"mnuAbout"_s, u"mnuHelpContents"_s, u"mnuTechSupport"_s}));
         QCOMPARE(a.mnuSimTime->actions().size(), 11);
         QCOMPARE(a.mnuSimTime->actions().constLast()->objectName(), u"mnuManualSet"_s);
         QVERIFY(!a.mnuNew->isVisible());
         QVERIFY(!a.mnuOptions->isEnabled());
+    }
+
+    // A new user's window has spoken callouts off, and nothing touches the speaker at start-up; the Settings menu
+    // shows tool tips, for the item to say why it cannot be chosen.
+    void spokenCalloutsOffAtFirstStart()
+    {
+        useOwnSettings();
+        auto* item = f.get<QAction>(u"mnuSpokenCallouts"_s);
+        QCOMPARE(item->text(), u"Spoken &Callouts"_s);
+        QVERIFY(item->isCheckable() && !item->isChecked() && item->isEnabled());
+        QVERIFY(!f.speaker().isOn());
+        QVERIFY(f.speaker().prepareRequests.isEmpty());
+        QVERIFY(f.get<QMenu>(u"mnuSettings"_s)->toolTipsVisible());
     }
 
     void itemsWithoutCommandsDoNothing()

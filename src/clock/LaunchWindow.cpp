@@ -293,12 +293,14 @@ void LaunchWindow::expire()
     m_state.setWindowRemainingText(u"00:00:00"_s);
     // The spent window stays spent: activating the window again during this hold does not bring it back.
     setWindowAtBase(u"00:00:00"_s);
+    // Views outside the message box (the room's screens, the spoken callouts) hear of the expiry in its own
+    // second, not when the operator closes the box; the box is modal, so the lock acts only after it anyway.
+    m_state.setWindowExpired(true);
     m_expiryShowing = true;
     m_prompter.tell(MessageTitle, u"Your Launch Window has expired.  You must reschedule a new Launch Date.  "
                                   u"Press OK then the Esc key to exit the program."_s);
     m_expiryShowing = false;
     m_tmrLaunchWindow->stop();
-    m_state.setWindowExpired(true);
 }
 
 const TimeField* LaunchWindow::invalidEntryField() const

@@ -9,6 +9,7 @@ namespace {
 
 const QString RoomDisplayPortKey = u"RoomDisplay/port"_s;
 const QString RoomDisplayReachKey = u"RoomDisplay/reach"_s;
+const QString SpokenCalloutsKey = u"SpokenCallouts/on"_s;
 const QString ThisComputer = u"this-computer"_s;
 const QString EveryNetwork = u"every-network"_s;
 
@@ -50,4 +51,15 @@ quint16 ProgramSettings::roomDisplayPort() const
 void ProgramSettings::setRoomDisplayPort(quint16 port)
 {
     write(RoomDisplayPortKey, port);
+}
+
+bool ProgramSettings::spokenCallouts() const
+{
+    // Anything but what setSpokenCallouts(true) writes is off.
+    return read(SpokenCalloutsKey).toString() == u"true"_s;
+}
+
+void ProgramSettings::setSpokenCallouts(bool on)
+{
+    write(SpokenCalloutsKey, on);
 }

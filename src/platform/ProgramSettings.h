@@ -23,6 +23,10 @@ public:
     quint16 roomDisplayPort() const;
     void setRoomDisplayPort(quint16 port);
 
+    // Spoken callouts: on or off (the default) at start-up.
+    bool spokenCallouts() const;
+    void setSpokenCallouts(bool on);
+
     // The file: Tarvane.conf in the user's configuration folder (the tests' own in test mode).
     static QString path();
 };

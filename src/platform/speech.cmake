@@ -1,12 +1,9 @@
 # The speaker service: speech synthesis with flite and playback with Qt Multimedia. Only this library links them,
 # so the rest of the program builds and starts without touching either.
 find_package(Qt6 6.4 REQUIRED COMPONENTS Multimedia)
+# flite is loaded when callouts are first switched on (FliteSpeechEngine); only its headers are needed here, and
+# the package depends on its runtime library by name.
 find_path(TARVANE_FLITE_INCLUDE_DIR flite/flite.h REQUIRED)
-set(tarvane_flite_libraries)
-foreach(library flite_cmu_us_slt flite_usenglish flite_cmulex flite)
-    find_library(TARVANE_LIBRARY_${library} ${library} REQUIRED)
-    list(APPEND tarvane_flite_libraries ${TARVANE_LIBRARY_${library}})
-endforeach()
 
 add_library(tarvane_speech STATIC)
 target_sources(tarvane_speech PRIVATE
@@ -23,4 +20,4 @@ target_sources(tarvane_speech PRIVATE
 )
 target_include_directories(tarvane_speech PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
 target_include_directories(tarvane_speech SYSTEM PRIVATE ${TARVANE_FLITE_INCLUDE_DIR})
-target_link_libraries(tarvane_speech PUBLIC tarvane_flags Qt6::Core PRIVATE Qt6::Multimedia ${tarvane_flite_libraries})
+target_link_libraries(tarvane_speech PUBLIC tarvane_flags Qt6::Core PRIVATE Qt6::Multimedia)

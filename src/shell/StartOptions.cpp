@@ -86,6 +86,10 @@ StartOptions StartOptions::parse(const QStringList& arguments)
         u"(such as 127.0.0.1:8080 or [::1]:8080)."_s,
         u"[ADDRESS:]PORT"_s);
     parser.addOption(serve);
+    const QCommandLineOption speak(u"speak"_s,
+                                   u"Call the count aloud for this run: the last ten seconds, liftoff, holds, "
+                                   u"milestones and the launch window (Settings > Spoken Callouts keeps them on)."_s);
+    parser.addOption(speak);
     parser.addPositionalArgument(u"file"_s, u"A launch data file (.trv) to open at start-up."_s, u"[file]"_s);
     const Split split = splitQtOptions(arguments);
     parser.process(split.own);
@@ -93,6 +97,7 @@ StartOptions StartOptions::parse(const QStringList& arguments)
     StartOptions options;
     options.qtArguments = split.qt;
     options.appClock = parser.isSet(appClock);
+    options.speak = parser.isSet(speak);
     if (parser.isSet(serve)) {
         options.serve = ServeEndpoint::parse(parser.value(serve));
         if (!options.serve) {

@@ -13,6 +13,7 @@ struct StartOptions
     bool appClock = false;              // keep mission time inside the program; never touch the computer's clock
     QString launchFile;                 // a launch data file to open instead of the default one
     std::optional<ServeEndpoint> serve; // serve the count to the room's screens from the start
+    bool speak = false;                 // spoken callouts on for this run
     QStringList qtArguments;            // Qt's own options with their values, as given; QApplication reads them itself
 
     // Parses the arguments (the program's name first); --help and --version print and end the process, as do

@@ -1,6 +1,7 @@
 #include "basTarvaneLoad.h"
 
 #include "SecondsTrace.h"
+#include "SpokenCallouts.h"
 #include "StartOptions.h"
 #include "StartupProbe.h"
 #include "TarvaneArt.h"
@@ -9,6 +10,7 @@
 #include "frmTarvane.h"
 #include "platform/ApplicationClock.h"
 #include "platform/SystemClock.h"
+#include "platform/SystemSpeaker.h"
 #include "platform/widgets/QtPrompter.h"
 
 #include <QApplication>
@@ -69,11 +71,16 @@ int basTarvaneLoad::Main(const StartOptions& options)
     ApplicationClock clock(*systemClock,
                            options.appClock ? ApplicationClock::Start::Engaged : ApplicationClock::Start::PassThrough);
     QtPrompter prompter;
-    frmTarvane window(clock, prompter, LaunchFileOptions::standard(options.launchFile));
+    // One speaker for the whole process: the sound server's connection stays with the thread that first opened
+    // it. It touches neither the speech engine nor the audio output until callouts are switched on.
+    const auto speaker = SystemSpeaker::create();
+    frmTarvane window(clock, prompter, *speaker, LaunchFileOptions::standard(options.launchFile));
     prompter.setMainWindow(&window);
     SecondsTrace trace(window.missionState());
     if (options.serve)
         startRoomDisplay(window, prompter, *options.serve);
+    if (options.speak)
+        speakForThisRun(window);
     runSplashProgress(*splash, probe);
     showMainWindow(window, *splash, probe);
     return QApplication::exec();
@@ -119,4 +126,15 @@ void basTarvaneLoad::startRoomDisplay(frmTarvane& window, Prompter& prompter, co
                          new WhenShown(window, [&prompter, text] { prompter.tell(u"Tarvane"_s, text); });
                      });
     display.start();
+}
+
+void basTarvaneLoad::speakForThisRun(frmTarvane& window)
+{
+    auto* callouts = window.findChild<SpokenCallouts*>();
+    if (!callouts)
+        return;
+    QObject::connect(
+        callouts, &SpokenCallouts::unavailable, callouts,
+        [](const QString& why) { std::fprintf(stderr, "Tarvane: %s\n", qPrintable(why)); }, Qt::SingleShotConnection);
+    callouts->setOn(true);
 }

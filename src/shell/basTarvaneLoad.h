@@ -21,5 +21,8 @@ void runSplashProgress(frmSplash& splash, StartupProbe& probe);
 void showMainWindow(QWidget& window, frmSplash& splash, StartupProbe& probe);
 // Serves the count to the room's screens; says why when it cannot, and the program runs on.
 void startRoomDisplay(frmTarvane& window, Prompter& prompter, const ServeEndpoint& endpoint);
+// Spoken callouts on for this run; one line on standard error says so when they cannot be heard, and the program
+// runs on.
+void speakForThisRun(frmTarvane& window);
 
 } // namespace basTarvaneLoad

@@ -12,6 +12,7 @@
 #include "MissionSurface.h"
 #include "RoomDisplayView.h"
 #include "SequenceView.h"
+#include "SpokenCallouts.h"
 #include "TarvaneArt.h"
 #include "WindowGeometry.h"
 #include "clock/LaunchClock.h"
@@ -37,14 +38,15 @@
 
 using namespace Qt::StringLiterals;
 
-frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, QWidget* parent)
-    : frmTarvane(clock, prompter, LaunchFileOptions(), parent)
+frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, Speaker& speaker, QWidget* parent)
+    : frmTarvane(clock, prompter, speaker, LaunchFileOptions(), parent)
 {
 }
 
-frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, const LaunchFileOptions& files, QWidget* parent)
-    : QMainWindow(parent), m_clock(clock), m_prompter(prompter), m_mission(new Mission(clock, prompter, this)),
-      m_fileOptions(files)
+frmTarvane::frmTarvane(Clock& clock, Prompter& prompter, Speaker& speaker, const LaunchFileOptions& files,
+                       QWidget* parent)
+    : QMainWindow(parent), m_clock(clock), m_prompter(prompter), m_speaker(speaker),
+      m_mission(new Mission(clock, prompter, this)), m_fileOptions(files)
 {
     setObjectName(u"frmTarvane"_s);
     setWindowTitle(u"Mission Elapsed Time"_s);
@@ -119,8 +121,9 @@ void frmTarvane::createViews()
 {
     new MissionMenuItems(*m_mission, m_actions, this);
     new SequenceView(*m_mission, m_prompter, m_actions.mnuAddEvent, this);
-    // Ends the Settings menu: a view that adds to Settings comes above.
+    // Room Display . . . and then Spoken Callouts end the Settings menu, in the order of these lines.
     m_roomDisplay = new RoomDisplayView(m_mission->state(), m_clock, m_actions.mnuSettings, this);
+    new SpokenCallouts(m_mission->state(), m_clock, m_speaker, m_actions.mnuSettings, this);
     m_statusBar->followCurrentFile(m_fileCommands->names());
 
     // Once every view has its menu items: the window's shortcuts, and the switch between its two views.

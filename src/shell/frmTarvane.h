@@ -27,6 +27,7 @@ class RoomDisplay;
 class RoomDisplayView;
 class Prompter;
 class SimTime;
+class Speaker;
 class TimeZoneMenu;
 
 // The main window "Mission Elapsed Time". It creates the mission, places the panels that show it, builds the
@@ -37,9 +38,11 @@ class frmTarvane final : public QMainWindow
     Q_DISABLE_COPY_MOVE(frmTarvane)
 
 public:
-    frmTarvane(Clock& clock, Prompter& prompter, QWidget* parent = nullptr);
+    // speaker: the one the spoken callouts use; it outlives the window.
+    frmTarvane(Clock& clock, Prompter& prompter, Speaker& speaker, QWidget* parent = nullptr);
     // files: where the launch data files are; without it the window reads and writes no file at start-up.
-    frmTarvane(Clock& clock, Prompter& prompter, const LaunchFileOptions& files, QWidget* parent = nullptr);
+    frmTarvane(Clock& clock, Prompter& prompter, Speaker& speaker, const LaunchFileOptions& files,
+               QWidget* parent = nullptr);
     ~frmTarvane() override;
 
     qint32 TminusSec() const;
@@ -76,6 +79,7 @@ private:
 
     Clock& m_clock;
     Prompter& m_prompter;
+    Speaker& m_speaker;
     Mission* m_mission;
     MissionSurface* m_surface = nullptr;
     CountStrip* m_countStrip = nullptr;

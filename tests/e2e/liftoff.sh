@@ -39,20 +39,14 @@ fi
 
 program="$2"
 artefacts="$3"
+# shellcheck source=tests/e2e/process.sh
+source "$(dirname "$(realpath "$0")")/process.sh"
 home=""
 pid=""
 
 stop_program()
 {
-    [[ -n "$pid" ]] || return 0
-    # The program runs in its own process group: end the whole group.
-    kill -TERM -- "-$pid" 2>/dev/null || true
-    for _ in $(seq 50); do
-        kill -0 -- "-$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -KILL -- "-$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
+    [[ -z "$pid" ]] || end_group "$pid"
     pid=""
 }
 

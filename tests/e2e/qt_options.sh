@@ -27,4 +27,14 @@ HOME=$home DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent DBUS_SESSION_BUS_ADDRE
     timeout 3 "$program" -platform offscreen -style Fusion -reverse --app-clock >"$home/log" 2>&1
 status=$?
 [ "$status" = 124 ] || fail "with Qt's options the program ended with $status: $(cat "$home/log")"
-echo "PASS: Qt's options"
+
+# --speak with no sound to be had (no sound server): one line on standard error says why, and the program runs on.
+HOME=$home DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent \
+    PULSE_SERVER=unix:/nonexistent/tarvane-no-sound setpriv --bounding-set=-sys_time --inh-caps=-sys_time \
+    timeout 4 "$program" -platform offscreen --app-clock --speak >"$home/log" 2>"$home/errors"
+status=$?
+[ "$status" = 124 ] || fail "with --speak and no sound the program ended with $status: $(cat "$home/errors")"
+said=$(grep -c '^Tarvane: ' "$home/errors")
+[ "$said" = 1 ] && grep -q '^Tarvane: Spoken callouts cannot be heard: .' "$home/errors" ||
+    fail "with --speak and no sound the program said: $(cat "$home/errors")"
+echo "PASS: Qt's options, --speak without sound"

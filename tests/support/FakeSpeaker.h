@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <functional>
 #include <vector>
 
 // A speaker that makes no sound: it records every clip it was asked to play and when, on the test's clock.
@@ -64,6 +65,8 @@ public:
         for (const SpeechClip& clip : clips)
             texts.append(clip.text());
         played.append({m_clock.currentMSecs(), texts});
+        if (onPlayed)
+            onPlayed(played.constLast());
     }
     void stop() override { stops.append(m_clock.currentMSecs()); }
 
@@ -80,6 +83,7 @@ public:
     QList<qint64> stops;
     QStringList prepareRequests;
     QStringList unpreparable; // texts whose preparation fails
+    std::function<void(const Played&)> onPlayed;
 
 private:
     const Clock& m_clock;

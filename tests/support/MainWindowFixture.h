@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeClock.h"
+#include "FakeSpeaker.h"
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
 
@@ -47,6 +48,7 @@ public:
         QTest::failOnWarning(QRegularExpression(QStringLiteral("^(?!This plugin does not support )")));
         m_window.reset();
         m_kept.clear();
+        m_speaker.reset();
         m_clock = std::make_unique<FakeClock>(defaultStart());
         m_prompter = std::make_unique<ScriptedPrompter>();
         m_windowClock = nullptr;
@@ -96,14 +98,22 @@ public:
     void closeWindow() { m_window.reset(); }
 
     FakeClock& clock() { return *m_clock; }
+    // The window's speaker: it records what the spoken callouts play.
+    FakeSpeaker& speaker()
+    {
+        window();
+        return *m_speaker;
+    }
     ScriptedPrompter& prompter() { return *m_prompter; }
     LaunchFileOptions files; // none: the window reads and writes no file at start-up
 
     frmTarvane& window()
     {
         if (!m_window) {
-            m_window = std::make_unique<frmTarvane>(m_windowClock ? *m_windowClock : *m_clock,
-                                                    m_windowPrompter ? *m_windowPrompter : *m_prompter, files);
+            Clock& clock = m_windowClock ? *m_windowClock : *m_clock;
+            m_speaker = std::make_unique<FakeSpeaker>(clock);
+            m_window = std::make_unique<frmTarvane>(clock, m_windowPrompter ? *m_windowPrompter : *m_prompter,
+                                                    *m_speaker, files);
             settle();
         }
         return *m_window;
@@ -217,6 +227,7 @@ private:
     std::vector<std::shared_ptr<void>> m_kept;
     Clock* m_windowClock = nullptr;
     Prompter* m_windowPrompter = nullptr;
+    std::unique_ptr<FakeSpeaker> m_speaker;
     // Last, so that the window goes before what it uses.
     std::unique_ptr<frmTarvane> m_window;
 };
