@@ -33,7 +33,6 @@ public:
     QJsonObject toJson() const;
     QByteArray toJsonText() const;
 
-    qint64 missionMSecs() const { return m_missionMSecs; }
     QString targetText() const { return m_targetText; }
     QString windowRemainingText() const { return m_windowRemainingText; }
     bool windowWarning() const { return m_windowWarning; }

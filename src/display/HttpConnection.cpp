@@ -78,10 +78,8 @@ void HttpConnection::upgraded()
         Qt::QueuedConnection);
 }
 
-bool HttpConnection::dropIfBacklogged()
+void HttpConnection::dropIfBacklogged()
 {
-    if (m_socket.bytesToWrite() <= m_limits.unsentBytes)
-        return false;
-    m_socket.abort();
-    return true;
+    if (m_socket.bytesToWrite() > m_limits.unsentBytes)
+        m_socket.abort();
 }

@@ -33,18 +33,17 @@ public:
 
     QTcpSocket& socket() const { return m_socket; }
     QHostAddress address() const { return m_address; }
-    Stage stage() const { return m_stage; }
 
     void answered();
     void upgraded();
-    // Drops a screen that has more unsent than it may; true if it did.
-    bool dropIfBacklogged();
 
 signals:
     void becameScreen();
 
 private:
     void dataArrived();
+    // Drops a screen that has more unsent than it may.
+    void dropIfBacklogged();
 
     QTcpSocket& m_socket;
     const DisplayLimits& m_limits;

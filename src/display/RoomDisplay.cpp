@@ -21,11 +21,12 @@ RoomDisplay::RoomDisplay(const MissionState& state, const Clock& clock, QObject*
     // While a hold lasts the target and the launch window move every second, and the window's warning comes on
     // below a minute, as every screen derives by itself; only a departure from that is sent. Every other change
     // is a transition.
-    connect(&state, &MissionState::targetChanged, this, [this] { checkDerived(&DisplaySnapshot::targetText); });
+    connect(&state, &MissionState::targetChanged, this,
+            [this] { checkDerived(&DisplaySnapshot::targetText, &MissionState::targetText); });
     connect(&state, &MissionState::windowRemainingChanged, this,
-            [this] { checkDerived(&DisplaySnapshot::windowRemainingText); });
+            [this] { checkDerived(&DisplaySnapshot::windowRemainingText, &MissionState::windowRemainingText); });
     connect(&state, &MissionState::windowWarningChanged, this,
-            [this] { checkDerived(&DisplaySnapshot::windowWarning); });
+            [this] { checkDerived(&DisplaySnapshot::windowWarning, &MissionState::windowWarning); });
     for (auto signal : {&MissionState::clockJumped, &MissionState::fileLoaded})
         connect(&state, signal, this, &RoomDisplay::pushSoon);
     connect(&state, &MissionState::phaseChanged, this, &RoomDisplay::pushSoon);
@@ -154,21 +155,13 @@ int RoomDisplay::openConnectionsBlocking() const
     return open;
 }
 
-QByteArray RoomDisplay::stateJsonBlocking() const
-{
-    if (!m_server)
-        return capture().toJsonText();
-    QByteArray json;
-    QMetaObject::invokeMethod(
-        m_server, [this, &json] { json = m_server->stateJson(); }, Qt::BlockingQueuedConnection);
-    return json;
-}
-
-template <typename T> void RoomDisplay::checkDerived(T (DisplaySnapshot::*read)() const)
+// The three values compared are the mission state's own, copied unchanged into a snapshot: they are read straight
+// from the state rather than from a whole snapshot made every second of a hold.
+template <typename T> void RoomDisplay::checkDerived(T (DisplaySnapshot::*sent)() const, T (MissionState::*now)() const)
 {
     if (m_status == Status::Stopped || m_pushTimer.isActive())
         return;
-    if ((m_lastPushed.projectedTo(m_clock.currentMSecs()).*read)() != (capture().*read)())
+    if ((m_lastPushed.projectedTo(m_clock.currentMSecs()).*sent)() != (m_state.*now)())
         pushSoon();
 }
 

@@ -62,7 +62,6 @@ public:
 
     // For tests and benchmarks: they wait for the server's thread, which the window never does.
     int openConnectionsBlocking() const;
-    QByteArray stateJsonBlocking() const;
     QThread& serverThread() { return m_thread; }
 
     // The colour the window shows behind the count: the last phase's with a target, red before the first.
@@ -78,7 +77,7 @@ private:
     void setStatus(Status status);
     DisplaySnapshot capture() const;
     // Sends the state when what it reads departs from what screens derive from the last one sent.
-    template <typename T> void checkDerived(T (DisplaySnapshot::*read)() const);
+    template <typename T> void checkDerived(T (DisplaySnapshot::*sent)() const, T (MissionState::*now)() const);
     void pushSoon();
     void push();
     void refreshOffset();

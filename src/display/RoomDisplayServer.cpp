@@ -120,7 +120,6 @@ RoomDisplayStart RoomDisplayServer::listen(const QList<QHostAddress>& addresses,
     if (result.addresses.isEmpty())
         return {false, u"The room display has no address to listen on."_s, {}, 0};
     connect(http.get(), &DisplayHttpServer::newWebSocketConnection, this, &RoomDisplayServer::takeNewScreens);
-    m_connections = connections;
     m_http = http.release();
     m_http->setParent(this);
     result.ok = true;
@@ -136,7 +135,6 @@ void RoomDisplayServer::stop()
         m_pingTimer.stop();
         // The WebSockets first (those being closed too): their connections came from the listening sockets.
         qDeleteAll(m_http->findChildren<QWebSocket*>(Qt::FindDirectChildrenOnly));
-        m_connections = nullptr;
         delete std::exchange(m_http, nullptr);
         if (hadScreens)
             screensChangedSoon();
@@ -167,11 +165,6 @@ int RoomDisplayServer::openConnections() const
         for (const DisplayTcpServer* tcp : m_http->findChildren<DisplayTcpServer*>(Qt::FindDirectChildrenOnly))
             open += tcp->openConnections();
     return open;
-}
-
-int RoomDisplayServer::plainConnections() const
-{
-    return m_connections ? m_connections->plainConnections() : 0;
 }
 
 void RoomDisplayServer::takeNewScreens()

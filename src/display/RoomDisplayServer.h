@@ -49,9 +49,7 @@ public:
     // The mission as it now is; push: send it to every screen.
     void setSnapshot(const DisplaySnapshot& snapshot, bool push);
 
-    bool isRunning() const { return m_http != nullptr; }
     int openConnections() const;
-    int plainConnections() const;
     QByteArray stateJson() const;
 
 signals:
@@ -83,7 +81,6 @@ private:
 
     DisplayLimits m_limits;
     DisplayHttpServer* m_http = nullptr;
-    DisplayConnections* m_connections = nullptr;
     std::vector<Screen> m_screens;
     DisplaySnapshot m_snapshot;
     // Children, so that they move to the server's thread with it.
