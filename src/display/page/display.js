@@ -76,8 +76,7 @@
     function lClockText(secs) {
         const rest = Math.abs(secs) % 86400;
         const days = floorDiv(Math.abs(secs), 86400);
-        return `L ${secs > 0 ? '-' : '+'} ${days > 0 ? `${days} ` : ''}${pad(floorDiv(rest, 3600), 2)}:` +
-            `${pad(floorDiv(rest % 3600, 60), 2)}:${pad(rest % 60, 2)}`;
+        return `L ${secs > 0 ? '-' : '+'} ${days > 0 ? `${days} ` : ''}${runningWindowText(rest)}`;
     }
 
     // The countdown sequence: a running built-in hold with its time left, else the next milestone with the time
@@ -245,8 +244,7 @@
         ui.window.classList.toggle('off', !w.active && !w.expired);
         // While it runs down, the warning comes on by the window's own rule, which comes with the state.
         const warning = running ? w.warningArmed && left < w.warningBelow : w.warning;
-        setText(ui.warning, warning && left !== null ? `Launch window ${floorDiv(left, 3600)}:` +
-            `${pad(floorDiv(left % 3600, 60), 2)}:${pad(left % 60, 2)} left` : '');
+        setText(ui.warning, warning && left !== null ? `Launch window ${spanText(left)} left` : '');
         showSequence(shownCount, nowSec, sentSec);
         fitIfChanged();
 
