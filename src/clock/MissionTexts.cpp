@@ -33,7 +33,7 @@ QString MissionTexts::clockText(QChar letter, qint64 secondsToLiftoff)
     const qint64 days = magnitude / SecsPerDay;
     const qint64 rest = magnitude % SecsPerDay;
     return letter % (before ? u" - "_s : u" + "_s) % (days > 0 ? formatNumber(days, 1) % u' ' : QString()) %
-           formatNumber(rest / 3600, 2) % u':' % formatNumber(rest % 3600 / 60, 2) % u':' % formatNumber(rest % 60, 2);
+           duration(static_cast<int>(rest), 2);
 }
 
 QString MissionTexts::windowText(int secs)
@@ -51,10 +51,7 @@ QString MissionTexts::quoted(QStringView text)
     constexpr qsizetype Longest = 40;
     if (text.size() <= Longest)
         return u'"' + text.toString() + u'"';
-    QStringView head = text.first(Longest);
-    if (head.back().isHighSurrogate())
-        head.chop(1);
-    return u'"' + head.toString() + u"...\""_s;
+    return u'"' + cut(text.toString(), Longest) + u"...\""_s;
 }
 
 QString MissionTexts::cut(const QString& text, qsizetype length)

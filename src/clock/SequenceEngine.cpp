@@ -238,21 +238,15 @@ void SequenceEngine::refresh()
     std::optional<CivilDateTime> projection;
     bool known = true;
     if (count) {
-        if (!m_state.holding())
+        if (!m_state.holding()) {
             projection = now.addSecs(*count + ahead);
-        else if (run && !m_state.windowExpired())
+        } else if (run && !m_state.windowExpired()) {
             projection = now.addSecs(*count + *runLeft + ahead);
-        else
+        } else {
+            // A hold nobody knows the end of: the projection stands as it was, and the L clock runs on toward it.
             known = false;
-    }
-    // A hold nobody knows the end of: the projection stands as it was, and the L clock runs on toward it.
-    if (known) {
-        m_frozen = false;
-    } else {
-        if (!m_frozen)
-            m_frozenProjection = m_state.projectedLiftoff();
-        m_frozen = true;
-        projection = m_frozenProjection;
+            projection = m_state.projectedLiftoff();
+        }
     }
     m_state.setProjection(projection, known);
     m_state.setLClock(projection ? std::optional<qint64>(now.secsTo(*projection)) : std::nullopt);

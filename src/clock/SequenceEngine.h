@@ -76,7 +76,4 @@ private:
     QSet<qint32> m_skipped;
     // Sums of the planned lengths of the built-in holds from each place of the sequence to its end.
     QList<qint64> m_holdsFrom;
-    // The projection as it stood when the count was last held with no known end.
-    std::optional<CivilDateTime> m_frozenProjection;
-    bool m_frozen = false;
 };
