@@ -17,11 +17,27 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString HoldCall = u"Hold, hold, hold"_s;
-const QString ResumeCall = u"Count resuming"_s;
-const QString WarningCall = u"One minute of launch window remaining"_s;
-const QString ExpiryCall = u"Launch window expired"_s;
-const QString LiftoffCall = u"Liftoff"_s;
+// Functions rather than constants: the list of calls may be asked for from another file's static data.
+QString holdCall()
+{
+    return u"Hold, hold, hold"_s;
+}
+QString resumeCall()
+{
+    return u"Count resuming"_s;
+}
+QString warningCall()
+{
+    return u"One minute of launch window remaining"_s;
+}
+QString expiryCall()
+{
+    return u"Launch window expired"_s;
+}
+QString liftoffCall()
+{
+    return u"Liftoff"_s;
+}
 
 } // namespace
 
@@ -39,11 +55,11 @@ SpokenCallouts::SpokenCallouts(const MissionState& state, const Clock& clock, Sp
     connect(&state, &MissionState::clockJumped, this, [this] { m_soundsUntil = 0; });
     connect(&state, &MissionState::windowWarningChanged, this, [this](bool shown) {
         if (shown)
-            due(Kind::Window, WarningCall);
+            due(Kind::Window, warningCall());
     });
     connect(&state, &MissionState::windowExpiredChanged, this, [this](bool expired) {
         if (expired)
-            due(Kind::Window, ExpiryCall);
+            due(Kind::Window, expiryCall());
     });
 
     // A milestone's name is made into sound when the sequence names it, and called when the count reaches it.
@@ -80,26 +96,12 @@ SpokenCallouts::~SpokenCallouts()
 
 const QStringList& SpokenCallouts::fixedCalls()
 {
-    // Literals, not the constants above: this may run before them, from another file's static data.
-    static const QStringList calls{u"T minus 10 minutes"_s,
-                                   u"T minus 5 minutes"_s,
-                                   u"T minus 1 minute"_s,
-                                   u"T minus 30 seconds"_s,
-                                   u"10"_s,
-                                   u"9"_s,
-                                   u"8"_s,
-                                   u"7"_s,
-                                   u"6"_s,
-                                   u"5"_s,
-                                   u"4"_s,
-                                   u"3"_s,
-                                   u"2"_s,
-                                   u"1"_s,
-                                   u"Liftoff"_s,
-                                   u"Hold, hold, hold"_s,
-                                   u"Count resuming"_s,
-                                   u"One minute of launch window remaining"_s,
-                                   u"Launch window expired"_s};
+    static const QStringList calls = [] {
+        QStringList list;
+        for (const qint64 count : {600, 300, 60, 30, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0})
+            list.append(countCall(count));
+        return list << holdCall() << resumeCall() << warningCall() << expiryCall();
+    }();
     return calls;
 }
 
@@ -115,7 +117,7 @@ QString SpokenCallouts::countCall(qint64 count)
     case 30:
         return u"T minus 30 seconds"_s;
     case 0:
-        return LiftoffCall;
+        return liftoffCall();
     default:
         return count >= 1 && count <= 10 ? QString::number(count) : QString();
     }
@@ -166,7 +168,7 @@ void SpokenCallouts::countChanged()
         return;
     // The count stands while held; only the tick that begins a hold may still show the second it begins in.
     const bool holdBegunNow =
-        std::any_of(m_due.cbegin(), m_due.cend(), [](const Call& call) { return call.text == HoldCall; });
+        std::any_of(m_due.cbegin(), m_due.cend(), [](const Call& call) { return call.text == holdCall(); });
     if (m_state.holding() && !holdBegunNow)
         return;
     // "Count resuming" stands for the second the count resumes on.
@@ -175,7 +177,7 @@ void SpokenCallouts::countChanged()
     QString text = countCall(*count);
     // A tick late enough to skip the target's own second still turns the count to T +.
     if (text.isEmpty() && *count == -1 && last == 1)
-        text = LiftoffCall;
+        text = liftoffCall();
     if (!text.isEmpty())
         due(Kind::Count, text);
 }
@@ -183,7 +185,7 @@ void SpokenCallouts::countChanged()
 void SpokenCallouts::holdingChanged(bool holding)
 {
     m_resumedInSecond = holding ? -1 : m_clock.currentMSecs() / 1000;
-    due(Kind::Hold, holding ? HoldCall : ResumeCall);
+    due(Kind::Hold, holding ? holdCall() : resumeCall());
 }
 
 // Calls made by one event (a tick, a command) are gathered and played together once it has been handled, so that

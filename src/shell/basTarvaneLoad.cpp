@@ -115,16 +115,16 @@ void basTarvaneLoad::startRoomDisplay(frmTarvane& window, Prompter& prompter, co
 {
     RoomDisplay& display = window.roomDisplay();
     display.giveForThisRun(endpoint);
-    auto* once = new QObject(&window);
-    QObject::connect(&display, &RoomDisplay::startFinished, once,
-                     [&window, &prompter, once](const RoomDisplayStart& result) {
-                         once->deleteLater();
-                         if (result.ok)
-                             return;
-                         const QString text = u"The room display did not start.  "_s + result.error;
-                         std::fprintf(stderr, "Tarvane: %s\n", qPrintable(text));
-                         new WhenShown(window, [&prompter, text] { prompter.tell(u"Tarvane"_s, text); });
-                     });
+    QObject::connect(
+        &display, &RoomDisplay::startFinished, &window,
+        [&window, &prompter](const RoomDisplayStart& result) {
+            if (result.ok)
+                return;
+            const QString text = u"The room display did not start.  "_s + result.error;
+            std::fprintf(stderr, "Tarvane: %s\n", qPrintable(text));
+            new WhenShown(window, [&prompter, text] { prompter.tell(u"Tarvane"_s, text); });
+        },
+        Qt::SingleShotConnection);
     display.start();
 }
 
