@@ -48,12 +48,9 @@ dd if=/dev/zero of="$place/filler" bs=1k 2>/dev/null || true # stops at the end 
 if dd if=/dev/zero of="$place/more" bs=4k count=1 2>/dev/null; then fail "the tmpfs is not full"; fi
 rm -f "$place/more"
 
-HOME=$home openbox >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 300); do
-    xprop -root _NET_SUPPORTED 2>/dev/null | grep -q '_NET_ACTIVE_WINDOW' && break
-    sleep 0.1
-done
+# shellcheck source=tests/e2e/x11.sh
+source "$(dirname "$0")/x11.sh"
+start_openbox || fail "openbox never managed the screen"
 
 env -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home" LANG=C.UTF-8 \
     DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent \

@@ -25,14 +25,24 @@ end_session() {
 
 # Starts openbox with the throw-away home $home and waits until it manages the screen; its pid joins $pids.
 # Managing starts with the check window, but xdotool can activate a window only once the list of what the window
-# manager supports names _NET_ACTIVE_WINDOW; on a busy machine that comes seconds later.
+# manager supports names _NET_ACTIVE_WINDOW; on a busy machine that comes seconds later. About one start in a
+# hundred, with servers starting beside it, openbox ends at once with "Failed to open the display" although the
+# server answers other clients: such an openbox is started again, up to three times; its messages are printed
+# when it never manages the screen.
 start_openbox() {
-    HOME=$home openbox >/dev/null 2>&1 &
-    pids+=($!)
-    for _ in $(seq 300); do
-        xprop -root _NET_SUPPORTED 2>/dev/null | grep -q '_NET_ACTIVE_WINDOW' && return 0
-        sleep 0.1
+    local openbox_pid
+    for _ in 1 2 3; do
+        HOME=$home openbox >>"$home/openbox.log" 2>&1 &
+        openbox_pid=$!
+        pids+=("$openbox_pid")
+        for _ in $(seq 300); do
+            xprop -root _NET_SUPPORTED 2>/dev/null | grep -q '_NET_ACTIVE_WINDOW' && return 0
+            kill -0 "$openbox_pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -0 "$openbox_pid" 2>/dev/null && break # alive, yet never managed the screen
     done
+    cat "$home/openbox.log" >&2
     return 1
 }
 
